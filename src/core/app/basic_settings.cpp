@@ -1,0 +1,60 @@
+#include "app/basic_settings.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/cp932.h"
+
+namespace rk {
+
+BasicSettings defaultSettings(const Clock& clock) {
+    BasicSettings s{};
+    s.businessYear = clock.now().year;
+    s.firstMonth = 1;
+    cp932::assign(s.name, "園名または社名");
+    cp932::assign(s.department, "部所名");
+    cp932::assign(s.phone, "電話番号");
+    cp932::assign(s.address, "住所または所在地");
+    cp932::assign(s.bank1, "口座番号");
+    cp932::assign(s.bank2, "口座番号（無ければ空白）");
+    s.taxRate = 5.0;
+    s.inputYear = s.businessYear;
+    s.lanMode = 0;
+    return s;
+}
+
+std::optional<BasicSettings> readSettings(FileSystem& fs, const fs::path& file) {
+    BasicSettings s{};
+    if (!fs.readZeroFilled(file, 0, bytesOf(s))) return std::nullopt;
+    return s;
+}
+
+bool writeSettings(FileSystem& fs, const fs::path& file, const BasicSettings& s) {
+    return fs.replaceWhole(file, bytesOf(s));
+}
+
+FrameRect clampedFrame(const std::optional<BasicSettings>& s) {
+    if (!s) return {0, 0, 1024, 728};
+    return {std::max(0, s->frameLeft), std::max(0, s->frameTop), std::max(1024, s->frameWidth),
+            std::max(600, s->frameHeight)};
+}
+
+void storeFrame(BasicSettings& s, const FrameRect& r) {
+    s.geometryMarker = 0;
+    s.frameLeft = r.left;
+    s.frameTop = r.top;
+    s.frameWidth = r.width;
+    s.frameHeight = r.height;
+}
+
+fs::path folderFromField(const char (&field)[40], const fs::path& fallback) {
+    std::string text(field, cp932::fieldLength(field, sizeof field));
+    text = text.substr(0, text.find(' '));
+    if (text.empty()) return fallback;
+    std::replace(text.begin(), text.end(), '\\', '/');
+    fs::path p(cp932::toUtf8(text));
+    if (p.is_relative()) p = fallback / p;
+    return p;
+}
+
+}  // namespace rk

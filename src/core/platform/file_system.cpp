@@ -1,0 +1,199 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <ctime>
+#include <system_error>
+
+namespace rk {
+namespace {
+
+struct Fd {
+    int fd;
+    explicit Fd(int f) : fd(f) {}
+    ~Fd() {
+        if (fd >= 0) ::close(fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    explicit operator bool() const { return fd >= 0; }
+};
+
+bool writeFully(int fd, uint64_t offset, std::span<const std::byte> data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::pwrite(fd, data.data() + done, data.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (n == 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+FileTime localTime(time_t t) {
+    struct tm tm{};
+    localtime_r(&t, &tm);
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
+}
+
+}  // namespace
+
+std::optional<size_t> PosixFileSystem::read(const fs::path& given, uint64_t offset, std::span<std::byte> out) {
+    const fs::path p = resolveCase(given);
+    Fd f(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!f) return std::nullopt;
+    size_t done = 0;
+    while (done < out.size()) {
+        ssize_t n = ::pread(f.fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return std::nullopt;
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+bool PosixFileSystem::write(const fs::path& given, uint64_t offset, std::span<const std::byte> data, bool create) {
+    const fs::path p = resolveCase(given);
+    Fd f(::open(p.c_str(), O_WRONLY | O_CLOEXEC | (create ? O_CREAT : 0), 0644));
+    if (!f) return false;
+    return writeFully(f.fd, offset, data);
+}
+
+std::optional<uint64_t> PosixFileSystem::append(const fs::path& given, std::span<const std::byte> data) {
+    const fs::path p = resolveCase(given);
+    Fd f(::open(p.c_str(), O_WRONLY | O_CLOEXEC));
+    if (!f) return std::nullopt;
+    off_t end = ::lseek(f.fd, 0, SEEK_END);
+    if (end < 0) return std::nullopt;
+    if (!writeFully(f.fd, static_cast<uint64_t>(end), data)) return std::nullopt;
+    return static_cast<uint64_t>(end);
+}
+
+std::optional<uint64_t> PosixFileSystem::size(const fs::path& given) {
+    const fs::path p = resolveCase(given);
+    struct stat st{};
+    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return static_cast<uint64_t>(st.st_size);
+}
+
+bool PosixFileSystem::exists(const fs::path& given) {
+    const fs::path p = resolveCase(given);
+    struct stat st{};
+    return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PosixFileSystem::writable(const fs::path& given) {
+    const fs::path p = resolveCase(given);
+    Fd f(::open(p.c_str(), O_WRONLY | O_CLOEXEC));
+    return static_cast<bool>(f);
+}
+
+std::optional<FileTime> PosixFileSystem::modified(const fs::path& given) {
+    const fs::path p = resolveCase(given);
+    struct stat st{};
+    if (::stat(p.c_str(), &st) != 0) return std::nullopt;
+    return localTime(st.st_mtime);
+}
+
+bool PosixFileSystem::truncate(const fs::path& given, uint64_t length) {
+    const fs::path p = resolveCase(given);
+    return ::truncate(p.c_str(), static_cast<off_t>(length)) == 0;
+}
+
+bool PosixFileSystem::sync(const fs::path& given) {
+    const fs::path p = resolveCase(given);
+    Fd f(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!f) return false;
+    return ::fsync(f.fd) == 0;
+}
+
+bool PosixFileSystem::rename(const fs::path& from, const fs::path& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    // Make the new name durable too.
+    Fd dir(::open(to.parent_path().empty() ? "." : to.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir) ::fsync(dir.fd);
+    return true;
+}
+
+bool PosixFileSystem::remove(const fs::path& given) {
+    const fs::path p = resolveCase(given); return ::unlink(p.c_str()) == 0; }
+
+bool PosixFileSystem::copy(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    if (ec) return false;
+    struct stat st{};
+    if (::stat(from.c_str(), &st) != 0) return false;
+    struct timespec times[2] = {st.st_atim, st.st_mtim};
+    return ::utimensat(AT_FDCWD, to.c_str(), times, 0) == 0;
+}
+
+bool FileSystem::replaceWhole(const fs::path& p, std::span<const std::byte> data) {
+    fs::path tmp = p;
+    tmp += ".tmp";
+    remove(tmp);
+    if (!write(tmp, 0, data, true) || !sync(tmp)) {
+        remove(tmp);
+        return false;
+    }
+    if (!rename(tmp, p)) {
+        remove(tmp);
+        return false;
+    }
+    return true;
+}
+
+bool FileSystem::createZeroed(const fs::path& p, uint64_t count) {
+    Bytes zeros(count);
+    return replaceWhole(p, zeros);
+}
+
+std::optional<size_t> FileSystem::readZeroFilled(const fs::path& p, uint64_t offset, std::span<std::byte> out) {
+    auto n = read(p, offset, out);
+    if (!n) return std::nullopt;
+    std::fill(out.begin() + static_cast<ptrdiff_t>(*n), out.end(), std::byte{0});
+    return n;
+}
+
+std::optional<Bytes> FileSystem::readAll(const fs::path& p) {
+    auto len = size(p);
+    if (!len) return std::nullopt;
+    Bytes b(*len);
+    auto n = read(p, 0, b);
+    if (!n) return std::nullopt;
+    b.resize(*n);
+    return b;
+}
+
+FileSystem& realFileSystem() {
+    static PosixFileSystem fs;
+    return fs;
+}
+
+fs::path resolveCase(const fs::path& p) {
+    std::error_code ec;
+    if (fs::exists(p, ec)) return p;
+    fs::path dir = p.parent_path().empty() ? fs::path(".") : p.parent_path();
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    };
+    std::string want = lower(p.filename().string());
+    for (auto it = fs::directory_iterator(dir, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (lower(it->path().filename().string()) == want) return p.parent_path() / it->path().filename();
+    }
+    return p;
+}
+
+}  // namespace rk

@@ -1,0 +1,44 @@
+#include "slips/slip_index.h"
+
+#include "base/record.h"
+
+namespace rk {
+
+bool indexesConsistent(uint64_t index1Size, uint64_t headerFileSize) {
+    return index1Size / kIndexEntrySize == headerFileSize / kSlipHeaderSize;
+}
+
+bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& index1, const fs::path& index2) {
+    auto size = fs.size(headerFile);
+    if (!size) return false;
+    const uint64_t records = *size / kSlipHeaderSize;  // record 0 plus the slips, whole records only
+    Bytes out1((records > 0 ? records : 1) * kIndexEntrySize), out2(out1.size());
+
+    constexpr uint64_t kBlockRecords = 4096;  // about 3 MB per read
+    Bytes block(kBlockRecords * kSlipHeaderSize);
+    for (uint64_t first = 1; first < records; first += kBlockRecords) {
+        const uint64_t count = std::min(kBlockRecords, records - first);
+        std::span<std::byte> chunk(block.data(), count * kSlipHeaderSize);
+        auto got = fs.read(headerFile, first * kSlipHeaderSize, chunk);
+        if (!got || *got != chunk.size()) return false;
+        for (uint64_t i = 0; i < count; ++i) {
+            std::span<const std::byte> rec(chunk.data() + i * kSlipHeaderSize, kSlipHeaderSize);
+            std::span<std::byte> e1(out1.data() + (first + i) * kIndexEntrySize, kIndexEntrySize);
+            std::span<std::byte> e2(out2.data() + (first + i) * kIndexEntrySize, kIndexEntrySize);
+            writeI32(e1, 0, readI32(rec, kIndex1First));
+            writeI32(e1, 4, readI32(rec, kIndex1Second));
+            writeI32(e2, 0, readI32(rec, kIndex2First));
+            writeI32(e2, 4, readI32(rec, kIndex2Second));
+        }
+    }
+    return fs.replaceWhole(index1, out1) && fs.replaceWhole(index2, out2);
+}
+
+int32_t readDataPassword(FileSystem& fs, const fs::path& headerFile) {
+    std::byte b[4]{};
+    auto n = fs.read(headerFile, 764, b);
+    if (!n || *n != 4) return 0;
+    return readI32(b, 0);
+}
+
+}  // namespace rk

@@ -1,0 +1,30 @@
+// The two index files kept beside the slip header file: an 8-byte zero header, then one
+// 8-byte entry per header record after record 0, in record order.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/file_system.h"
+
+namespace rk {
+
+constexpr uint64_t kSlipHeaderSize = 768;
+constexpr uint64_t kIndexEntrySize = 8;
+
+// Header-record offsets each index takes its two int32 from.
+constexpr size_t kIndex1First = 72, kIndex1Second = 76;
+constexpr size_t kIndex2First = 64, kIndex2Second = 88;
+
+// Whether the index file's entry count matches the header file's record count.
+bool indexesConsistent(uint64_t index1Size, uint64_t headerFileSize);
+
+// Recreates both index files from the header file, reading it in large blocks. False when a
+// file cannot be read or written (the old index files are then left as they were).
+bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& index1, const fs::path& index2);
+
+// The data password kept in header record 0 (0 when unreadable).
+int32_t readDataPassword(FileSystem& fs, const fs::path& headerFile);
+constexpr bool passwordSet(int32_t value) { return value >= 1 && value <= 9999; }
+
+}  // namespace rk
