@@ -42,3 +42,8 @@ inline constexpr const char* kServerMasterNewer[5] = {
 };
 
 }  // namespace rk::msg
+
+namespace rk::msg {
+// Another station held the data-folder lock for longer than a write may take.
+inline constexpr const char* kDataBusy = "他の端末でデータを更新中です\nしばらくしてから再度実行してください";
+}  // namespace rk::msg
