@@ -1,0 +1,4 @@
+// The sales edition.
+#include "ui/app/Application.h"
+
+int main(int argc, char** argv) { return rk::ui::runEdition(rk::Edition::Sales, argc, argv); }

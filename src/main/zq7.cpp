@@ -1,0 +1,4 @@
+// The finance edition.
+#include "ui/app/Application.h"
+
+int main(int argc, char** argv) { return rk::ui::runEdition(rk::Edition::Finance, argc, argv); }

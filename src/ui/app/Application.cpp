@@ -1,0 +1,80 @@
+#include "ui/app/Application.h"
+
+#include <QFont>
+#include <QLibraryInfo>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTranslator>
+
+#include "app/messages.h"
+#include "app/startup_loader.h"
+#include "ui/app/BakWnd.h"
+#include "ui/app/QtDialogs.h"
+
+namespace rk::ui {
+
+Application::Application(Edition edition, std::filesystem::path programFolder)
+    : ctx_(edition, std::move(programFolder)), station_(std::make_unique<StandAloneStation>()) {}
+
+Application::~Application() = default;
+
+void Application::prepareQt(QApplication& app, Edition edition) {
+    const auto title = info(edition).title;
+    app.setApplicationDisplayName(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+    auto* translator = new QTranslator(&app);
+    if (translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+    QFont font("IPAGothic");
+    font.setPixelSize(14);
+    app.setFont(font);
+}
+
+bool Application::start() {
+    // Editions 1 and 2 look for another running copy; the finance edition does not.
+    bool alone = true;
+    if (ctx_.edition != Edition::Finance) {
+        const std::string name = std::string(1, ctx_.editionInfo().letter) + "Q7.LCK";
+        alone = instance_.acquire(ctx_.programFolder() / name);
+    }
+
+    frame_ = std::make_unique<MainFrame>(ctx_);
+    dialogs().setParent(frame_.get());
+    frame_->show();
+    frame_->createBackground();
+
+    if (!alone &&
+        dialogs().ask(msg::kAlreadyRunning, Buttons::YesNo, Answer::No, Icon::Stop) != Answer::Yes)
+        return false;
+
+    // The loader works with the bars hidden.
+    for (QToolBar* bar : frame_->findChildren<QToolBar*>()) bar->hide();
+    frame_->statusBar()->hide();
+
+    prompts_ = std::make_unique<GuiStartupPrompts>(frame_.get());
+    if (runStartupLoader(ctx_, dialogs(), *prompts_, *station_) != StartupResult::Run) return false;
+    frame_->refreshAll();
+    ctx_.started = true;
+    return true;
+}
+
+int Application::finish() {
+    if (!ctx_.started) return 0;
+    if (frame_) frame_->rememberGeometry();
+    // A failure to keep the geometry is not worth a message at exit.
+    (void)writeSettings(ctx_.files, ctx_.settingsFile(), ctx_.settings);
+    bool runBackup = false;
+    return station_->unregisterAtExit(ctx_, dialogs(), runBackup);
+}
+
+int runEdition(Edition edition, int argc, char** argv) {
+    QApplication app(argc, argv);
+    Application::prepareQt(app, edition);
+    // The program folder is the folder the program was started in.
+    Application program(edition, std::filesystem::current_path());
+    if (!program.start()) return 0;
+    const int status = app.exec();
+    const int exitCode = program.finish();
+    return status != 0 ? status : exitCode;
+}
+
+}  // namespace rk::ui

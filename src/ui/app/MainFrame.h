@@ -1,0 +1,50 @@
+// The main frame: menus, the window area holding every function window, and the
+// background window behind them.
+#pragma once
+
+#include <QMainWindow>
+#include <QMdiArea>
+
+#include "app/app_context.h"
+
+class QLabel;
+
+namespace rk::ui {
+
+class BakWnd;
+
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainFrame(AppContext& ctx, QWidget* parent = nullptr);
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    BakWnd* background() const { return background_; }
+    AppContext& context() { return ctx_; }
+
+    // Creates the background window (after the frame is shown, as at start).
+    void createBackground();
+    // The refresh command sent to every window after the settings change.
+    void refreshAll();
+    // Keeps the frame's geometry in the settings record (written at exit).
+    void rememberGeometry();
+
+signals:
+    void refreshRequested();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+
+private:
+    void buildMenus();
+    void buildBars();
+    void about();
+
+    AppContext& ctx_;
+    QMdiArea* mdi_;
+    BakWnd* background_ = nullptr;
+};
+
+}  // namespace rk::ui
