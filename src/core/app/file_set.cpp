@@ -17,6 +17,7 @@ std::string yyyy(int year) {
 fs::path FileSet::settingsFile(Edition e) const { return programFolder / std::string(info(e).settingsFile); }
 fs::path FileSet::settingsBackup(Edition e) const { return programFolder / std::string(info(e).settingsBackup); }
 fs::path FileSet::guideFile(Edition e) const { return programFolder / std::string(info(e).guideFile); }
+fs::path FileSet::instanceLockFile(Edition e) const { return programFolder / (std::string(1, info(e).letter) + "Q7.LCK"); }
 
 FileSet programFiles(const fs::path& programFolder) {
     FileSet f;

@@ -53,6 +53,8 @@ struct FileSet {
     fs::path settingsBackup(Edition e) const;
     // The guide text of the operation guide window.
     fs::path guideFile(Edition e) const;
+    // The file a running copy of the edition keeps locked.
+    fs::path instanceLockFile(Edition e) const;
 };
 
 // Builds the three groups for `year`. `memberMode` chooses the program folder for the masters.

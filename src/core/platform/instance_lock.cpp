@@ -16,4 +16,12 @@ bool InstanceLock::acquire(const std::filesystem::path& lockFile) {
     return ::flock(fd_, LOCK_EX | LOCK_NB) == 0;
 }
 
+bool InstanceLock::heldByAnyone(const std::filesystem::path& lockFile) {
+    int fd = ::open(lockFile.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return held;
+}
+
 }  // namespace rk

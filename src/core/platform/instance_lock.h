@@ -18,6 +18,9 @@ public:
     // that was told it is not alone keeps running without the lock when the operator says so.
     bool acquire(const std::filesystem::path& lockFile);
 
+    // Whether some running copy holds the lock of `lockFile` (this process's own included).
+    static bool heldByAnyone(const std::filesystem::path& lockFile);
+
 private:
     int fd_ = -1;
 };

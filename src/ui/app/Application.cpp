@@ -33,8 +33,7 @@ bool Application::start() {
     // Editions 1 and 2 look for another running copy; the finance edition does not.
     bool alone = true;
     if (ctx_.edition != Edition::Finance) {
-        const std::string name = std::string(1, ctx_.editionInfo().letter) + "Q7.LCK";
-        alone = instance_.acquire(ctx_.programFolder() / name);
+        alone = instance_.acquire(ctx_.fileSet.instanceLockFile(ctx_.edition));
     }
 
     frame_ = std::make_unique<MainFrame>(ctx_);

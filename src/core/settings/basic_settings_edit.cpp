@@ -1,0 +1,127 @@
+#include "settings/basic_settings_edit.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/cp932.h"
+#include "platform/data_lock.h"
+#include "platform/instance_lock.h"
+#include "settings/messages.h"
+#include "slips/slip_index.h"
+
+namespace rk::settings {
+
+int normaliseYear(int y) {
+    if (y >= 51 && y <= 99) y += 1900;
+    else if (y >= 0 && y <= 50) y += 2000;
+    return std::clamp(y, 1950, 2050);
+}
+
+int normaliseFirstMonth(int m) { return std::clamp(m, 1, 12); }
+
+double normaliseTaxRate(double t) { return t < 0 ? 0.0 : t; }
+
+bool sameFolderText(const char (&a)[40], const char (&b)[40]) {
+    auto trimmed = [](const char (&f)[40]) {
+        std::string s(f, cp932::fieldLength(f, 38));
+        while (!s.empty() && s.back() == ' ') s.pop_back();
+        return s;
+    };
+    return trimmed(a) == trimmed(b);
+}
+
+int32_t storedPassword(AppContext& ctx) {
+    int32_t v = readDataPassword(ctx.files, ctx.fileSet[kSlipHeaders]);
+    return (v > 9999 || v < 0) ? 0 : v;
+}
+
+PasswordChange passwordChange(int32_t s, int32_t c, int32_t n) {
+    if (s == c && c == 0) return n != 0 ? PasswordChange::New : PasswordChange::None;
+    if (s == c) return n != 0 ? (n == s ? PasswordChange::None : PasswordChange::Changed) : PasswordChange::Removed;
+    // Typing nothing leaves a set password alone; a wrong one is told, not ignored.
+    return (c == 0 && n == 0) ? PasswordChange::None : PasswordChange::WrongCurrent;
+}
+
+namespace {
+
+bool writePassword(AppContext& ctx, int32_t value) {
+    auto lock = DataLock::acquire(ctx.fileSet.dataFolder);
+    if (!lock) return false;
+    Bytes b(4);
+    writeI32(b, 0, value);
+    const fs::path& headers = ctx.fileSet[kSlipHeaders];
+    return ctx.files.write(headers, 764, b) && ctx.files.sync(headers);
+}
+
+bool askAndWritePassword(AppContext& ctx, Dialogs& dialogs, int32_t current, int32_t typedNew) {
+    if (ctx.edition == Edition::Finance || !ctx.files.writable(ctx.fileSet[kSlipHeaders])) return false;
+    const char* question = nullptr;
+    int32_t value = 0;
+    switch (passwordChange(storedPassword(ctx), current, typedNew)) {
+        case PasswordChange::None: return false;
+        case PasswordChange::WrongCurrent: dialogs.message(msg::kPasswordWrong); return false;
+        case PasswordChange::New: question = msg::kPasswordNew; value = typedNew; break;
+        case PasswordChange::Changed: question = msg::kPasswordChanged; value = typedNew; break;
+        case PasswordChange::Removed: question = msg::kPasswordRemoved; value = 0; break;
+    }
+    if (dialogs.ask(question, Buttons::YesNo, Answer::No) != Answer::Yes) return false;
+    return writePassword(ctx, value);
+}
+
+Edition nextEdition(Edition e) { return static_cast<Edition>(number(e) % 3 + 1); }
+
+}  // namespace
+
+BasicSettings patchOtherEdition(const BasicSettings& other, const BasicSettings& saved) {
+    BasicSettings r = other;
+    // The other editions show at most 20 bytes of the name; cut where a character ends.
+    std::string name(saved.name, cp932::fieldLength(saved.name, sizeof saved.name));
+    cp932::assignRaw(r.name, sizeof r.name, name.substr(0, cp932::cutAtCharBoundary(name, 20)));
+    std::memcpy(r.phone, saved.phone, sizeof r.phone);
+    std::memcpy(r.address, saved.address, sizeof r.address);
+    std::memcpy(r.masterFolder, saved.masterFolder, sizeof r.masterFolder);
+    std::memcpy(r.dataFolder, saved.dataFolder, sizeof r.dataFolder);
+    r.firstMonth = saved.firstMonth;
+    return r;
+}
+
+SaveOutcome save(AppContext& ctx, Dialogs& dialogs, const BasicSettings& edited, int32_t typedCurrent,
+                 int32_t typedNew) {
+    SaveOutcome out;
+    const BasicSettings& before = ctx.settings;
+    out.restartNeeded = edited.businessYear != before.businessYear || edited.firstMonth != before.firstMonth ||
+                        !sameFolderText(edited.dataFolder, before.dataFolder);
+    out.passwordWritten = askAndWritePassword(ctx, dialogs, typedCurrent, typedNew);
+
+    ctx.settings = edited;
+    FileSystem& fs = ctx.files;
+    const FileSet& f = ctx.fileSet;
+    // Failures to write a settings copy are not reported: the running record is kept and
+    // written again at exit.
+    (void)writeSettings(fs, f.settingsBackup(ctx.edition), edited);
+    for (Edition e = nextEdition(ctx.edition); e != ctx.edition; e = nextEdition(e)) {
+        auto other = readSettings(fs, f.settingsFile(e));
+        BasicSettings patched = other ? patchOtherEdition(*other, edited) : edited;
+        (void)writeSettings(fs, f.settingsFile(e), patched);
+        (void)writeSettings(fs, f.settingsBackup(e), patched);
+    }
+    return out;
+}
+
+bool restoreFromBackup(AppContext& ctx, Dialogs& dialogs) {
+    auto backup = readSettings(ctx.files, ctx.fileSet.settingsBackup(ctx.edition));
+    if (!backup) {
+        dialogs.message(msg::kNoBackup);
+        return false;
+    }
+    ctx.settings = *backup;
+    (void)writeSettings(ctx.files, ctx.settingsFile(), *backup);
+    dialogs.message(msg::kRestoredFromBackup);
+    return true;
+}
+
+bool editionRunning(const AppContext& ctx, Edition e) {
+    return InstanceLock::heldByAnyone(ctx.fileSet.instanceLockFile(e));
+}
+
+}  // namespace rk::settings
