@@ -1,0 +1,81 @@
+// A printed document planned in device units: positioned texts, rules and boxes per page.
+// The core plans every document; the windows only paint the plan on a printer, a preview
+// or a PDF, so what is printed is tested without a screen.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "printing/print_form.h"
+
+namespace rk::printing {
+
+enum class FontRole { Data, Title };
+enum class Align { Left, Right, Center };
+
+struct TextItem {
+    int x, y;          // top left (Align::Left), top right (Right) or top centre (Center)
+    std::string text;  // UTF-8
+    FontRole font = FontRole::Data;
+    int height = 0;    // device units; 0 takes the role's height
+    Align align = Align::Left;
+};
+
+struct RuleItem {
+    int x1, y1, x2, y2;
+    int width = 1;
+};
+
+struct BoxItem {
+    int x, y, w, h;
+    uint32_t fill = 0xFFFFFFFF;  // 0xRRGGBB, or all ones for none
+    bool frame = true;
+};
+
+struct Page {
+    std::vector<TextItem> texts;
+    std::vector<RuleItem> rules;
+    std::vector<BoxItem> boxes;
+
+    void text(int x, int y, std::string s, FontRole f = FontRole::Data, Align a = Align::Left, int height = 0) {
+        texts.push_back({x, y, std::move(s), f, height, a});
+    }
+    void rule(int x1, int y1, int x2, int y2, int width = 1) { rules.push_back({x1, y1, x2, y2, width}); }
+    void box(int x, int y, int w, int h) { boxes.push_back({x, y, w, h}); }
+};
+
+struct Document {
+    std::string name;  // print job name
+    LogFont titleFont, dataFont;
+    int titleHeight = 0;  // device units
+    int dataHeight = 0;   // 0: the face's default
+    bool landscape = false;
+    std::vector<Page> pages;
+};
+
+// The printable area of a page in device units.
+struct PageArea {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// The grid every slip document is laid out on.
+struct PageMetrics {
+    int u = 1;       // vertical unit
+    int h = 1;       // horizontal unit
+    int left = 0;    // left margin
+    int top = 0;     // top margin
+    int right = 0;   // usable right edge
+    int bottom = 0;  // usable bottom edge
+    int titleHeight = 0;
+    int dataHeight = 0;
+};
+
+// u: the largest whole number with top + u x (2 x lines + 29) within the usable bottom;
+// h: the largest with left + 103 x h within the usable right. Never below 1.
+PageMetrics pageMetrics(const PrintForm& form, const PageArea& page);
+
+// A document with the form's fonts and heights for the given metrics.
+Document documentFor(const PrintForm& form, const PageMetrics& m, std::string name);
+
+}  // namespace rk::printing

@@ -1,0 +1,110 @@
+#include "ui/printing/PlanPrinter.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include "base/cp932.h"
+
+namespace rk::ui {
+namespace {
+
+QString faceFor(const printing::LogFont& f) {
+    const QString face = QString::fromStdString(cp932::toUtf8(f.faceName));
+    if (face.contains(QString::fromUtf8("明朝")) || face.contains("Mincho", Qt::CaseInsensitive))
+        return "IPAMincho";
+    if (face.isEmpty() || face == "System" || face.contains(QString::fromUtf8("ゴシック")) ||
+        !QFontDatabase::hasFamily(face))
+        return "IPAGothic";
+    return face;
+}
+
+void paintPage(QPainter& p, const printing::Document& doc, const printing::Page& page) {
+    const QFont title = fontFor(doc.titleFont, doc.titleHeight, p);
+    const QFont data = fontFor(doc.dataFont, doc.dataHeight, p);
+    for (const auto& b : page.boxes) {
+        QRect r(b.x, b.y, b.w, b.h);
+        if (b.fill != 0xFFFFFFFF) p.fillRect(r, QColor::fromRgb(b.fill));
+        if (b.frame) p.drawRect(r);
+    }
+    for (const auto& r : page.rules) {
+        QPen pen(Qt::black);
+        pen.setWidth(r.width);
+        p.setPen(pen);
+        p.drawLine(r.x1, r.y1, r.x2, r.y2);
+    }
+    p.setPen(Qt::black);
+    for (const auto& t : page.texts) {
+        QFont f = t.font == printing::FontRole::Title ? title : data;
+        if (t.height > 0) f.setPixelSize(t.height);
+        p.setFont(f);
+        const QString s = QString::fromStdString(t.text);
+        const QFontMetrics fm = p.fontMetrics();
+        int x = t.x;
+        if (t.align == printing::Align::Right) x -= fm.horizontalAdvance(s);
+        if (t.align == printing::Align::Center) x -= fm.horizontalAdvance(s) / 2;
+        p.drawText(QPoint(x, t.y + fm.ascent()), s);
+    }
+}
+
+}  // namespace
+
+QFont fontFor(const printing::LogFont& f, int pixelHeight, const QPainter& painter) {
+    QFont font(faceFor(f));
+    if (pixelHeight <= 0) {
+        // The face's default: 10.5 points at the device's resolution.
+        pixelHeight = std::max(1, painter.device()->logicalDpiY() * 21 / 144);
+    }
+    font.setPixelSize(pixelHeight);
+    if (f.weight >= 600) font.setBold(true);
+    font.setItalic(f.italic != 0);
+    font.setUnderline(f.underline != 0);
+    return font;
+}
+
+printing::PageArea printableArea(const QPrinter& printer) {
+    const QRect r = printer.pageLayout().paintRectPixels(printer.resolution());
+    return {0, 0, r.width(), r.height()};
+}
+
+bool printDocument(const Planner& planner, QPrinter& printer) {
+    const printing::Document doc = planner(printableArea(printer));
+    printer.setDocName(QString::fromStdString(doc.name));
+    QPainter p;
+    if (!p.begin(&printer)) return false;
+    for (size_t i = 0; i < doc.pages.size(); ++i) {
+        if (i > 0 && !printer.newPage()) return false;
+        paintPage(p, doc, doc.pages[i]);
+    }
+    return p.end();
+}
+
+bool printWithDialog(const Planner& planner, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    return printDocument(planner, printer);
+}
+
+void showPreview(const Planner& planner, QWidget* parent) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                     [&planner](QPrinter* p) { printDocument(planner, *p); });
+    preview.exec();
+}
+
+bool writePdf(const Planner& planner, const QString& path, bool landscape) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(600);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+    return printDocument(planner, printer);
+}
+
+}  // namespace rk::ui

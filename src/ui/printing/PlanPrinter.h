@@ -1,0 +1,32 @@
+// Paints the core's page plans on a printer, a print preview or a PDF file.
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <functional>
+
+#include "printing/page_plan.h"
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace rk::ui {
+
+// Plans the document for the printable area of the chosen printer and paper.
+using Planner = std::function<printing::Document(const printing::PageArea&)>;
+
+printing::PageArea printableArea(const QPrinter& printer);
+// Paints every page; false when the printer could not be started.
+bool printDocument(const Planner& planner, QPrinter& printer);
+// The system's print dialog, then printing. False when cancelled or failed.
+bool printWithDialog(const Planner& planner, QWidget* parent);
+// The print preview window (modal); printing from it uses the same planner.
+void showPreview(const Planner& planner, QWidget* parent);
+// A PDF of A4 pages at 600 dpi.
+bool writePdf(const Planner& planner, const QString& path, bool landscape = false);
+
+// The font a stored font description stands for: "System" and unknown faces are IPA Gothic.
+QFont fontFor(const printing::LogFont& f, int pixelHeight, const QPainter& painter);
+
+}  // namespace rk::ui
