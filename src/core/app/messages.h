@@ -47,3 +47,21 @@ namespace rk::msg {
 // Another station held the data-folder lock for longer than a write may take.
 inline constexpr const char* kDataBusy = "他の端末でデータを更新中です\nしばらくしてから再度実行してください";
 }  // namespace rk::msg
+
+namespace rk::msg {
+// The network control file.
+inline constexpr const char* kLanFileAbnormal =
+    "ＬＡＮ制御ファイルが異常です\n必ず原因確認してください\n初期化しますか？\n \nはい ････････．初期化\nいいえ ･･････．無視\nｷｬﾝｾﾙ･･････．中止";
+inline constexpr const char* kLanFileMissing = "ＬＡＮ制御ファイルが見つかりません \n危険ですからすみやかに停止してください";
+inline constexpr const char* kLanFileMissingAtStart = "ＬＡＮ制御ファイルが見つかりません \n基本設定を変更しますか";
+inline constexpr const char* kRestartAfterChange = "変更後は必ず一度停止して再起動してください";
+inline constexpr const char* kClientsRunning =
+    "稼働中のクライアントがあります\nクライアントを閉じてから下の ＯＫ ボタンをクリックしてください";
+inline constexpr const char* kLanFileMissingAtExit = "ＬＡＮ制御ファイルが見つかりません\n異常ですので原因を究明してください";
+// All nine station numbers are taken by running stations.
+inline constexpr const char* kNoFreeStation =
+    "稼働中の端末が９台に達しているため起動できません\n他の端末を終了してから再起動してください";
+// A server needs station number 1, which a running client already holds.
+inline constexpr const char* kServerStationInUse =
+    "端末番号１を他の端末が使用中のためサーバーとして起動できません\nその端末を終了してから再起動してください";
+}  // namespace rk::msg

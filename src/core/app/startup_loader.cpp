@@ -203,7 +203,12 @@ StartupResult runStartupLoader(AppContext& ctx, Dialogs& dialogs, StartupPrompts
         ctx.memberNumber = 0;
     }
 
-    if (!station.registerAtStart(ctx, dialogs)) return StartupResult::End;
+    switch (station.registerAtStart(ctx, dialogs)) {
+        case StationStart::Continue: break;
+        case StationStart::OpenSettings:
+            return prompts.openBasicSettingsAtStart() ? StartupResult::Run : StartupResult::End;
+        case StationStart::End: return StartupResult::End;
+    }
 
     if (!fs.exists(ctx.fileSet[kSlipHeaders])) {
         switch (prompts.newData()) {
