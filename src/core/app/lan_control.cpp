@@ -38,7 +38,13 @@ void reconcileRunning(LanTable& table, const fs::path& lanFile, const DataLock& 
 }
 
 bool writeTable(FileSystem& files, const fs::path& lanFile, const LanTable& table) {
-    // Written beside and renamed over: a station that dies mid-write leaves the old table whole.
+    // In place and never creating: a file the server has deleted stays deleted. Every reader
+    // holds the data lock, so nobody sees half a table; a table torn by a power loss names only
+    // stations that are gone with it, and the next start frees them.
+    return files.write(lanFile, 0, table.toBytes(), false);
+}
+
+bool createTable(FileSystem& files, const fs::path& lanFile, const LanTable& table) {
     return files.replaceWhole(lanFile, table.toBytes());
 }
 

@@ -26,7 +26,10 @@ uint64_t stationLockByte(const fs::path& lanFile, int station);
 
 // Nullopt when the control file cannot be read.
 std::optional<LanTable> readTable(FileSystem& files, const fs::path& lanFile);
+// Rewrites an existing file; false when it is missing or the write falls short.
 bool writeTable(FileSystem& files, const fs::path& lanFile, const LanTable& table);
+// Creates the file (replacing one of any length) with exactly the table.
+bool createTable(FileSystem& files, const fs::path& lanFile, const LanTable& table);
 // Frees what stations that no longer run left in the table and marks those that do. `lock`
 // is the held data lock, whose descriptor looks at the stations' bytes.
 void reconcileRunning(LanTable& table, const fs::path& lanFile, const DataLock& lock);

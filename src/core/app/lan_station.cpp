@@ -40,7 +40,7 @@ StationStart LanStation::registerServer(AppContext& ctx, Dialogs& dialogs) {
         if (auto stored = readTable(ctx.files, file)) table = *stored;
     }
     reconcileRunning(table, file, *lock);
-    if (!writeTable(ctx.files, file, table)) {
+    if (!createTable(ctx.files, file, table)) {
         dialogs.message(msg::kCannotCreate, Icon::Stop);
         return StationStart::End;
     }

@@ -22,12 +22,6 @@ Bytes LanTable::toBytes() const {
     return b;
 }
 
-int LanTable::freeStation() const {
-    for (int n = 1; n <= kStations; ++n)
-        if (slot(n) == -1) return n;
-    return 0;
-}
-
 int LanTable::endEntry() const {
     for (int k = 0; k < kEntries; ++k)
         if (entry(k, 0) == -1) return k;

@@ -43,9 +43,6 @@ public:
     int32_t entry(int k, int field) const { return slot(kFirstEntry + 4 * k + field); }
     bool entryInUse(int k) const { return entry(k, 0) > 0; }
 
-    // The first free station number, 0 when all nine run.
-    int freeStation() const;
-
     // kOk, kTaken (an entry for the key exists, or all 59 entries are in use) or kClaimed.
     int lockSlip(int32_t date, int32_t customer, int station);
     void unlockSlip(int32_t date, int32_t customer, int station);
