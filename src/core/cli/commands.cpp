@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "cli/install_commands.h"
+#include "cli/station_commands.h"
 
 namespace rk::cli {
 
@@ -21,6 +22,12 @@ const std::vector<Command>& commands() {
          {},
          {},
          runReindex},
+        {"stations", "list the stations, slip locks and customer claim of the network control file",
+         "usage: rakurena stations PROGRAM_FOLDER\n"
+         "Says which marked stations still run. Changes nothing.",
+         {},
+         {},
+         runStations},
     };
     return kCommands;
 }
