@@ -98,9 +98,12 @@ int LanStation::unregisterAtExit(AppContext& ctx, Dialogs& dialogs, bool& runBac
     mode_ = 0;
     runBackup = false;
     int code = 0;
-    if (mode == 1) code = unregisterServer(ctx, dialogs, runBackup);
-    else if (mode == 2) code = unregisterClient(ctx, dialogs);
-    else runBackup = true;
+    if (mode == 1)
+        code = unregisterServer(ctx, dialogs, runBackup);
+    else if (mode == 2)
+        code = unregisterClient(ctx, dialogs);
+    else
+        runBackup = true;
     life_.reset();
     ctx.stationNumber = 0;
     return code;

@@ -129,8 +129,10 @@ void LanTable::reconcile(const std::function<bool(int)>& running) {
     const int end = endEntry();
     for (int k = end + 1; k < kEntries; ++k) setEntry(k, -1);
     for (int k = end - 1; k >= 0; --k) {
-        if (entryInUse(k) && (entry(k, 1) < 1 || !belongs(entry(k, 2)))) clearEntry(k);
-        else if (!entryInUse(k) && entry(k, 0) != 0) setEntry(k, 0);  // a damaged hole
+        if (entryInUse(k) && (entry(k, 1) < 1 || !belongs(entry(k, 2))))
+            clearEntry(k);
+        else if (!entryInUse(k) && entry(k, 0) != 0)
+            setEntry(k, 0);  // a damaged hole
     }
     // After clearing, trailing holes before the end marker stay holes, as they always have.
     if (slot(kClaimCustomer) < 1 || !belongs(slot(kClaimStation))) {

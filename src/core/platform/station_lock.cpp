@@ -9,7 +9,7 @@ namespace rk {
 
 namespace {
 struct flock byteRange(short type, uint64_t byte) {
-    struct flock fl{};
+    struct flock fl {};
     fl.l_type = type;
     fl.l_whence = SEEK_SET;
     fl.l_start = static_cast<off_t>(byte);

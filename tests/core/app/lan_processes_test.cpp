@@ -94,8 +94,8 @@ TEST(LanProcesses, ConcurrentStationsNeverShareALockOrANumber) {
             "stress", dir.path.string(), std::to_string(300 + 150 * i), std::to_string(i + 1)}));
     ::usleep(400000);
     for (int i = 0; i < 4; ++i)
-        children.push_back(std::make_unique<Child>(std::vector<std::string>{
-            "stress", dir.path.string(), "400", std::to_string(100 + i)}));
+        children.push_back(std::make_unique<Child>(
+            std::vector<std::string>{"stress", dir.path.string(), "400", std::to_string(100 + i)}));
 
     int grants = 0, finished = 0;
     for (auto& c : children) {

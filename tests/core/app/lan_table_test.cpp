@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/lan_table.h"
+
+#include <gtest/gtest.h>
 
 namespace rk {
 namespace {
@@ -140,14 +140,14 @@ TEST(LanTable, ReconcileFreesWhatStoppedStationsHeld) {
 
 TEST(LanTable, ReconcileMendsDamage) {
     LanTable t;
-    t.setSlot(4, 7);                              // neither 1 nor -1
-    t.setSlot(kEntry0 + 0, 501);                  // entry 0 names station 0
+    t.setSlot(4, 7);              // neither 1 nor -1
+    t.setSlot(kEntry0 + 0, 501);  // entry 0 names station 0
     t.setSlot(kEntry0 + 1, 3);
     t.setSlot(kEntry0 + 2, 0);
-    t.setSlot(kEntry0 + 4 * 5, 601);              // entry 5 lies past the end marker (entry 1)
+    t.setSlot(kEntry0 + 4 * 5, 601);  // entry 5 lies past the end marker (entry 1)
     t.setSlot(kEntry0 + 4 * 5 + 1, 3);
     t.setSlot(kEntry0 + 4 * 5 + 2, 2);
-    t.setSlot(LanTable::kClaimCustomer, 0);       // a claim of no customer
+    t.setSlot(LanTable::kClaimCustomer, 0);  // a claim of no customer
     t.setSlot(LanTable::kClaimStation, 2);
     t.reconcile([](int n) { return n == 2 || n == 4; });
     EXPECT_EQ(t.slot(4), 1);

@@ -1,8 +1,9 @@
+#include "platform/station_lock.h"
+
 #include <gtest/gtest.h>
 
 #include "core/app/lan_test_station.h"
 #include "platform/data_lock.h"
-#include "platform/station_lock.h"
 
 namespace rk {
 namespace {
