@@ -51,29 +51,24 @@ StationStart LanStation::registerServer(AppContext& ctx, Dialogs& dialogs) {
 
 StationStart LanStation::registerClient(AppContext& ctx, Dialogs& dialogs) {
     const fs::path& file = ctx.fileSet[kLanControl];
-    std::optional<LanTable> table;
-    {
+    if (ctx.files.exists(file)) {
         auto lock = DataLock::acquire(ctx.fileSet.dataFolder);
         if (!lock) {
             dialogs.message(msg::kDataBusy, Icon::Stop);
             return StationStart::End;
         }
-        table = readTable(ctx.files, file);
-        if (table) {
-            const LanTable before = *table;
+        if (std::optional<LanTable> table = readTable(ctx.files, file)) {
+            // After reconciling, a slot of -1 means nobody holds its byte: take the first.
             reconcileRunning(*table, file, *lock);
-            // The first number nobody runs under. Slots and bytes agree after reconciling; the
-            // byte decides should another program have marked the slot by hand.
             for (int n = 1; n <= LanTable::kStations && !life_; ++n) {
                 if (table->slot(n) != -1) continue;
-                if (auto life = StationLock::acquire(ctx.fileSet.dataFolder, stationLockByte(file, n))) {
-                    life_ = std::move(life);
+                life_ = StationLock::acquire(ctx.fileSet.dataFolder, stationLockByte(file, n));
+                if (life_) {
                     table->setSlot(n, 1);
                     ctx.stationNumber = n;
                 }
             }
-            const bool written = *table == before || writeTable(ctx.files, file, *table);
-            if (!written && life_) {
+            if (!writeTable(ctx.files, file, *table)) {
                 life_.reset();
                 ctx.stationNumber = 0;
                 dialogs.message(msg::kLanFileMissing, Icon::Stop);
