@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/lan_test_station.h"
+#include "support/test_station.h"
 
 namespace rk {
 namespace {
@@ -82,8 +82,8 @@ struct Child {
 
 TEST(LanProcesses, ConcurrentStationsNeverShareALockOrANumber) {
     TempFolder dir;
-    fs::create_directory(dir.path / "markers");
-    auto server = started(dir.path, 1);
+    fs::create_directory(dir.path() / "markers");
+    auto server = started(dir.path(), 1);
     ASSERT_TRUE(server);
 
     // A first wave fills all eight client numbers; a second wave arrives while they work and
@@ -91,11 +91,11 @@ TEST(LanProcesses, ConcurrentStationsNeverShareALockOrANumber) {
     std::vector<std::unique_ptr<Child>> children;
     for (int i = 0; i < 8; ++i)
         children.push_back(std::make_unique<Child>(std::vector<std::string>{
-            "stress", dir.path.string(), std::to_string(300 + 150 * i), std::to_string(i + 1)}));
+            "stress", dir.path().string(), std::to_string(300 + 150 * i), std::to_string(i + 1)}));
     ::usleep(400000);
     for (int i = 0; i < 4; ++i)
         children.push_back(std::make_unique<Child>(
-            std::vector<std::string>{"stress", dir.path.string(), "400", std::to_string(100 + i)}));
+            std::vector<std::string>{"stress", dir.path().string(), "400", std::to_string(100 + i)}));
 
     int grants = 0, finished = 0;
     for (auto& c : children) {
@@ -116,18 +116,18 @@ TEST(LanProcesses, ConcurrentStationsNeverShareALockOrANumber) {
     for (int n = 2; n <= 9; ++n) EXPECT_EQ(t.slot(n), -1) << "station " << n;
     EXPECT_EQ(t.checkIdle(), lan::kOk);
     for (int i = 13; i <= 15; ++i) EXPECT_EQ(t.slot(i), -1);
-    EXPECT_TRUE(fs::is_empty(dir.path / "markers"));
+    EXPECT_TRUE(fs::is_empty(dir.path() / "markers"));
     EXPECT_EQ(server->stop(), 0);
 }
 
 TEST(LanProcesses, KilledStationIsRecovered) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
+    auto server = started(dir.path(), 1);
     ASSERT_TRUE(server);
-    Child holder({"hold", dir.path.string(), "501", "12", "13"});
+    Child holder({"hold", dir.path().string(), "501", "12", "13"});
     ASSERT_EQ(holder.line(), "ready 2");
 
-    auto client = started(dir.path, 2);
+    auto client = started(dir.path(), 2);
     ASSERT_TRUE(client);
     EXPECT_EQ(client->ctx.stationNumber, 3);
     EXPECT_EQ(client->lan().lockSlip(501, 12), lan::kTaken);
@@ -135,7 +135,7 @@ TEST(LanProcesses, KilledStationIsRecovered) {
 
     holder.killHard();
     // The next start gets its number; its slip and its customer are free again.
-    Child next({"hold", dir.path.string(), "501", "12", "13"});
+    Child next({"hold", dir.path().string(), "501", "12", "13"});
     ASSERT_EQ(next.line(), "ready 2");
     LanTable t = server->table();
     EXPECT_EQ(t.slot(2), 1);

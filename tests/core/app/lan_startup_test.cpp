@@ -6,7 +6,7 @@
 
 #include "app/messages.h"
 #include "app/startup_loader.h"
-#include "core/app/lan_test_station.h"
+#include "support/test_station.h"
 
 namespace rk {
 namespace {
@@ -33,10 +33,10 @@ void writeInstallation(const fs::path& folder, int lanMode) {
 
 TEST(LanStartup, RegistrationInTheLoader) {
     TempFolder dir;
-    writeInstallation(dir.path, 2);
+    writeInstallation(dir.path(), 2);
     {
         // No control file: the operator chooses to change the settings and the program runs.
-        AppContext ctx(Edition::Sales, dir.path);
+        AppContext ctx(Edition::Sales, dir.path());
         ScriptedDialogs dialogs;
         dialogs.answers = {Answer::Yes};
         CountingPrompts prompts;
@@ -46,9 +46,9 @@ TEST(LanStartup, RegistrationInTheLoader) {
         EXPECT_EQ(ctx.stationNumber, 0);
         EXPECT_FALSE(fs::exists(ctx.fileSet[kSlipHeaders]));  // the start-up stopped there
     }
-    auto server = started(dir.path, 1);
+    auto server = started(dir.path(), 1);
     ASSERT_TRUE(server);
-    AppContext ctx(Edition::Sales, dir.path);
+    AppContext ctx(Edition::Sales, dir.path());
     ScriptedDialogs dialogs;
     CountingPrompts prompts;
     LanStation station;
@@ -59,7 +59,7 @@ TEST(LanStartup, RegistrationInTheLoader) {
     EXPECT_EQ(LanControl(ctx, dialogs).lockSlip(501, 12), lan::kOk);
 
     std::string out;
-    std::string cmd = std::string(RAKURENA_CLI) + " stations " + dir.path.string();
+    std::string cmd = std::string(RAKURENA_CLI) + " stations " + dir.path().string();
     FILE* p = ::popen(cmd.c_str(), "r");
     ASSERT_TRUE(p);
     std::array<char, 256> buf;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
-#include "core/app/lan_test_station.h"
+#include "support/test_station.h"
 
 namespace rk {
 namespace {
@@ -12,7 +12,7 @@ using test::TestStation;
 
 TEST(LanStation, ServerCreatesTheFileAndDeletesItAtExit) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
+    auto server = started(dir.path(), 1);
     ASSERT_TRUE(server);
     EXPECT_EQ(server->ctx.stationNumber, 1);
     EXPECT_EQ(server->file().filename(), "FLAN2026.FT2");
@@ -29,29 +29,29 @@ TEST(LanStation, ServerCreatesTheFileAndDeletesItAtExit) {
 
 TEST(LanStation, ClientsTakeTheFirstFreeNumber) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
-    auto a = started(dir.path, 2);
-    auto b = started(dir.path, 2);
+    auto server = started(dir.path(), 1);
+    auto a = started(dir.path(), 2);
+    auto b = started(dir.path(), 2);
     ASSERT_TRUE(a && b);
     EXPECT_EQ(a->ctx.stationNumber, 2);
     EXPECT_EQ(b->ctx.stationNumber, 3);
     EXPECT_EQ(a->stop(), 0);
     EXPECT_EQ(server->table().slot(2), -1);
-    auto c = started(dir.path, 2);
+    auto c = started(dir.path(), 2);
     ASSERT_TRUE(c);
     EXPECT_EQ(c->ctx.stationNumber, 2);
 }
 
 TEST(LanStation, NoFreeNumberEndsTheStart) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
+    auto server = started(dir.path(), 1);
     std::vector<std::unique_ptr<TestStation>> clients;
     for (int n = 2; n <= 9; ++n) {
-        clients.push_back(started(dir.path, 2));
+        clients.push_back(started(dir.path(), 2));
         ASSERT_TRUE(clients.back());
         EXPECT_EQ(clients.back()->ctx.stationNumber, n);
     }
-    TestStation tenth(dir.path, 2);
+    TestStation tenth(dir.path(), 2);
     const LanTable before = server->table();
     EXPECT_EQ(tenth.start(), StationStart::End);
     EXPECT_EQ(tenth.ctx.stationNumber, 0);
@@ -64,14 +64,14 @@ TEST(LanStation, NoFreeNumberEndsTheStart) {
 
 TEST(LanStation, ServerQuestionOnAFileLeftBehind) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
-    auto client = started(dir.path, 2);
+    auto server = started(dir.path(), 1);
+    auto client = started(dir.path(), 2);
     ASSERT_TRUE(server && client);
     ASSERT_EQ(client->lan().lockSlip(501, 12), lan::kOk);
     server.reset();  // the server is gone without deleting the file
 
     // Cancel ends and leaves everything.
-    TestStation cancel(dir.path, 1);
+    TestStation cancel(dir.path(), 1);
     cancel.dialogs.answers = {Answer::Cancel};
     const LanTable left = cancel.table();
     EXPECT_EQ(cancel.start(), StationStart::End);
@@ -79,7 +79,7 @@ TEST(LanStation, ServerQuestionOnAFileLeftBehind) {
     EXPECT_EQ(cancel.table(), left);
 
     // No keeps the running client's mark.
-    TestStation keep(dir.path, 1);
+    TestStation keep(dir.path(), 1);
     keep.dialogs.answers = {Answer::No};
     ASSERT_EQ(keep.start(), StationStart::Continue);
     EXPECT_EQ(keep.ctx.stationNumber, 1);
@@ -89,7 +89,7 @@ TEST(LanStation, ServerQuestionOnAFileLeftBehind) {
     keep.hook = LanStation();  // gone again
 
     // Yes starts afresh; the client still runs, so its number stays marked.
-    TestStation fresh(dir.path, 1);
+    TestStation fresh(dir.path(), 1);
     fresh.dialogs.answers = {Answer::Yes};
     ASSERT_EQ(fresh.start(), StationStart::Continue);
     LanTable expected = LanTable::forServer();
@@ -99,12 +99,12 @@ TEST(LanStation, ServerQuestionOnAFileLeftBehind) {
 
 TEST(LanStation, ServerNeedsStationOne) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
+    auto server = started(dir.path(), 1);
     server.reset();
-    auto client = started(dir.path, 2);  // started while no server runs: it takes number 1
+    auto client = started(dir.path(), 2);  // started while no server runs: it takes number 1
     ASSERT_TRUE(client);
     EXPECT_EQ(client->ctx.stationNumber, 1);
-    TestStation second(dir.path, 1);
+    TestStation second(dir.path(), 1);
     second.dialogs.answers = {Answer::Yes};
     const LanTable before = client->table();
     EXPECT_EQ(second.start(), StationStart::End);
@@ -114,11 +114,11 @@ TEST(LanStation, ServerNeedsStationOne) {
 
 TEST(LanStation, ClientWithoutTheFile) {
     TempFolder dir;
-    TestStation no(dir.path, 2);
+    TestStation no(dir.path(), 2);
     EXPECT_EQ(no.start(), StationStart::End);
     EXPECT_EQ(no.dialogs.shown, std::vector<std::string>{msg::kLanFileMissingAtStart});
 
-    TestStation yes(dir.path, 2);
+    TestStation yes(dir.path(), 2);
     yes.dialogs.answers = {Answer::Yes};
     EXPECT_EQ(yes.start(), StationStart::OpenSettings);
     EXPECT_EQ(yes.dialogs.shown.back(), msg::kRestartAfterChange);
@@ -133,9 +133,9 @@ TEST(LanStation, ClientWithoutTheFile) {
 
 TEST(LanStation, ServerExitWaitsForRunningClientsOnly) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
-    auto alive = started(dir.path, 2);
-    auto dead = started(dir.path, 2);
+    auto server = started(dir.path(), 1);
+    auto alive = started(dir.path(), 2);
+    auto dead = started(dir.path(), 2);
     ASSERT_TRUE(alive && dead);
     dead.reset();
     EXPECT_EQ(server->stop(), 1);
@@ -148,8 +148,8 @@ TEST(LanStation, ServerExitWaitsForRunningClientsOnly) {
     EXPECT_EQ(alive->dialogs.shown.back(), msg::kLanFileMissing);
 
     TempFolder other;
-    auto lone = started(other.path, 1);
-    auto gone = started(other.path, 2);
+    auto lone = started(other.path(), 1);
+    auto gone = started(other.path(), 2);
     gone.reset();
     EXPECT_EQ(lone->stop(), 0);
     EXPECT_TRUE(lone->dialogs.shown.empty());
@@ -157,8 +157,8 @@ TEST(LanStation, ServerExitWaitsForRunningClientsOnly) {
 
 TEST(LanStation, ClientExitFreesItsSlotAndMarks) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
-    auto client = started(dir.path, 2);
+    auto server = started(dir.path(), 1);
+    auto client = started(dir.path(), 2);
     ASSERT_EQ(client->lan().lockSlip(501, 12), lan::kOk);
     ASSERT_EQ(client->lan().claimCustomer(13), lan::kOk);
     bool backup = true;
@@ -169,7 +169,7 @@ TEST(LanStation, ClientExitFreesItsSlotAndMarks) {
 
 TEST(LanStation, ModeZeroTouchesNothing) {
     TempFolder dir;
-    TestStation alone(dir.path, 0);
+    TestStation alone(dir.path(), 0);
     EXPECT_EQ(alone.start(), StationStart::Continue);
     EXPECT_EQ(alone.ctx.stationNumber, 0);
     LanControl lan = alone.lan();
@@ -184,14 +184,14 @@ TEST(LanStation, ModeZeroTouchesNothing) {
     bool backup = false;
     EXPECT_EQ(alone.hook.unregisterAtExit(alone.ctx, alone.dialogs, backup), 0);
     EXPECT_TRUE(backup);
-    EXPECT_TRUE(fs::is_empty(dir.path));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
     EXPECT_TRUE(alone.dialogs.shown.empty());
 }
 
 TEST(LanControl, OperationsBetweenStations) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
-    auto client = started(dir.path, 2);
+    auto server = started(dir.path(), 1);
+    auto client = started(dir.path(), 2);
     LanControl s = server->lan(), c = client->lan();
     EXPECT_EQ(s.checkIdle(), lan::kOk);
     ASSERT_EQ(s.lockSlip(501, 12), lan::kOk);
@@ -213,8 +213,8 @@ TEST(LanControl, OperationsBetweenStations) {
 
 TEST(LanControl, AStationThatDiedIsReclaimedByTheNextOperation) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
-    auto dying = started(dir.path, 2);
+    auto server = started(dir.path(), 1);
+    auto dying = started(dir.path(), 2);
     ASSERT_EQ(dying->lan().lockSlip(501, 12), lan::kOk);
     ASSERT_EQ(dying->lan().claimCustomer(13), lan::kOk);
     dying.reset();
@@ -225,8 +225,8 @@ TEST(LanControl, AStationThatDiedIsReclaimedByTheNextOperation) {
 
 TEST(LanControl, ACallerHoldingTheDataLockPassesIt) {
     TempFolder dir;
-    auto server = started(dir.path, 1);
-    auto held = DataLock::acquire(dir.path);
+    auto server = started(dir.path(), 1);
+    auto held = DataLock::acquire(dir.path());
     ASSERT_TRUE(held);
     // A caller already holding the lock passes it in.
     LanControl inside(server->ctx, server->dialogs, &*held);

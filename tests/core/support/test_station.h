@@ -3,28 +3,15 @@
 // holds its station byte on its own open file description.
 #pragma once
 
-#include <stdlib.h>
-
 #include <memory>
 
 #include "app/app_context.h"
 #include "app/lan_control.h"
 #include "app/lan_station.h"
 #include "base/dialogs.h"
+#include "support/temp_folder.h"
 
 namespace rk::test {
-
-struct TempFolder {
-    fs::path path;
-    TempFolder() {
-        std::string t = (fs::temp_directory_path() / "rk-lan-XXXXXX").string();
-        path = ::mkdtemp(t.data());
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-};
 
 struct TestStation {
     AppContext ctx;
