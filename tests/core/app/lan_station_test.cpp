@@ -235,6 +235,51 @@ TEST(LanControl, ACallerHoldingTheDataLockPassesIt) {
     EXPECT_TRUE(server->dialogs.shown.empty());
 }
 
+// The real files, except that writes can be made to fail.
+class FailingWrites : public FileSystem {
+public:
+    bool fail = false;
+    FileSystem& real = realFileSystem();
+    std::optional<size_t> read(const fs::path& p, uint64_t o, std::span<std::byte> out) override {
+        return real.read(p, o, out);
+    }
+    bool write(const fs::path& p, uint64_t o, std::span<const std::byte> d, bool create) override {
+        return !fail && real.write(p, o, d, create);
+    }
+    std::optional<uint64_t> append(const fs::path& p, std::span<const std::byte> d) override {
+        return fail ? std::nullopt : real.append(p, d);
+    }
+    std::optional<uint64_t> size(const fs::path& p) override { return real.size(p); }
+    bool exists(const fs::path& p) override { return real.exists(p); }
+    bool writable(const fs::path& p) override { return real.writable(p); }
+    std::optional<FileTime> modified(const fs::path& p) override { return real.modified(p); }
+    bool truncate(const fs::path& p, uint64_t n) override { return !fail && real.truncate(p, n); }
+    bool sync(const fs::path& p) override { return real.sync(p); }
+    bool rename(const fs::path& a, const fs::path& b) override { return !fail && real.rename(a, b); }
+    bool remove(const fs::path& p) override { return !fail && real.remove(p); }
+    bool copy(const fs::path& a, const fs::path& b) override { return !fail && real.copy(a, b); }
+};
+
+TEST(LanControl, AFailedWriteIsARefusal) {
+    TempFolder dir;
+    FailingWrites files;
+    auto server = started(dir.path(), 1);
+    test::TestStation client(dir.path(), 2, files);
+    ASSERT_EQ(client.start(), StationStart::Continue);
+    files.fail = true;
+    EXPECT_EQ(client.lan().lockSlip(501, 12), lan::kTaken);
+    EXPECT_EQ(client.lan().claimCustomer(12), lan::kTaken);
+    EXPECT_EQ(client.dialogs.shown.back(), msg::kLanFileMissing);
+    EXPECT_EQ(server->lan().checkIdle(), lan::kOk);  // nothing was marked
+
+    // A server that cannot create the file does not start.
+    TempFolder other;
+    test::TestStation cannot(other.path(), 1, files);
+    EXPECT_EQ(cannot.start(), StationStart::End);
+    EXPECT_EQ(cannot.ctx.stationNumber, 0);
+    EXPECT_EQ(cannot.dialogs.shown.back(), msg::kCannotCreate);
+}
+
 TEST(StationLockByte, EachControlFileHasItsOwnRange) {
     const uint64_t f2026 = stationLockByte("/d/FLAN2026.FT2", 1);
     const uint64_t s2026 = stationLockByte("/d/SLAN2026.FT2", 1);

@@ -157,14 +157,5 @@ TEST(LanTable, ReconcileMendsDamage) {
     EXPECT_EQ(t.claimCustomer(3, 2), lan::kOk);
 }
 
-TEST(LanTable, ReleaseStation) {
-    LanTable t = LanTable::forServer();
-    t.setSlot(4, 1);
-    ASSERT_EQ(t.lockSlip(501, 1, 4), lan::kOk);
-    ASSERT_EQ(t.claimCustomer(2, 4), lan::kOk);
-    t.releaseStation(4);
-    EXPECT_EQ(t, LanTable::forServer());
-}
-
 }  // namespace
 }  // namespace rk

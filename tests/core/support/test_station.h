@@ -18,7 +18,8 @@ struct TestStation {
     ScriptedDialogs dialogs;
     LanStation hook;
 
-    TestStation(const fs::path& folder, int lanMode) : ctx(Edition::Sales, folder) {
+    TestStation(const fs::path& folder, int lanMode, FileSystem& files = realFileSystem())
+        : ctx(Edition::Sales, folder, files) {
         ctx.settings.lanMode = lanMode;
         ctx.fileSet = buildFileSet(Edition::Sales, folder, folder, 2026, false);
     }
