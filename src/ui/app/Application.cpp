@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <QTranslator>
 
+#include "app/lan_station.h"
 #include "app/messages.h"
 #include "app/startup_loader.h"
 #include "ui/app/BakWnd.h"
@@ -14,7 +15,7 @@
 namespace rk::ui {
 
 Application::Application(Edition edition, std::filesystem::path programFolder)
-    : ctx_(edition, std::move(programFolder)), station_(std::make_unique<StandAloneStation>()) {}
+    : ctx_(edition, std::move(programFolder)), station_(std::make_unique<LanStation>()) {}
 
 Application::~Application() = default;
 

@@ -125,6 +125,25 @@ private slots:
         first.finish();
     }
 
+    void serverRegistersAsStationOneAndLeavesAtExit() {
+        QTemporaryDir dir;
+        {
+            Application first(Edition::Sales, dir.path().toStdString());
+            QtDialogs::queueAnswers({Answer::Yes});
+            test::clickInNextModal("新規作成");
+            QVERIFY(first.start());
+            first.context().settings.lanMode = 1;
+            first.finish();
+        }
+        Application server(Edition::Sales, dir.path().toStdString());
+        QVERIFY(server.start());
+        QCOMPARE(server.context().stationNumber, 1);
+        const QString control = QString::fromStdString(server.context().fileSet[kLanControl].string());
+        QVERIFY(QFile::exists(control));
+        QCOMPARE(server.finish(), 0);
+        QVERIFY(!QFile::exists(control));
+    }
+
     void storedGeometryIsClamped() {
         QTemporaryDir dir;
         AppContext ctx(Edition::Sales, dir.path().toStdString());
