@@ -10,6 +10,7 @@
 #include "app/edition.h"
 #include "app/environment_block.h"
 #include "app/file_set.h"
+#include "controls/list_result.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 
@@ -35,11 +36,14 @@ struct AppContext {
     // Drawing colours of every window (0xRRGGBB), taken from the environment block.
     std::array<uint32_t, 3> colours{0x7F3F7F, 0x7F3F7F, 0x7F3F7F};
 
-    // Open-window flags by window kind and the mode handed to the next window.
+    // Open-window flags (keys: WindowFlag of app/command_table.h) and the mode handed to the
+    // next window.
     std::map<int, int> windowFlags;
     int windowMode = 0;
     // Topic the operation guide window opens on.
     std::string topic;
+    // The choice of the last choice bar or pick list.
+    controls::ListResult listResult;
 
     const fs::path& programFolder() const { return fileSet.programFolder; }
     const EditionInfo& editionInfo() const { return info(edition); }
