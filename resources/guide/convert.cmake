@@ -1,0 +1,15 @@
+# cmake -DSRC=guide.txt -DOUT=guide.DOC -P convert.cmake
+# UTF-8 / LF in, CP932 / CR LF out. A character without a CP932 form fails the build.
+file(READ ${SRC} text)
+string(REPLACE "\r\n" "\n" text "${text}")
+string(REPLACE "\n" "\r\n" text "${text}")
+get_filename_component(dir ${OUT} DIRECTORY)
+file(MAKE_DIRECTORY ${dir})
+file(WRITE ${OUT}.utf8 "${text}")
+execute_process(COMMAND iconv -f UTF-8 -t CP932 INPUT_FILE ${OUT}.utf8 OUTPUT_FILE ${OUT}.tmp RESULT_VARIABLE rc)
+file(REMOVE ${OUT}.utf8)
+if(NOT rc EQUAL 0)
+    file(REMOVE ${OUT}.tmp)
+    message(FATAL_ERROR "iconv could not convert ${SRC} to CP932")
+endif()
+file(RENAME ${OUT}.tmp ${OUT})
