@@ -137,7 +137,7 @@ std::vector<Accelerator> purchaseKeys() {
 const std::vector<MenuItem>& menuBar(Edition e) {
     static const std::vector<MenuItem> kSales = salesMenu();
     static const std::vector<MenuItem> kPurchase = purchaseMenu();
-    static const std::vector<MenuItem> kFinance = {fileMenu(), helpMenu()};
+    static const std::vector<MenuItem> kFinance;  // the finance edition has no frame menu
     switch (e) {
         case Edition::Sales: return kSales;
         case Edition::Purchase: return kPurchase;

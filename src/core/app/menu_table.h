@@ -18,7 +18,7 @@ struct MenuItem {
 };
 
 // Top-level menus of the edition's frame, in order (menu 327 for sales, 328 for purchase;
-// the finance edition has only the File and Help menus).
+// the finance edition has none).
 const std::vector<MenuItem>& menuBar(Edition e);
 // The caption a command has in the edition's menus (empty when it has no menu item).
 std::string_view menuCaption(Edition e, int command);

@@ -6,11 +6,14 @@
 #include <QToolBar>
 #include <QTranslator>
 
+#include "app/command_table.h"
+#include "app/guide.h"
 #include "app/lan_station.h"
 #include "app/messages.h"
 #include "app/startup_loader.h"
 #include "ui/app/BakWnd.h"
 #include "ui/app/QtDialogs.h"
+#include "ui/app/WindowRegistry.h"
 
 namespace rk::ui {
 
@@ -51,6 +54,10 @@ bool Application::start() {
     frame_->statusBar()->hide();
 
     prompts_ = std::make_unique<GuiStartupPrompts>(frame_.get());
+    prompts_->explain = [this] {
+        ctx_.topic = std::string(kMissingDataTopic);
+        frame_->registry()->open(cmd::kGuide);
+    };
     if (runStartupLoader(ctx_, dialogs(), *prompts_, *station_) != StartupResult::Run) return false;
     frame_->refreshAll();
     ctx_.started = true;

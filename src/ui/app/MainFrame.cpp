@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -9,7 +10,12 @@
 #include <QToolBar>
 
 #include "app/basic_settings.h"
+#include "app/command_table.h"
+#include "app/menu_table.h"
 #include "ui/app/BakWnd.h"
+#include "ui/app/InfoWnd.h"
+#include "ui/app/QtDialogs.h"
+#include "ui/app/WindowRegistry.h"
 
 namespace rk::ui {
 
@@ -24,20 +30,77 @@ MainFrame::MainFrame(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ct
     mdi_->setObjectName("MdiClient");
     mdi_->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(mdi_);
+    registry_ = new WindowRegistry(ctx_, dialogs(), mdi_, this);
+    for (int command : {cmd::kGuide, cmd::kGuideIndex}) {
+        registry_->registerFactory(command, [this](int) { return new InfoWnd(ctx_); });
+    }
     buildMenus();
+    buildAccelerators();
     buildBars();
 }
 
+namespace {
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
 void MainFrame::buildMenus() {
     if (ctx_.edition == Edition::Finance) return;  // the finance edition has no frame menu
-    QMenu* file = menuBar()->addMenu("ファイル(&F)");
-    QAction* exit = file->addAction("終了(&X)");
-    exit->setData(57665);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    QMenu* help = menuBar()->addMenu("ヘルプ(&H)");
-    QAction* aboutAction = help->addAction("バージョン情報(&A)...");
-    aboutAction->setData(57664);
-    connect(aboutAction, &QAction::triggered, this, &MainFrame::about);
+    std::function<void(QMenu*, const std::vector<MenuItem>&)> fill = [&](QMenu* menu, const auto& items) {
+        for (const MenuItem& m : items) {
+            if (m.separator()) {
+                menu->addSeparator();
+            } else if (!m.children.empty()) {
+                fill(menu->addMenu(text(m.caption)), m.children);
+            } else {
+                QAction* a = menu->addAction(text(m.caption));
+                a->setData(m.command);
+                a->setProperty("alwaysDisabled", m.alwaysDisabled);
+                const int command = m.command;
+                connect(a, &QAction::triggered, this, [this, command] { runMenuCommand(command); });
+            }
+        }
+        // Windows register as they are built: the enabled state is settled when the menu opens.
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            for (QAction* a : menu->actions()) {
+                if (a->isSeparator() || a->menu()) continue;
+                const int command = a->data().toInt();
+                const bool own = command == cmd::kExit || command == cmd::kAbout;
+                a->setEnabled(!a->property("alwaysDisabled").toBool() && (own || registry_->isEnabled(command)));
+            }
+        });
+    };
+    for (const MenuItem& top : rk::menuBar(ctx_.edition)) fill(menuBar()->addMenu(text(top.caption)), top.children);
+}
+
+void MainFrame::buildAccelerators() {
+    for (const Accelerator& acc : accelerators(ctx_.edition)) {
+        auto* a = new QAction(this);
+        const QKeySequence keys = QKeySequence::fromString(text(acc.keys), QKeySequence::PortableText);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        const int command = acc.command;
+        connect(a, &QAction::triggered, this, [this, command, keys] {
+            if (registry_->dispatch(command)) return;
+            // Nobody took the command: the key goes on to the field that has the focus.
+            if (QWidget* focus = QApplication::focusWidget(); focus && !keys.isEmpty()) {
+                QKeyEvent press(QEvent::KeyPress, keys[0].key(), keys[0].keyboardModifiers());
+                QApplication::sendEvent(focus, &press);
+            }
+        });
+        addAction(a);
+    }
+}
+
+void MainFrame::runMenuCommand(int command) {
+    if (command == cmd::kExit) {
+        close();
+    } else if (command == cmd::kAbout) {
+        about();
+    } else {
+        registry_->dispatch(command);
+    }
 }
 
 void MainFrame::buildBars() {

@@ -12,6 +12,7 @@ class QLabel;
 namespace rk::ui {
 
 class BakWnd;
+class WindowRegistry;
 
 class MainFrame : public QMainWindow {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
 
     QMdiArea* mdiArea() const { return mdi_; }
     BakWnd* background() const { return background_; }
+    // Opens the function windows from the menus and keys.
+    WindowRegistry* registry() const { return registry_; }
     AppContext& context() { return ctx_; }
 
     // Creates the background window (after the frame is shown, as at start).
@@ -39,12 +42,15 @@ protected:
 
 private:
     void buildMenus();
+    void buildAccelerators();
+    void runMenuCommand(int command);
     void buildBars();
     void about();
 
     AppContext& ctx_;
     QMdiArea* mdi_;
     BakWnd* background_ = nullptr;
+    WindowRegistry* registry_;
 };
 
 }  // namespace rk::ui

@@ -148,7 +148,7 @@ TEST(CommandData, EveryMenuItemIsACommandTheFrameKnows) {
     EXPECT_TRUE(menuCaption(Edition::Purchase, 361).empty());
     EXPECT_TRUE(menuCaption(Edition::Purchase, 215).empty());
     EXPECT_EQ(menuCaption(Edition::Purchase, 179), "部門別集計");
-    EXPECT_EQ(menuBar(Edition::Finance).size(), 2u);
+    EXPECT_TRUE(menuBar(Edition::Finance).empty());
 }
 
 TEST(CommandData, AcceleratorsDifferByEdition) {

@@ -1,0 +1,134 @@
+#include "ui/app/WindowRegistry.h"
+
+#include <QApplication>
+
+#include "app/guide.h"
+#include "app/menu_table.h"
+#include "ui/app/CommandTarget.h"
+
+namespace rk::ui {
+
+WindowRegistry::WindowRegistry(AppContext& ctx, Dialogs& dialogs, QMdiArea* area, QObject* parent)
+    : QObject(parent), ctx_(ctx), dialogs_(dialogs), area_(area) {}
+
+void WindowRegistry::registerFactory(int command, Factory factory) { factories_[command] = std::move(factory); }
+
+bool WindowRegistry::isAvailable(int command) const {
+    if (!factories_.count(command) || !findCommand(command)) return false;
+    // Edition-only windows: the invoice print belongs to the purchase edition, the list-table
+    // entry to the sales edition.
+    if (command == 359) return ctx_.edition == Edition::Purchase;
+    if (command == 361) return ctx_.edition == Edition::Sales;
+    return true;
+}
+
+bool WindowRegistry::isEnabled(int command) const {
+    if (command == cmd::kGuideContents || command == cmd::kGuideUsage) return isAvailable(cmd::kGuide);
+    return isAvailable(command);
+}
+
+QWidget* WindowRegistry::windowWithFlag(int flag) const {
+    for (const auto& [window, f] : flags_)
+        if (f == flag) return window;
+    return nullptr;
+}
+
+QWidget* WindowRegistry::open(int command) {
+    const CommandSpec* spec = findCommand(command);
+    if (!spec || !isAvailable(command)) return nullptr;
+    const CommandOutcome outcome = runCommand(ctx_, *spec);
+    switch (outcome.kind) {
+        case CommandOutcome::Kind::Nothing:
+            return nullptr;
+        case CommandOutcome::Kind::Refused:
+            if (outcome.beep) dialogs_.beep();
+            dialogs_.message(outcome.message);
+            return nullptr;
+        case CommandOutcome::Kind::Raise:
+            dialogs_.beep();
+            broadcast(cmd::kSlipEntryRaise);
+            if (QWidget* w = windowWithFlag(spec->flag)) {
+                if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+                    area_->setActiveSubWindow(sub);
+                } else {
+                    w->activateWindow();
+                }
+            }
+            return nullptr;
+        case CommandOutcome::Kind::Open:
+            break;
+    }
+    QWidget* widget = factories_.at(command)(command);
+    if (!widget) {
+        windowClosed(ctx_, *spec);
+        return nullptr;
+    }
+    QWidget* window = place(*spec, widget);
+    emit opened(command, window);
+    return window;
+}
+
+QWidget* WindowRegistry::place(const CommandSpec& spec, QWidget* widget) {
+    QWidget* window = nullptr;
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        // A modal dialog holds the input (the start-up dialogs): the window opens above it.
+        widget->setParent(modal, Qt::Window);
+        widget->setAttribute(Qt::WA_DeleteOnClose);
+        window = widget;
+    } else {
+        auto* sub = area_->addSubWindow(widget);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        window = sub;
+    }
+    if (spec.rect) {
+        // Windows the frame creates itself: fixed title and rectangle.
+        window->setWindowTitle(QString::fromUtf8(spec.title.data(), static_cast<qsizetype>(spec.title.size())));
+        const Rect& r = *spec.rect;
+        window->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    if (spec.flag != kNoFlag) {
+        flags_[window] = spec.flag;
+        const CommandSpec* s = &spec;
+        connect(window, &QObject::destroyed, this, [this, window, s] {
+            flags_.erase(window);
+            windowClosed(ctx_, *s);
+        });
+    }
+    window->show();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) {
+        area_->setActiveSubWindow(sub);
+    } else {
+        window->activateWindow();
+    }
+    widget->setFocus(Qt::OtherFocusReason);
+    return window;
+}
+
+bool WindowRegistry::dispatch(int command) {
+    switch (command) {
+        case cmd::kGuideContents:  // the whole guide
+            ctx_.topic.clear();
+            return open(cmd::kGuide) != nullptr;
+        case cmd::kGuideUsage:
+            ctx_.topic = std::string(kGuideUsageTopic);
+            return open(cmd::kGuide) != nullptr;
+        default:
+            break;
+    }
+    if (findCommand(command)) return open(command) != nullptr;
+    if (QMdiSubWindow* active = area_->activeSubWindow()) {
+        if (auto* target = dynamic_cast<CommandTarget*>(active->widget()); target && target->onCommand(command))
+            return true;
+    }
+    // Help with no window to answer it: the guide on the last topic asked for.
+    if (command == cmd::kHelp) return open(cmd::kGuideIndex) != nullptr;
+    return false;
+}
+
+void WindowRegistry::broadcast(int command) {
+    for (QMdiSubWindow* w : area_->subWindowList()) {
+        if (auto* target = dynamic_cast<CommandTarget*>(w->widget())) target->onCommand(command);
+    }
+}
+
+}  // namespace rk::ui
