@@ -30,6 +30,8 @@ InfoView::InfoView(AppContext& ctx, QWidget* parent) : QAbstractScrollArea(paren
     QPalette p = viewport()->palette();
     p.setColor(QPalette::Window, Qt::white);
     viewport()->setPalette(p);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     verticalScrollBar()->setSingleStep(kLineHeight);
     horizontalScrollBar()->setSingleStep(kLineHeight);
     load(ctx);
