@@ -54,10 +54,23 @@ bool Application::start() {
     frame_->statusBar()->hide();
 
     prompts_ = std::make_unique<GuiStartupPrompts>(frame_.get());
-    prompts_->explain = [this] {
+    WindowRegistry* registry = frame_->registry();
+    prompts_->explain = [this, registry] {
         ctx_.topic = std::string(kMissingDataTopic);
-        frame_->registry()->open(cmd::kGuide);
+        registry->open(cmd::kGuide);
     };
+    // The settings and conversion windows open in their start-up mode: the flag's -1 asks for it.
+    auto startupOpener = [this, registry](int command, int flag) -> std::function<bool()> {
+        if (!registry->isAvailable(command)) return {};
+        return [this, registry, command, flag] {
+            ctx_.windowFlags[flag] = -1;
+            if (registry->open(command)) return true;
+            ctx_.windowFlags[flag] = 0;
+            return false;
+        };
+    };
+    prompts_->openBasicSettings = startupOpener(cmd::kBasicSettings, kBasicSettingsFlag);
+    prompts_->openConversion = startupOpener(cmd::kConversion, kConversionFlag);
     if (runStartupLoader(ctx_, dialogs(), *prompts_, *station_) != StartupResult::Run) return false;
     frame_->refreshAll();
     ctx_.started = true;

@@ -13,8 +13,8 @@
 #include "app/command_table.h"
 #include "app/menu_table.h"
 #include "ui/app/BakWnd.h"
-#include "ui/app/InfoWnd.h"
 #include "ui/app/QtDialogs.h"
+#include "ui/app/WindowCatalog.h"
 #include "ui/app/WindowRegistry.h"
 
 namespace rk::ui {
@@ -31,9 +31,7 @@ MainFrame::MainFrame(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ct
     mdi_->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(mdi_);
     registry_ = new WindowRegistry(ctx_, dialogs(), mdi_, this);
-    for (int command : {cmd::kGuide, cmd::kGuideIndex}) {
-        registry_->registerFactory(command, [this](int) { return new InfoWnd(ctx_); });
-    }
+    registerWindows(*registry_, ctx_);
     buildMenus();
     buildAccelerators();
     buildBars();

@@ -7,6 +7,7 @@
 #include "controls/messages.h"
 #include "support/ui_support.h"
 #include "ui/controls/CChoiceBar.h"
+#include "ui/controls/CCodeCombo.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 
@@ -181,6 +182,21 @@ private slots:
         QCOMPARE(result.id, 5);
         QCOMPARE(result.value, 2);
         QVERIFY(view->hasFocus());
+    }
+
+    void codeComboReportsWhenLeft() {
+        controls::ListResult result;
+        auto* combo = new CCodeCombo(31, result, view);
+        combo->addItems({"20", "30", "40"});
+        combo->setCurrentIndex(2);
+        combo->show();
+        combo->setFocus();
+        QTRY_VERIFY(combo->hasFocus());
+        QSignalSpy told(combo, &CCodeCombo::listCommand);
+        view->setFocus();
+        QTRY_COMPARE(told.count(), 1);
+        QCOMPARE(result.id, 31);
+        QCOMPARE(result.value, 2);
     }
 
     // A picture of a slip header with the cursor in the customer field, for people to look at.

@@ -1,0 +1,15 @@
+#include "ui/app/WindowCatalog.h"
+
+#include "app/command_table.h"
+#include "ui/app/InfoWnd.h"
+#include "ui/app/WindowRegistry.h"
+
+namespace rk::ui {
+
+void registerWindows(WindowRegistry& registry, AppContext& ctx) {
+    for (int command : {cmd::kGuide, cmd::kGuideIndex}) {
+        registry.registerFactory(command, [&ctx](int) { return new InfoWnd(ctx); });
+    }
+}
+
+}  // namespace rk::ui
