@@ -82,6 +82,7 @@ void EntryField::focusIn(int caret) {
     std::string_view stored(buffer_.data(), width ? cp932::fieldLength(buffer_.data(), width) : 0);
     switch (mode_) {
         case EntryMode::Text:
+            original_ = std::string(buffer_.data(), width);
             start_ = cp932::toUtf8(trimBlanks(stored));
             typed_ = start_;
             break;
@@ -96,7 +97,7 @@ void EntryField::focusIn(int caret) {
             break;
         }
         case EntryMode::FixedText:
-            start_ = std::string(buffer_.data(), width);
+            original_ = start_ = std::string(buffer_.data(), width);
             typed_.clear();
             break;
     }
@@ -131,6 +132,10 @@ void EntryField::writeText(std::string_view sjis, char pad) {
     size_t width = std::min(buffer_.size(), static_cast<size_t>(length()));
     if (width == 0) return;
     cp932::assignRaw(buffer_.data(), width, sjis, pad);
+}
+
+void EntryField::restoreOriginal() {
+    std::copy(original_.begin(), original_.end(), buffer_.begin());
 }
 
 EntryStep EntryField::end(Key k) {
@@ -225,8 +230,8 @@ EntryStep EntryField::key(Key k) {
                 return {};
             }
             if (k == Key::Esc || k == Key::Tab) {
-                writeText(cp932::fromUtf8(start_), '\0');
-            } else {
+                restoreOriginal();  // the edit is abandoned: the buffer is as it was
+            } else if (edited_) {
                 writeText(cp932::fromUtf8(typed_), '\0');
             }
             return end(k);
@@ -268,7 +273,7 @@ EntryStep EntryField::key(Key k) {
 
         case EntryMode::FixedText:
             if (k == Key::Esc) {
-                writeText(start_, ' ');
+                restoreOriginal();
                 return end(k);
             }
             if (k == Key::Home) {
@@ -282,7 +287,7 @@ EntryStep EntryField::key(Key k) {
                 return {};
             }
             if (!isExitKey(k)) return {};
-            writeText(edited_ ? typed_ : start_, ' ');
+            if (edited_) writeText(typed_, ' ');
             return end(k);
     }
     return {};
@@ -292,7 +297,7 @@ void EntryField::focusOut() {
     if (exit_ != Key::None) return;
     switch (mode_) {
         case EntryMode::Text:
-            writeText(cp932::fromUtf8(typed_), '\0');
+            if (edited_) writeText(cp932::fromUtf8(typed_), '\0');
             break;
         case EntryMode::FixedText:
             if (edited_) writeText(typed_, ' ');

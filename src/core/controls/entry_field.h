@@ -81,6 +81,7 @@ private:
     int digitCount() const;
     void takeTyped();  // typed text -> value / number
     void writeText(std::string_view sjis, char pad);
+    void restoreOriginal();
 
     EntryMode mode_;
     int length_;
@@ -89,7 +90,8 @@ private:
     int32_t value_, previousValue_;
     double number_, previousNumber_;
     std::span<char> buffer_;
-    std::string start_;  // mode 0 (UTF-8, trailing blanks removed) / mode 4 (Shift-JIS) starting text
+    std::string original_;  // modes 0 and 4: the buffer's bytes when the field took the focus
+    std::string start_;     // mode 0 (UTF-8, trailing blanks removed) / mode 4 (Shift-JIS) starting text
     std::string typed_;  // modes 1-3: sign, digits, point; mode 0: edited UTF-8; mode 4: Shift-JIS
     bool edited_ = false;
     bool point_ = false;

@@ -213,6 +213,18 @@ TEST(EntryField, TextFieldTrimsBlanksAndWritesAtMostLengthBytes) {
     g.editedText("abc", 3);
     g.key(Key::Tab);  // Tab abandons the edit like Esc
     EXPECT_EQ(rk::cp932::toUtf8(buf, 6), "花束ば");
+
+    // Leaving without an edit, or abandoning one, leaves the stored bytes exactly as they were.
+    char padded[8];
+    rk::cp932::assign(padded, "鉢", ' ');
+    const std::string before(padded, 8);
+    auto h = make(0, 8, 0, 0, 0, padded);
+    h.key(Key::Enter);
+    EXPECT_EQ(std::string(padded, 8), before);
+    auto i = make(0, 8, 0, 0, 0, padded);
+    i.editedText("x", 1);
+    i.key(Key::Esc);
+    EXPECT_EQ(std::string(padded, 8), before);
 }
 
 TEST(EntryField, TextFieldLeftEndsOnlyWhenTheCaretStayedPut) {

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "app/guide.h"
+#include "app/menu_table.h"
 #include "app/startup_loader.h"
 #include "base/cp932.h"
 #include "support/ui_support.h"
@@ -234,6 +235,17 @@ private slots:
         QVERIFY(help->actions().at(0)->isEnabled());  // 総合説明: the guide exists
         help->actions().at(0)->trigger();
         QCOMPARE(frame.mdiArea()->subWindowList().size(), 1);
+
+        // Every accelerator of the table is a key Qt understands.
+        int bound = 0;
+        for (QAction* a : frame.actions()) {
+            QVERIFY(!a->shortcut().isEmpty());
+            ++bound;
+        }
+        QCOMPARE(bound, static_cast<int>(accelerators(Edition::Purchase).size()));
+        QMenu* totals = frame.menuBar()->actions().at(4)->menu();
+        emit totals->aboutToShow();
+        QVERIFY(!test::saveScreenshot(totals, "menu_totals_purchase").isEmpty());
 
         frame.registry()->registerFactory(204, [](int) { return new QLineEdit; });
         QMenu* maintenance = frame.menuBar()->actions().at(5)->menu();
