@@ -13,25 +13,25 @@ Refusal alreadyOpen(int flag, std::string_view sales, std::string_view purchase 
     return Refusal{{flag}, sales, purchase, beep};
 }
 
-CommandSpec tableCommand(int id, int kind, std::string_view sales, std::string_view purchase = {}) {
-    CommandSpec c{.id = id, .window = "GraSyuWnd", .refusals = {alreadyOpen(tableFlag(kind), sales, purchase)}};
+CommandEntry tableCommand(int id, int kind, std::string_view sales, std::string_view purchase = {}) {
+    CommandEntry c{.id = id, .window = "GraSyuWnd", .refusals = {alreadyOpen(tableFlag(kind), sales, purchase)}};
     c.flag = tableFlag(kind);
     c.mode = kind;
     return c;
 }
 
-CommandSpec mainFrame(int id, std::string_view window, std::string_view title, Rect r) {
-    return CommandSpec{.id = id, .window = window, .title = title, .rect = r};
+CommandEntry mainFrame(int id, std::string_view window, std::string_view title, Rect r) {
+    return CommandEntry{.id = id, .window = window, .title = title, .rect = r};
 }
 
-std::vector<CommandSpec> buildTable() {
+std::vector<CommandEntry> buildTable() {
     const Refusal paymentEntryOpen{{kPaymentEntryFlag},
                                    "入金データ入力ウインドウアクティブ中は開けません",
                                    "出金データ入力ウインドウアクティブ中は開けません",
                                    true};
-    std::vector<CommandSpec> t;
+    std::vector<CommandEntry> t;
     auto slip = [&](int id, int mode, int keepFrom, int keepTo) {
-        CommandSpec c{.id = id, .window = "FMdinWnd", .refusals = {paymentEntryOpen}, .flag = kSlipEntryFlag};
+        CommandEntry c{.id = id, .window = "FMdinWnd", .refusals = {paymentEntryOpen}, .flag = kSlipEntryFlag};
         c.mode = mode;
         c.keepModeFrom = keepFrom;
         c.keepModeTo = keepTo;
@@ -103,7 +103,7 @@ std::vector<CommandSpec> buildTable() {
                  .flag = kBasicSettingsFlag,
                  .startupRequest = true});
 
-    CommandSpec customers = mainFrame(161, "TokuisakiMsWnd", "　得意先マスター登録", {10, 10, 950, 640});
+    CommandEntry customers = mainFrame(161, "TokuisakiMsWnd", "　得意先マスター登録", {10, 10, 950, 640});
     customers.refusals = {alreadyOpen(kCustomerMasterFlag, "複数の 得意先マスター登録 ウインドウは開けません"),
                           {{kPaymentEntryFlag, kPaymentAggregationFlag},
                            "他に得意先の前期残高を変更する恐れのウインドウがアクティブのため\n ウインドウは開けません　"
@@ -125,7 +125,7 @@ std::vector<CommandSpec> buildTable() {
                  .window = "TakuDenFrmWnd",
                  .refusals = {alreadyOpen(tableFlag(9), "複数の宅配伝票フォーム設定ウインドウは開けません", {}, false)},
                  .flag = tableFlag(9)});
-    CommandSpec deliveryMaster =
+    CommandEntry deliveryMaster =
         mainFrame(168, "TakuMasMeWnd", "　宅配マスターメンテナンス", {0, 180, 800, 640});
     deliveryMaster.refusals = {alreadyOpen(kHomeDeliveryMasterFlag, {}, {}, false)};
     deliveryMaster.flag = kHomeDeliveryMasterFlag;
@@ -179,27 +179,27 @@ std::vector<CommandSpec> buildTable() {
                  .window = "JyuchuuSWnd",
                  .refusals = {alreadyOpen(tableFlag(7), "複数の 受注集計 ウインドウは開けません",
                                           "複数の 発注集計 ウインドウは開けません")}});
-    CommandSpec commission = mainFrame(194, "TeryouSyuWnd", "　手数料集計", {100, 100, 820, 520});
+    CommandEntry commission = mainFrame(194, "TeryouSyuWnd", "　手数料集計", {100, 100, 820, 520});
     commission.refusals = {alreadyOpen(kCommissionFlag, {}, {}, false)};
     commission.flag = kCommissionFlag;
     t.push_back(commission);
 
-    CommandSpec backup = mainFrame(198, "DBackUpWnd", "　データバックアップ", {0, 70, 740, 600});
+    CommandEntry backup = mainFrame(198, "DBackUpWnd", "　データバックアップ", {0, 70, 740, 600});
     backup.mode = 1;
     t.push_back(backup);
-    CommandSpec yearEnd = mainFrame(199, "NenKOusinWnd", "　年度更新", {100, 100, 740, 600});
+    CommandEntry yearEnd = mainFrame(199, "NenKOusinWnd", "　年度更新", {100, 100, 740, 600});
     yearEnd.refusals = {alreadyOpen(kYearEndFlag, "複数の年度更新ウインドウは開けません", {}, false)};
     yearEnd.flag = kYearEndFlag;
     t.push_back(yearEnd);
     t.push_back(mainFrame(200, "DataHoseiWnd", "　データチェック", {0, 160, 800, 640}));
-    CommandSpec restore = mainFrame(201, "DReBackWnd", "　バックアップデータの復帰", {100, 0, 660, 610});
+    CommandEntry restore = mainFrame(201, "DReBackWnd", "　バックアップデータの復帰", {100, 0, 660, 610});
     restore.mode = 1;
     restore.flag = kRestoreFlag;
     t.push_back(restore);
-    CommandSpec accountCodes = mainFrame(202, "KamokuSetWnd", "　科目コード埋め込み", {200, 100, 740, 570});
+    CommandEntry accountCodes = mainFrame(202, "KamokuSetWnd", "　科目コード埋め込み", {200, 100, 740, 570});
     accountCodes.flag = kAccountCodeFlag;
     t.push_back(accountCodes);
-    CommandSpec conversion = mainFrame(203, "V6toV7Wnd", "　ﾃﾞｰﾀ変換(Ver6→Ver7)", {60, 160, 980, 570});
+    CommandEntry conversion = mainFrame(203, "V6toV7Wnd", "　ﾃﾞｰﾀ変換(Ver6→Ver7)", {60, 160, 980, 570});
     conversion.refusals = {alreadyOpen(kConversionFlag, "複数のデータ変換ウインドウは開けません", {}, false)};
     conversion.flag = kConversionFlag;
     conversion.startupRequest = true;
@@ -216,7 +216,7 @@ std::vector<CommandSpec> buildTable() {
     t.push_back({.id = 330, .window = "GaitouDrowWnd"});
     t.push_back({.id = 343, .window = "GBlockSyuWnd"});
     t.push_back({.id = 350, .window = "KikanHyoWnd"});
-    CommandSpec dataOperation = mainFrame(356, "DataOpeWnd", "　データ操作", {200, 100, 780, 400});
+    CommandEntry dataOperation = mainFrame(356, "DataOpeWnd", "　データ操作", {200, 100, 780, 400});
     dataOperation.refusals = {alreadyOpen(kDataOperationFlag, "複数のデータ操作ウインドウは開けません", {}, false)};
     dataOperation.flag = kDataOperationFlag;
     t.push_back(dataOperation);
@@ -228,14 +228,14 @@ std::vector<CommandSpec> buildTable() {
 
 }  // namespace
 
-const std::vector<CommandSpec>& commandTable() {
-    static const std::vector<CommandSpec> kTable = buildTable();
+const std::vector<CommandEntry>& commandTable() {
+    static const std::vector<CommandEntry> kTable = buildTable();
     return kTable;
 }
 
-const CommandSpec* findCommand(int id) {
+const CommandEntry* findCommand(int id) {
     const auto& t = commandTable();
-    auto it = std::find_if(t.begin(), t.end(), [id](const CommandSpec& c) { return c.id == id; });
+    auto it = std::find_if(t.begin(), t.end(), [id](const CommandEntry& c) { return c.id == id; });
     return it == t.end() ? nullptr : &*it;
 }
 
@@ -244,30 +244,30 @@ bool flagOpen(const AppContext& ctx, int flag) {
     return it != ctx.windowFlags.end() && it->second > 0;
 }
 
-CommandOutcome runCommand(AppContext& ctx, const CommandSpec& spec) {
-    for (const Refusal& r : spec.refusals) {
+CommandOutcome runCommand(AppContext& ctx, const CommandEntry& entry) {
+    for (const Refusal& r : entry.refusals) {
         if (!std::any_of(r.whenOpen.begin(), r.whenOpen.end(), [&](int f) { return flagOpen(ctx, f); })) continue;
         if (r.sales.empty()) return {.kind = CommandOutcome::Kind::Nothing};
         bool purchase = ctx.edition == Edition::Purchase && !r.purchase.empty();
         return {.kind = CommandOutcome::Kind::Refused, .message = std::string(purchase ? r.purchase : r.sales), .beep = r.beep};
     }
-    if (spec.raiseWhenOpen && flagOpen(ctx, spec.flag)) return {.kind = CommandOutcome::Kind::Raise, .beep = true};
+    if (entry.raiseWhenOpen && flagOpen(ctx, entry.flag)) return {.kind = CommandOutcome::Kind::Raise, .beep = true};
 
     CommandOutcome out;
-    if (spec.flag != kNoFlag) {
-        int& flag = ctx.windowFlags[spec.flag];
-        flag = spec.startupRequest && flag == -1 ? 2 : 1;
+    if (entry.flag != kNoFlag) {
+        int& flag = ctx.windowFlags[entry.flag];
+        flag = entry.startupRequest && flag == -1 ? 2 : 1;
         out.flagValue = flag;
     }
-    bool keep = spec.keepModeTo > 0 && ctx.windowMode >= spec.keepModeFrom && ctx.windowMode <= spec.keepModeTo;
-    if (spec.mode != 0 && !keep) {
-        ctx.windowMode = spec.mode;
+    bool keep = entry.keepModeTo > 0 && ctx.windowMode >= entry.keepModeFrom && ctx.windowMode <= entry.keepModeTo;
+    if (entry.mode != 0 && !keep) {
+        ctx.windowMode = entry.mode;
     }
     return out;
 }
 
-void windowClosed(AppContext& ctx, const CommandSpec& spec) {
-    if (spec.flag != kNoFlag) ctx.windowFlags[spec.flag] = 0;
+void windowClosed(AppContext& ctx, const CommandEntry& entry) {
+    if (entry.flag != kNoFlag) ctx.windowFlags[entry.flag] = 0;
 }
 
 }  // namespace rk

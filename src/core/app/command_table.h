@@ -77,7 +77,7 @@ struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
-struct CommandSpec {
+struct CommandEntry {
     int id = 0;
     std::string_view window{};  // frame class of the window it opens
     std::vector<Refusal> refusals{};
@@ -93,8 +93,8 @@ struct CommandSpec {
 };
 
 // The command's row, or nullptr for a command that opens no window.
-const CommandSpec* findCommand(int id);
-const std::vector<CommandSpec>& commandTable();
+const CommandEntry* findCommand(int id);
+const std::vector<CommandEntry>& commandTable();
 
 struct CommandOutcome {
     enum class Kind { Open, Refused, Nothing, Raise } kind = Kind::Open;
@@ -105,10 +105,10 @@ struct CommandOutcome {
 
 // Tests the command against the open-window flags. When it may open, sets its flag (1, or 2
 // for a start-up request) and the window mode in the context.
-CommandOutcome runCommand(AppContext& ctx, const CommandSpec& spec);
+CommandOutcome runCommand(AppContext& ctx, const CommandEntry& entry);
 
 // The window of the command closed (or could not be created): its flag goes back to 0.
-void windowClosed(AppContext& ctx, const CommandSpec& spec);
+void windowClosed(AppContext& ctx, const CommandEntry& entry);
 
 bool flagOpen(const AppContext& ctx, int flag);
 

@@ -34,9 +34,9 @@ QWidget* WindowRegistry::windowWithFlag(int flag) const {
 }
 
 QWidget* WindowRegistry::open(int command) {
-    const CommandSpec* spec = findCommand(command);
-    if (!spec || !isAvailable(command)) return nullptr;
-    const CommandOutcome outcome = runCommand(ctx_, *spec);
+    const CommandEntry* entry = findCommand(command);
+    if (!entry || !isAvailable(command)) return nullptr;
+    const CommandOutcome outcome = runCommand(ctx_, *entry);
     switch (outcome.kind) {
         case CommandOutcome::Kind::Nothing:
             return nullptr;
@@ -47,7 +47,7 @@ QWidget* WindowRegistry::open(int command) {
         case CommandOutcome::Kind::Raise:
             dialogs_.beep();
             broadcast(cmd::kSlipEntryRaise);
-            if (QWidget* w = windowWithFlag(spec->flag)) {
+            if (QWidget* w = windowWithFlag(entry->flag)) {
                 if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
                     area_->setActiveSubWindow(sub);
                 } else {
@@ -60,15 +60,15 @@ QWidget* WindowRegistry::open(int command) {
     }
     QWidget* widget = factories_.at(command)(command);
     if (!widget) {
-        windowClosed(ctx_, *spec);
+        windowClosed(ctx_, *entry);
         return nullptr;
     }
-    QWidget* window = place(*spec, widget);
+    QWidget* window = place(*entry, widget);
     emit opened(command, window);
     return window;
 }
 
-QWidget* WindowRegistry::place(const CommandSpec& spec, QWidget* widget) {
+QWidget* WindowRegistry::place(const CommandEntry& entry, QWidget* widget) {
     QWidget* window = nullptr;
     if (QWidget* modal = QApplication::activeModalWidget()) {
         // A modal dialog holds the input (the start-up dialogs): the window opens above it.
@@ -80,15 +80,15 @@ QWidget* WindowRegistry::place(const CommandSpec& spec, QWidget* widget) {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         window = sub;
     }
-    if (spec.rect) {
+    if (entry.rect) {
         // Windows the frame creates itself: fixed title and rectangle.
-        window->setWindowTitle(QString::fromUtf8(spec.title.data(), static_cast<qsizetype>(spec.title.size())));
-        const Rect& r = *spec.rect;
+        window->setWindowTitle(QString::fromUtf8(entry.title.data(), static_cast<qsizetype>(entry.title.size())));
+        const Rect& r = *entry.rect;
         window->setGeometry(r.left, r.top, r.right - r.left, r.bottom - r.top);
     }
-    if (spec.flag != kNoFlag) {
-        flags_[window] = spec.flag;
-        const CommandSpec* s = &spec;
+    if (entry.flag != kNoFlag) {
+        flags_[window] = entry.flag;
+        const CommandEntry* s = &entry;
         connect(window, &QObject::destroyed, this, [this, window, s] {
             flags_.erase(window);
             windowClosed(ctx_, *s);

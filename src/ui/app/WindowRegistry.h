@@ -51,7 +51,7 @@ signals:
     void opened(int command, QWidget* window);
 
 private:
-    QWidget* place(const CommandSpec& spec, QWidget* widget);
+    QWidget* place(const CommandEntry& entry, QWidget* widget);
 
     AppContext& ctx_;
     Dialogs& dialogs_;

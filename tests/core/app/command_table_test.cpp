@@ -18,9 +18,9 @@ struct Commands : ::testing::Test {
     AppContext purchase{Edition::Purchase, "/nonexistent"};
 
     static CommandOutcome run(AppContext& ctx, int id) {
-        const CommandSpec* spec = findCommand(id);
-        EXPECT_NE(spec, nullptr) << id;
-        return spec ? runCommand(ctx, *spec) : CommandOutcome{};
+        const CommandEntry* entry = findCommand(id);
+        EXPECT_NE(entry, nullptr) << id;
+        return entry ? runCommand(ctx, *entry) : CommandOutcome{};
     }
 };
 
@@ -117,7 +117,7 @@ TEST_F(Commands, SomeWindowsOpenTwiceOrSilentlyNot) {
 
 TEST(CommandData, RefusalTextsOfSecondInstancesAreWellFormed) {
     const std::string head = "複数の", tail = "ウインドウは開けません";
-    for (const CommandSpec& c : commandTable()) {
+    for (const CommandEntry& c : commandTable()) {
         for (const Refusal& r : c.refusals) {
             bool own = r.whenOpen.size() == 1 && r.whenOpen[0] == c.flag;
             for (std::string_view t : {r.sales, r.purchase}) {

@@ -60,7 +60,7 @@ class WindowRegistryTest : public QObject {
         dialogs = ScriptedDialogs{};
         registry = std::make_unique<WindowRegistry>(*ctx, dialogs, area.get());
         probes.clear();
-        for (const CommandSpec& c : commandTable()) {
+        for (const CommandEntry& c : commandTable()) {
             registry->registerFactory(c.id, [this](int) {
                 probes.push_back(new Probe);
                 return probes.back();
@@ -95,7 +95,7 @@ private slots:
     void secondInstancesAreRefusedWithTheirTexts() {
         for (Edition e : {Edition::Sales, Edition::Purchase}) {
             make(e);
-            for (const CommandSpec& c : commandTable()) {
+            for (const CommandEntry& c : commandTable()) {
                 if (!registry->isAvailable(c.id)) continue;
                 for (const Refusal& r : c.refusals) {
                     if (r.whenOpen != std::vector<int>{c.flag} || r.sales.empty() || c.id == 359) continue;
