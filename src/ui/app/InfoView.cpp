@@ -30,10 +30,9 @@ InfoView::InfoView(AppContext& ctx, QWidget* parent) : QAbstractScrollArea(paren
     QPalette p = viewport()->palette();
     p.setColor(QPalette::Window, Qt::white);
     viewport()->setPalette(p);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The 800-pixel lines fit the window; only a long section scrolls.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(kLineHeight);
-    horizontalScrollBar()->setSingleStep(kLineHeight);
     load(ctx);
 }
 
@@ -46,11 +45,11 @@ void InfoView::load(AppContext& ctx) {
 }
 
 void InfoView::updateScrollBars() {
-    const QSize area = viewport()->size();
-    verticalScrollBar()->setRange(0, std::max(0, scrollHeight() - area.height()));
-    verticalScrollBar()->setPageStep(area.height());
-    horizontalScrollBar()->setRange(0, std::max(0, kWidth - area.width()));
-    horizontalScrollBar()->setPageStep(area.width());
+    // Decided on the whole inner height, so showing the bar does not change the decision.
+    const int inner = height() - 2 * frameWidth();
+    setVerticalScrollBarPolicy(scrollHeight() > inner ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    verticalScrollBar()->setRange(0, std::max(0, scrollHeight() - inner));
+    verticalScrollBar()->setPageStep(inner);
 }
 
 void InfoView::resizeEvent(QResizeEvent* e) {
@@ -61,12 +60,12 @@ void InfoView::resizeEvent(QResizeEvent* e) {
 void InfoView::paintEvent(QPaintEvent*) {
     QPainter p(viewport());
     p.setPen(Qt::black);
-    const int dx = horizontalScrollBar()->value(), dy = verticalScrollBar()->value();
+    const int dy = verticalScrollBar()->value();
     const int first = std::max(0, (dy - 14) / kLineHeight);
     const int visible = viewport()->height() / kLineHeight + 2;
     const QFontMetrics fm(font());
     for (int i = first; i < lines_.size() && i < first + visible; ++i) {
-        p.drawText(10 - dx, 14 + i * kLineHeight - dy + fm.ascent(), lines_[i]);
+        p.drawText(10, 14 + i * kLineHeight - dy + fm.ascent(), lines_[i]);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -198,6 +199,12 @@ private slots:
         auto* info = guide->findChild<InfoWnd*>();
         QVERIFY(info->view()->lines().size() > 50);  // the whole guide
         QTRY_VERIFY(info->view()->hasFocus());
+        QScrollBar* bar = info->view()->verticalScrollBar();
+        QTest::keyClick(info->view(), Qt::Key_Down);
+        QTest::keyClick(info->view(), Qt::Key_PageDown);
+        QCOMPARE(bar->value(), 48);  // one line per key
+        QTest::keyClick(info->view(), Qt::Key_PageUp);
+        QCOMPARE(bar->value(), 24);
         QPointer<QWidget> alive(guide);
         area->setActiveSubWindow(area->subWindowList().front());
         QTRY_VERIFY(alive.isNull());
