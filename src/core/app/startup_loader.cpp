@@ -5,6 +5,7 @@
 
 #include "app/messages.h"
 #include "base/cp932.h"
+#include "platform/rollback_journal.h"
 #include "slips/slip_index.h"
 
 namespace rk {
@@ -230,6 +231,10 @@ StartupResult runStartupLoader(AppContext& ctx, Dialogs& dialogs, StartupPrompts
     if (!ensureMasters(ctx, dialogs)) return StartupResult::End;
     if (ctx.memberNumber >= 1) refreshMemberMasters(ctx, dialogs);
     if (!checkPassword(ctx, dialogs, prompts)) return StartupResult::End;
+    if (!recoverInterruptedWrite(fs, ctx.fileSet.dataFolder)) {  // a crashed write is undone first
+        dialogs.message(msg::kCannotCreate, Icon::Stop);
+        return StartupResult::End;
+    }
     if (!checkIndexes(ctx, dialogs)) return StartupResult::End;
     readEnvironmentBlock(ctx);
     if (!ensureLateDataFiles(ctx, dialogs)) {

@@ -1,5 +1,7 @@
 #include "slips/slip_index.h"
 
+#include <cstring>
+
 #include "base/record.h"
 
 namespace rk {
@@ -32,6 +34,28 @@ bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& 
         }
     }
     return fs.replaceWhole(index1, out1) && fs.replaceWhole(index2, out2);
+}
+
+std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index) {
+    std::vector<IndexEntry> out;
+    auto bytes = fs.readAll(index);
+    if (!bytes) return out;
+    out.resize(bytes->size() / kIndexEntrySize);
+    std::memcpy(out.data(), bytes->data(), out.size() * kIndexEntrySize);
+    return out;
+}
+
+int findLiveSlip(FileSystem& fs, const fs::path& index1, const fs::path& headerFile, int32_t date, int32_t customer,
+                 int except) {
+    if (date <= 100) return 0;
+    auto entries = readIndexEntries(fs, index1);
+    for (size_t n = 1; n < entries.size(); ++n) {
+        if (entries[n] != IndexEntry{date, customer} || static_cast<int>(n) == except) continue;
+        std::byte pair[8];
+        auto got = fs.read(headerFile, n * kSlipHeaderSize + kIndex1First, pair);
+        if (got && *got == 8 && readI32(pair, 0) == date && readI32(pair, 4) == customer) return static_cast<int>(n);
+    }
+    return 0;
 }
 
 int32_t readDataPassword(FileSystem& fs, const fs::path& headerFile) {

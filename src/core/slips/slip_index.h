@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/file_system.h"
+#include "slips/slip_records.h"
 
 namespace rk {
 
@@ -22,6 +24,15 @@ bool indexesConsistent(uint64_t index1Size, uint64_t headerFileSize);
 // Recreates both index files from the header file, reading it in large blocks. False when a
 // file cannot be read or written (the old index files are then left as they were).
 bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& index1, const fs::path& index2);
+
+// Every entry of an index file, entry 0 included (empty when it cannot be read).
+std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index);
+
+// Header number of the live slip of (date, customer), 0 when there is none. An index entry
+// only counts when the header record agrees with it (a stale index never yields a wrong
+// slip). `except` is skipped: the slip being rewritten itself.
+int findLiveSlip(FileSystem& fs, const fs::path& index1, const fs::path& headerFile, int32_t date, int32_t customer,
+                 int except = 0);
 
 // The data password kept in header record 0 (0 when unreadable).
 int32_t readDataPassword(FileSystem& fs, const fs::path& headerFile);
