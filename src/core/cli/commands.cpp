@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 #include "cli/install_commands.h"
 #include "cli/station_commands.h"
+#include "cli/slip_commands.h"
 
 namespace rk::cli {
 
@@ -28,6 +29,20 @@ const std::vector<Command>& commands() {
          {},
          {},
          runStations},
+        {"demo", "create a new installation filled with a realistic year of a flower wholesaler",
+         "usage: rakurena demo [--year YYYY] [--customers N] [--slips N] [--seed S] PROGRAM_FOLDER\n"
+         "Defaults: 120 customers, 3000 slips, seed 1. The same seed gives the same files.\n"
+         "Refuses a folder that already has a settings file.",
+         {"--year", "--customers", "--slips", "--seed"},
+         {},
+         runDemo},
+        {"slips", "list the live slips of a date, one line per slip line",
+         "usage: rakurena slips --date MMDD [--customer N] PROGRAM_FOLDER\n"
+         "Tab-separated: header number, customer, stage, line, product code, grade 1, grade 2,\n"
+         "ordered, delivered and final quantity, unit price, amount.",
+         {"--date", "--customer"},
+         {},
+         runSlips},
     };
     return kCommands;
 }

@@ -44,10 +44,18 @@ bool loadInstallation(AppContext& ctx, Io& io) {
 }
 
 int runInit(const Args& a, Io& io) {
-    fs::path folder = fs::absolute(a.positional[0]);
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    int rc = createInstallation(ctx, a, io);
+    if (rc == kOk)
+        io.out << "created " << info(a.edition).title << " year " << ctx.settings.businessYear << " in "
+               << ctx.programFolder().string() << '\n';
+    return rc;
+}
+
+int createInstallation(AppContext& ctx, const Args& a, Io& io) {
+    const fs::path folder = ctx.programFolder();
     std::error_code ec;
     fs::create_directories(folder, ec);
-    AppContext ctx(a.edition, folder);
     if (ctx.files.exists(ctx.settingsFile())) {
         io.err << "rakurena: " << ctx.settingsFile().string() << " exists; init does not touch an installation\n";
         return kFailed;
@@ -88,8 +96,6 @@ int runInit(const Args& a, Io& io) {
     CreatingPrompts prompts;
     StandAloneStation station;
     if (runStartupLoader(ctx, dialogs, prompts, station) != StartupResult::Run) return kFailed;
-    io.out << "created " << info(a.edition).title << " year " << ctx.settings.businessYear << " in "
-           << folder.string() << '\n';
     return kOk;
 }
 

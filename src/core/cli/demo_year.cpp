@@ -1,0 +1,239 @@
+#include "cli/demo_year.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <set>
+#include <vector>
+
+#include "base/cp932.h"
+#include "base/format.h"
+#include "base/money.h"
+#include "masters/master_io.h"
+#include "platform/deferred_sync_file_system.h"
+#include "slips/CFq7Doc.h"
+
+namespace rk {
+namespace {
+
+struct DemoProduct {
+    const char* name;
+    const char* unit;
+    int packingKind;   // 1 box, 2 flower container, 3 tray
+    int packingGroup;  // boxes per package
+    int pieces;        // pieces per box
+    int priceLow, priceHigh;
+};
+
+// Cut flowers by the stem, pot plants by the pot, branches by the bunch.
+const DemoProduct kFlowers[] = {
+    {"バラ", "本", 1, 4, 50, 40, 180},          {"カーネーション", "本", 1, 4, 100, 25, 70},
+    {"スプレーカーネ", "本", 1, 4, 100, 30, 80}, {"キク", "本", 1, 3, 100, 35, 90},
+    {"スプレーギク", "本", 1, 3, 100, 30, 70},   {"小ギク", "本", 1, 3, 200, 15, 45},
+    {"ユリ", "本", 1, 2, 30, 120, 450},         {"カサブランカ", "本", 1, 2, 30, 250, 600},
+    {"トルコギキョウ", "本", 1, 3, 50, 80, 260}, {"ガーベラ", "本", 1, 4, 100, 30, 90},
+    {"チューリップ", "本", 1, 4, 100, 30, 80},   {"アルストロ", "本", 1, 4, 50, 40, 120},
+    {"スイートピー", "本", 1, 4, 100, 30, 90},   {"カスミソウ", "本", 2, 2, 30, 80, 300},
+    {"ラナンキュラス", "本", 1, 3, 50, 60, 250}, {"ダリア", "本", 2, 2, 30, 80, 350},
+    {"ヒマワリ", "本", 2, 2, 30, 60, 180},       {"リンドウ", "本", 1, 3, 50, 40, 120},
+    {"デンファレ", "本", 1, 4, 50, 60, 150},     {"オンシジューム", "本", 1, 4, 30, 80, 220},
+    {"スターチス", "本", 2, 3, 50, 30, 90},      {"レザーファン", "本", 1, 5, 200, 10, 30},
+    {"ナノハナ", "束", 2, 3, 20, 150, 400},      {"モモ", "束", 2, 2, 10, 300, 900},
+    {"センリョウ", "本", 2, 2, 30, 150, 500},    {"ワカマツ", "束", 2, 2, 10, 400, 1200},
+    {"コチョウラン", "鉢", 3, 1, 1, 3000, 15000}, {"シクラメン", "鉢", 3, 2, 6, 600, 2000},
+    {"ポインセチア", "鉢", 3, 2, 6, 500, 1800},  {"ミニバラ鉢", "鉢", 3, 2, 12, 300, 900},
+};
+constexpr int kProductCount = sizeof kFlowers / sizeof kFlowers[0];
+
+const char* const kGrade1[] = {"秀", "優", "良", "並"};
+const char* const kGrade2[] = {"3L", "2L", "L", "M", "S"};
+
+const char* const kFamily[] = {"佐藤", "鈴木", "高橋", "田中", "伊藤", "渡辺", "山本", "中村", "小林", "加藤",
+                               "吉田", "山田", "佐々木", "山口", "松本", "井上", "木村", "林", "斎藤", "清水",
+                               "山崎", "森", "池田", "橋本", "阿部", "石川", "山下", "中島", "石井", "小川",
+                               "前田", "岡田", "長谷川", "藤田", "後藤", "近藤", "村上", "遠藤", "青木", "坂本"};
+const char* const kShop[] = {"生花店", "花店", "フラワー", "園芸", "花卉", "花壇", "生花"};
+const char* const kPrefix[] = {"", "", "有限会社", "株式会社", "(有)", "(株)"};
+const char* const kTown[] = {"東京都世田谷区桜新町", "東京都大田区蒲田",    "神奈川県横浜市港北区日吉",
+                             "神奈川県川崎市中原区", "埼玉県さいたま市浦和区", "千葉県船橋市本町",
+                             "東京都杉並区阿佐谷北", "東京都江戸川区小岩",   "埼玉県川口市栄町",
+                             "千葉県市川市八幡",     "東京都練馬区豊玉北",   "神奈川県相模原市中央区"};
+const char* const kShortRemarks[] = {"特選", "訳あり", "再入荷", "産直", "予約品"};
+constexpr const char* kLongRemark = "産地直送品につき返品はご容赦ください。水揚げ後お早めにお届けします。";
+
+class Rng {
+public:
+    explicit Rng(uint32_t seed) : g_(seed) {}
+    int below(int n) { return static_cast<int>(g_() % static_cast<uint32_t>(n)); }
+    int between(int lo, int hi) { return lo + below(hi - lo + 1); }
+    bool percent(int p) { return below(100) < p; }
+
+private:
+    std::mt19937 g_;
+};
+
+bool writeMasters(AppContext& ctx, Rng& rng, int customers) {
+    FileSystem& fs = ctx.files;
+    const FileSet& f = ctx.fileSet;
+    for (int i = 0; i < 5; ++i) {
+        GradeRecord g{};
+        if (i < 4) cp932::assign(g.grade1Name, kGrade1[i]);
+        cp932::assign(g.grade2Name, kGrade2[i]);
+        if (!masters::writeRecord(fs, f[kGrades], i + 1, g)) return false;
+    }
+    for (int i = 0; i < kProductCount; ++i) {
+        const DemoProduct& d = kFlowers[i];
+        ProductRecord p{};
+        cp932::assign(p.name, d.name);
+        cp932::assign(p.unit, d.unit);
+        p.packingKind = d.packingKind;
+        p.packingGroup = d.packingGroup;
+        p.salesDebit = 110;
+        p.salesCredit = 400;
+        p.purchaseDebit = 500;
+        p.purchaseCredit = 210;
+        p.boxPoints = 1;
+        if (!masters::writeProduct(fs, f[kProducts], i + 1, p)) return false;
+    }
+    for (int i = 0; i < 5; ++i) {
+        RemarkRecord r{};
+        cp932::assign(r.text, kShortRemarks[i]);
+        if (!masters::writeRecord(fs, f[kRemarks], i + 1, r)) return false;
+    }
+    RemarkRecord longRemark{};
+    cp932::assign(longRemark.text, kLongRemark);
+    if (!masters::writeRecord(fs, f[kRemarks], 500, longRemark)) return false;
+
+    for (int n = 1; n <= customers; ++n) {
+        CustomerRecord c{};
+        const char* family = kFamily[rng.below(std::size(kFamily))];
+        std::string name = std::string(kPrefix[rng.below(std::size(kPrefix))]) + family + kShop[rng.below(std::size(kShop))];
+        cp932::assign(c.name, std::string_view(name));
+        if (cp932::byteLength(name) > 29) cp932::assign(c.name, std::string(family) + "生花店");
+        if (rng.percent(20)) cp932::assign(c.department, "仕入部");
+        cp932::assign(c.honorific, rng.percent(70) ? "御中" : "様");
+        char addr[128];
+        std::snprintf(addr, sizeof addr, "%s%d-%d-%d", kTown[rng.below(std::size(kTown))], rng.between(1, 5),
+                      rng.between(1, 30), rng.between(1, 20));
+        cp932::assign(c.address, addr);
+        char phone[32];
+        std::snprintf(phone, sizeof phone, "0%d-%04d-%04d", rng.between(3, 4) == 3 ? 3 : 45, rng.between(1000, 9999),
+                      rng.between(0, 9999));
+        cp932::assign(c.phone, phone);
+        c.postalFirst = rng.between(100, 350);
+        c.postalSecond = rng.between(0, 9999);
+        c.commissionRounding = rng.below(3);
+        c.paymentAccount = 100;
+        c.commissionRate = rng.percent(50) ? 0 : 8.5;
+        if (!masters::writeRecord(fs, f[kCustomers], n, c)) return false;
+    }
+    return true;
+}
+
+// One slip's lines: products, grades, quantities and prices as a wholesaler's day has them.
+void fillLines(CFq7Doc& doc, Rng& rng, int count, int stage) {
+    for (int j = 1; j <= count; ++j) {
+        const int code = rng.below(kProductCount) + 1;
+        const DemoProduct& d = kFlowers[code - 1];
+        doc.readProduct(code);
+        SlipLine& l = doc.lines[j];
+        std::memcpy(l.productName, doc.product.name, sizeof l.productName - 1);
+        std::memcpy(l.unit, doc.product.unit, sizeof l.unit);
+        l.product = code;
+        l.packingKind = doc.product.packingKind;
+        l.priceDecimals = doc.product.decimals;
+        l.debit = doc.product.salesDebit;
+        l.credit = doc.product.salesCredit;
+        const int method = rng.below(20);
+        l.salesMethod = method < 10 ? 1 : method < 14 ? 2 : method < 19 ? 3 : 4;
+        l.grade1 = rng.percent(85) ? rng.between(1, 4) : kNoGrade;
+        l.grade2 = rng.percent(70) ? rng.between(1, 5) : kNoGrade;
+        if (l.salesMethod == 1) l.buyer = rng.between(1, 300);
+        l.piecesPerBox = d.pieces;
+        l.boxes = rng.between(1, 10);
+        const double qty = l.piecesPerBox * l.boxes;
+        l.ordered = qty;
+        l.delivered = stage == kStageOrder ? 0 : qty;
+        l.quantity = qty;
+        l.price = rng.between(d.priceLow, d.priceHigh);
+        l.amount = money::times(qty, l.price);
+        if (l.salesMethod == 2) {
+            cp932::assign(l.remark, "注文品");
+        } else if (rng.percent(8)) {
+            l.remarkCode = rng.between(1, 5);
+            cp932::assign(l.remark, kShortRemarks[l.remarkCode - 1]);
+        } else if (rng.percent(3)) {
+            l.remarkCode = 500;
+            l.textNumber = -1;  // stored with the slip
+            cp932::assign(doc.texts[j].text, kLongRemark);
+        }
+    }
+    doc.header.lineCount = count;
+}
+
+}  // namespace
+
+bool fillDemoYear(AppContext& ctx, Dialogs& dialogs, const DemoOptions& o, const std::function<void(int, int)>& progress) {
+    const int customers = std::clamp(o.customers, 1, kDemoMaxCustomers);
+    // Every day of the business year that exists (29 February included, as the system allows).
+    std::vector<int> days;
+    const int first = std::clamp(ctx.settings.firstMonth, 1, 12);
+    for (int k = 0; k < 12; ++k) {
+        const int m = (first - 1 + k) % 12 + 1;
+        for (int d = 1; d <= monthday::monthLength(m); ++d) days.push_back(m * 100 + d);
+    }
+    if (o.slips < 0 || static_cast<int64_t>(o.slips) > static_cast<int64_t>(days.size()) * customers / 2) {
+        dialogs.message("demo: too many slips for the customers and days of one year", Icon::Stop);
+        return false;
+    }
+
+    // The bulk of the work goes through a file system that syncs once, at the end.
+    DeferredSyncFileSystem bulk;
+    AppContext work(ctx.edition, ctx.programFolder(), bulk, ctx.clock);
+    work.fileSet = ctx.fileSet;
+    work.settings = ctx.settings;
+    work.env = ctx.env;
+    work.memberNumber = ctx.memberNumber;
+    if (customers > work.env.customerCount) {
+        work.env.customerCount = customers <= 1999 ? 1999 : 2999;
+        if (!writeEnvironment(bulk, work.fileSet[kAccounts], work.edition, work.env)) return false;
+        ctx.env.customerCount = work.env.customerCount;
+    }
+
+    Rng rng(o.seed);
+    if (!writeMasters(work, rng, customers)) {
+        dialogs.message("demo: the masters cannot be written", Icon::Stop);
+        return false;
+    }
+
+    // Distinct (date, customer) pairs, recorded in business order like a year of work.
+    std::set<std::pair<int, int>> pairs;
+    while (static_cast<int>(pairs.size()) < o.slips)
+        pairs.emplace(rng.below(static_cast<int>(days.size())), rng.between(1, customers));
+
+    CFq7Doc doc(work, dialogs);
+    doc.setInputMode(2);
+    int done = 0;
+    const int orderDays = static_cast<int>(days.size()) * 19 / 20;  // the last weeks are still on order
+    for (auto [day, cust] : pairs) {
+        const int stage = day >= orderDays || rng.percent(5) ? kStageOrder : kStageDelivery;
+        doc.clearHeader();
+        doc.clearLines();
+        doc.header.date = days[static_cast<size_t>(day)];
+        doc.header.customer = cust;
+        doc.header.stage = stage;
+        doc.readCustomer(cust);
+        std::memcpy(doc.header.customerName, doc.customer.name, 30);
+        std::memcpy(doc.header.department, doc.customer.department, 30);
+        fillLines(doc, rng, rng.between(2, 18), stage);
+        if (doc.record() != CFq7Doc::WriteResult::Ok) return false;
+        if (progress && (++done % 1000 == 0 || done == o.slips)) progress(done, o.slips);
+    }
+    if (!bulk.syncAll()) {
+        dialogs.message("demo: the files cannot be synced", Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace rk
