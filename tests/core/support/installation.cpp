@@ -1,0 +1,58 @@
+#include "core/support/installation.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "app/startup_loader.h"
+
+namespace rk::test {
+namespace {
+
+const FixedClock& testClock() {
+    static const FixedClock clock(FileTime{2026, 4, 1, 9, 0, 0});
+    return clock;
+}
+
+class CreatingPrompts : public StartupPrompts {
+public:
+    NewData newData() override { return NewData::Create; }
+    std::optional<std::string> password() override { return std::nullopt; }
+    bool openBasicSettingsAtStart() override { return false; }
+    bool openConversionAtStart() override { return false; }
+};
+
+}  // namespace
+
+TempFolder::TempFolder() {
+    std::string tmpl = (fs::temp_directory_path() / "rktest.XXXXXX").string();
+    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp");
+    path_ = tmpl;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+}
+
+Installation::Installation() : ctx(std::make_unique<AppContext>(Edition::Sales, folder.path(), realFileSystem(), testClock())) {
+    BasicSettings s = defaultSettings(testClock());
+    s.businessYear = s.inputYear = 2026;
+    s.firstMonth = 1;
+    EXPECT_TRUE(writeNewInstallation(*ctx, s));
+    CreatingPrompts prompts;
+    StandAloneStation station;
+    EXPECT_EQ(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
+}
+
+std::unique_ptr<AppContext> Installation::contextWith(FileSystem& fs) const {
+    auto c = std::make_unique<AppContext>(ctx->edition, ctx->programFolder(), fs, ctx->clock);
+    c->fileSet = ctx->fileSet;
+    c->settings = ctx->settings;
+    c->env = ctx->env;
+    c->memberNumber = ctx->memberNumber;
+    return c;
+}
+
+Bytes Installation::bytes(DataSlot slot) const { return ctx->files.readAll(ctx->fileSet[slot]).value_or(Bytes{}); }
+
+}  // namespace rk::test
