@@ -41,7 +41,7 @@ std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index) 
     auto bytes = fs.readAll(index);
     if (!bytes) return out;
     out.resize(bytes->size() / kIndexEntrySize);
-    std::memcpy(out.data(), bytes->data(), out.size() * kIndexEntrySize);
+    if (!out.empty()) std::memcpy(out.data(), bytes->data(), out.size() * kIndexEntrySize);
     return out;
 }
 
