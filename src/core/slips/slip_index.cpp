@@ -17,7 +17,7 @@ bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& 
     Bytes out1((records > 0 ? records : 1) * kIndexEntrySize), out2(out1.size());
 
     constexpr uint64_t kBlockRecords = 4096;  // about 3 MB per read
-    Bytes block(kBlockRecords * kSlipHeaderSize);
+    Bytes block(std::min(kBlockRecords, records) * kSlipHeaderSize);
     for (uint64_t first = 1; first < records; first += kBlockRecords) {
         const uint64_t count = std::min(kBlockRecords, records - first);
         std::span<std::byte> chunk(block.data(), count * kSlipHeaderSize);
