@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "core/slips/slip_builders.h"
-#include "core/support/installation.h"
+#include "slips/slip_builders.h"
+#include "support/installation.h"
 
 namespace rk::test {
 namespace {

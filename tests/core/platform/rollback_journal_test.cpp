@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/support/faulty_file_system.h"
-#include "core/support/installation.h"
+#include "support/faulty_file_system.h"
+#include "support/installation.h"
 
 namespace rk::test {
 namespace {

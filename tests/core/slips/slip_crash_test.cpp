@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "platform/rollback_journal.h"
-#include "core/slips/slip_builders.h"
-#include "core/support/faulty_file_system.h"
-#include "core/support/installation.h"
+#include "slips/slip_builders.h"
+#include "support/faulty_file_system.h"
+#include "support/installation.h"
 
 namespace rk::test {
 namespace {

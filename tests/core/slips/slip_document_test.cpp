@@ -3,9 +3,9 @@
 #include "masters/master_io.h"
 #include "slips/CFq7Doc.h"
 #include "slips/slip_messages.h"
-#include "core/slips/slip_builders.h"
-#include "core/support/faulty_file_system.h"
-#include "core/support/installation.h"
+#include "slips/slip_builders.h"
+#include "support/faulty_file_system.h"
+#include "support/installation.h"
 
 namespace rk::test {
 namespace {

@@ -9,8 +9,8 @@
 #include <set>
 #include <sstream>
 
-#include "core/slips/slip_builders.h"
-#include "core/support/installation.h"
+#include "slips/slip_builders.h"
+#include "support/installation.h"
 
 namespace rk::test {
 namespace {

@@ -1,7 +1,6 @@
-#include "core/support/installation.h"
+#include "support/installation.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "app/startup_loader.h"
 
@@ -22,17 +21,6 @@ public:
 };
 
 }  // namespace
-
-TempFolder::TempFolder() {
-    std::string tmpl = (fs::temp_directory_path() / "rktest.XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp");
-    path_ = tmpl;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-}
 
 Installation::Installation() : ctx(std::make_unique<AppContext>(Edition::Sales, folder.path(), realFileSystem(), testClock())) {
     BasicSettings s = defaultSettings(testClock());

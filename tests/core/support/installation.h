@@ -6,20 +6,9 @@
 
 #include "app/app_context.h"
 #include "base/dialogs.h"
+#include "support/temp_folder.h"
 
 namespace rk::test {
-
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 struct Installation {
     Installation();
