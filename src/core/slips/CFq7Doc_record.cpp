@@ -34,7 +34,7 @@ CFq7Doc::WriteResult CFq7Doc::moveTo(int32_t date, int32_t customerNumber) {
     SlipHeader h = header;
     (void)locks_->unlockOwn();
     if (customerNumber != h.customer) {
-        (void)locks_->lockSlip(h.date, customerNumber);
+        (void)locks_->lockSlip(date, customerNumber);
         readCustomer(customerNumber);
         // The whole name, terminated: a partial copy would leave the tail of the old name.
         std::memset(h.customerName, 0, sizeof h.customerName);

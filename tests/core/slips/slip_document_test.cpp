@@ -155,6 +155,44 @@ TEST_F(SlipDocument, MoveChangesTheSlipInPlaceAndRefusesAnExistingPair) {
     EXPECT_TRUE(indexesAgree(fs, f));
 }
 
+// Records the slip-lock calls and what the files held when the slip was unlocked.
+class WatchingLocks : public SlipLocks {
+public:
+    WatchingLocks(FileSystem& fs, const FileSet& f) : fs_(fs), f_(f) {}
+    std::vector<std::string> calls;
+    bool filesWrittenAtUnlock = false;
+    int lockSlip(int32_t d, int32_t c) override {
+        calls.push_back("lock " + std::to_string(d) + " " + std::to_string(c));
+        return 0;
+    }
+    int unlockSlip(int32_t d, int32_t c) override {
+        calls.push_back("unlock " + std::to_string(d) + " " + std::to_string(c));
+        filesWrittenAtUnlock = headerAt(fs_, f_[kSlipHeaders], 1).date == d && entryAt(fs_, f_[kIndex1], 1) == IndexEntry{d, c} &&
+                               entryAt(fs_, f_[kIndex2], 1).second == headerAt(fs_, f_[kSlipHeaders], 1).lineCount;
+        return 0;
+    }
+    int unlockOwn() override {
+        calls.push_back("unlock own");
+        return 0;
+    }
+
+private:
+    FileSystem& fs_;
+    const FileSet& f_;
+};
+
+TEST_F(SlipDocument, TheSlipIsUnlockedOnlyAfterHeaderAndIndexesAreWritten) {
+    WatchingLocks locks(fs, f);
+    CFq7Doc doc(ctx, dialogs, &locks);
+    newSlip(doc, 512, 7, 2);
+    ASSERT_EQ(doc.record(), CFq7Doc::WriteResult::Ok);
+    EXPECT_TRUE(locks.filesWrittenAtUnlock);
+    ASSERT_TRUE(doc.findAndLoad(512, 7));
+    ASSERT_EQ(doc.moveTo(601, 8), CFq7Doc::WriteResult::Ok);
+    EXPECT_TRUE(locks.filesWrittenAtUnlock);
+    EXPECT_EQ(locks.calls, (std::vector<std::string>{"unlock 512 7", "unlock own", "lock 601 8", "unlock 601 8"}));
+}
+
 TEST_F(SlipDocument, ASecondNewSlipForTheSamePairIsRefusedAndStaysOpen) {
     CFq7Doc a(ctx, dialogs), b(ctx, dialogs);
     newSlip(a, 601, 3, 2);
