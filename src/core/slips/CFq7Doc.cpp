@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 #include "masters/master_io.h"
 #include "slips/slip_index.h"
@@ -21,6 +22,13 @@ void cacheName(char (&dst)[N], const char* src, size_t count) {
 }
 
 }  // namespace
+
+// A slip's lines name the same few grades and account items over and over: each is read once
+// per load.
+struct CFq7Doc::MasterMemo {
+    std::map<int, GradeRecord> grades;
+    std::map<int, AccountItemRecord> accounts;
+};
 
 CFq7Doc::CFq7Doc(AppContext& ctx, Dialogs& dialogs, SlipLocks* locks, PackingFill* packing)
     : ctx_(ctx), dialogs_(dialogs), locks_(locks ? locks : &gNoLocks), packing_(packing) {
@@ -137,30 +145,50 @@ void CFq7Doc::loadLines() {
         }
         j += run;
     }
+    MasterMemo memo;
     for (int j = 1; j <= n; ++j) {
         const int32_t t = lines[j].textNumber;
         if (t > 0 && static_cast<uint64_t>(t) < textRecords) {
             (void)fs.readZeroFilled(textFile, static_cast<uint64_t>(t) * kLineTextSize, bytesOf(texts[j]));
             texts[j].text[sizeof texts[j].text - 1] = '\0';
         }
-        cacheNames(j);
+        cacheNames(j, memo);
     }
 }
 
-void CFq7Doc::cacheNames(int j) {
+void CFq7Doc::cacheNames(int j, MasterMemo& memo) {
     const SlipLine& l = lines[j];
     const bool sales = ctx_.edition == Edition::Sales;
     const int32_t debit = sales ? l.debit : l.word200;
     const int32_t credit = sales ? l.credit : l.word204;
     LineNames& nm = names[j];
-    if (debit > 99 && readAccount(debit)) cacheName(nm.debit, account.name, 12);
-    if (credit > 99 && readAccount(credit)) cacheName(nm.credit, account.name, 12);
+    auto accountName = [&](int code, char (&dst)[13]) {
+        auto it = memo.accounts.find(code);
+        if (it != memo.accounts.end()) {
+            account = it->second;
+        } else {
+            if (!readAccount(code)) return;
+            memo.accounts.emplace(code, account);
+        }
+        cacheName(dst, account.name, 12);
+    };
+    auto gradeRecord = [&](int code) {
+        auto it = memo.grades.find(code);
+        if (it != memo.grades.end()) {
+            grade = it->second;
+        } else {
+            readGrade(code);
+            memo.grades.emplace(code, grade);
+        }
+    };
+    if (debit > 99) accountName(debit, nm.debit);
+    if (credit > 99) accountName(credit, nm.credit);
     if (l.grade1 > 0) {
-        readGrade(l.grade1);
+        gradeRecord(l.grade1);
         cacheName(nm.grade1, grade.grade1Name, 10);
     }
     if (l.grade2 > 0) {
-        readGrade(l.grade2);
+        gradeRecord(l.grade2);
         cacheName(nm.grade2, grade.grade2Name, 10);
     }
 }

@@ -105,7 +105,8 @@ public:
 private:
     void fillFromHeader(const SlipHeader& h, int n);
     void loadLines();
-    void cacheNames(int j);
+    struct MasterMemo;
+    void cacheNames(int j, MasterMemo& memo);
     void clearAfterWrite(int32_t date);
     WriteResult write(SlipHeader h);
     WriteResult reportFailure(WriteResult r);

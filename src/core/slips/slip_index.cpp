@@ -37,11 +37,11 @@ bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& 
 }
 
 std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index) {
-    std::vector<IndexEntry> out;
-    auto bytes = fs.readAll(index);
-    if (!bytes) return out;
-    out.resize(bytes->size() / kIndexEntrySize);
-    if (!out.empty()) std::memcpy(out.data(), bytes->data(), out.size() * kIndexEntrySize);
+    std::vector<IndexEntry> out(fs.size(index).value_or(0) / kIndexEntrySize);
+    if (out.empty()) return out;
+    std::span<std::byte> bytes(reinterpret_cast<std::byte*>(out.data()), out.size() * kIndexEntrySize);
+    auto got = fs.read(index, 0, bytes);
+    out.resize(got ? *got / kIndexEntrySize : 0);  // the file may have shrunk meanwhile
     return out;
 }
 
