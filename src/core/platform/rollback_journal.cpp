@@ -149,8 +149,10 @@ std::optional<uint64_t> FileTransaction::appendRecord(const fs::path& file, std:
 bool FileTransaction::commit() {
     if (writes_.empty()) return true;
 
+    // Only the files written take part; a file whose length was merely looked at is left alone.
     std::vector<fs::path> files;
-    for (auto& [f, len] : oldLengths_) files.push_back(f);
+    for (const Staged& s : writes_)
+        if (std::find(files.begin(), files.end(), s.file) == files.end()) files.push_back(s.file);
     auto indexOf = [&](const fs::path& f) {
         return static_cast<uint32_t>(std::find(files.begin(), files.end(), f) - files.begin());
     };

@@ -74,7 +74,7 @@ void CFq7Doc::clearHeader() {
     header.amount = header.commission = header.receivable = header.tax = 0;
     std::fill(std::begin(header.deductions), std::end(header.deductions), 0.0);
     std::memset(header.reserved168, 0, sizeof header.reserved168);
-    std::fill(std::begin(header.slots), std::end(header.slots), -1);
+    std::fill(std::begin(header.lineSlots), std::end(header.lineSlots), -1);
 }
 
 bool CFq7Doc::findAndLoad(int32_t date, int32_t customer) {
@@ -120,7 +120,7 @@ void CFq7Doc::loadLines() {
     int broken = stored > kMaxSlipLines ? kMaxSlipLines : -1;
     auto usable = [&](int32_t slot) { return slot >= 1 && static_cast<uint64_t>(slot) < lineRecords; };
     for (int j = 1; j <= n; ++j) {
-        if (!usable(header.slots[j])) {
+        if (!usable(header.lineSlots[j])) {
             broken = j - 1;
             break;
         }
@@ -136,9 +136,9 @@ void CFq7Doc::loadLines() {
 
     for (int j = 1; j <= n;) {
         int run = 1;
-        while (j + run <= n && header.slots[j + run] == header.slots[j] + run) ++run;
+        while (j + run <= n && header.lineSlots[j + run] == header.lineSlots[j] + run) ++run;
         std::span<std::byte> dst(reinterpret_cast<std::byte*>(&lines[j]), run * kSlipLineSize);
-        auto got = fs.read(lineFile, static_cast<uint64_t>(header.slots[j]) * kSlipLineSize, dst);
+        auto got = fs.read(lineFile, static_cast<uint64_t>(header.lineSlots[j]) * kSlipLineSize, dst);
         for (int k = 0; k < run; ++k) {
             if (!got || *got < (k + 1) * kSlipLineSize) break;
             loaded[j + k] = true;

@@ -111,7 +111,7 @@ CFq7Doc::WriteResult CFq7Doc::write(SlipHeader h) {
             }
             // A line is rewritten in place only when its slot is a line of this slip: a line
             // another slip owns is never overwritten.
-            const int32_t slot = h.slots[j];
+            const int32_t slot = h.lineSlots[j];
             const bool inPlace = slot >= 1 && static_cast<uint64_t>(slot) < lineRecords &&
                                  (!loaded[j] || l.owner == r || l.owner == 0);
             l.owner = r;
@@ -120,10 +120,10 @@ CFq7Doc::WriteResult CFq7Doc::write(SlipHeader h) {
             } else {
                 auto s = tx.appendRecord(f[kSlipLines], bytesOf(l), kSlipLineSize);
                 if (!s) return reportFailure(WriteResult::WriteFailed);
-                h.slots[j] = static_cast<int32_t>(*s);
+                h.lineSlots[j] = static_cast<int32_t>(*s);
             }
         }
-        for (int j = n + 1; j <= kMaxSlipLines; ++j) h.slots[j] = -1;
+        for (int j = n + 1; j <= kMaxSlipLines; ++j) h.lineSlots[j] = -1;
         h.lineCount = n;
 
         const IndexEntry e1{h.date, h.customer}, e2{h.stage, n};

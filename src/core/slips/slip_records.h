@@ -39,7 +39,7 @@ struct SlipHeader {
     int32_t deductionCredit[5];
     int32_t commissionCredit;
     std::byte reserved252[4];
-    int32_t slots[kMaxSlipLines + 1];  // slot j = line record number of line j; slot 0 unused (-1)
+    int32_t lineSlots[kMaxSlipLines + 1];  // slot j = line record number of line j; slot 0 unused (-1)
     std::byte reserved656[112];
 };
 static_assert(sizeof(SlipHeader) == 768);
@@ -62,7 +62,7 @@ RK_FIELD_AT(SlipHeader, commissionDebit, 216);
 RK_FIELD_AT(SlipHeader, taxCredit, 224);
 RK_FIELD_AT(SlipHeader, deductionCredit, 228);
 RK_FIELD_AT(SlipHeader, commissionCredit, 248);
-RK_FIELD_AT(SlipHeader, slots, 256);
+RK_FIELD_AT(SlipHeader, lineSlots, 256);
 RK_FIELD_AT(SlipHeader, reserved656, 656);
 
 struct SlipLine {

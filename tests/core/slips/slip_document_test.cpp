@@ -54,9 +54,9 @@ TEST_F(SlipDocument, RecordingANewSlipWritesEveryFileAtItsRecord) {
     EXPECT_EQ(h.date, 512);
     EXPECT_EQ(h.customer, 7);
     EXPECT_EQ(h.lineCount, 3);
-    EXPECT_EQ(h.slots[1], 1);
-    EXPECT_EQ(h.slots[3], 3);
-    for (int j = 4; j <= kMaxSlipLines; ++j) ASSERT_EQ(h.slots[j], -1) << j;
+    EXPECT_EQ(h.lineSlots[1], 1);
+    EXPECT_EQ(h.lineSlots[3], 3);
+    for (int j = 4; j <= kMaxSlipLines; ++j) ASSERT_EQ(h.lineSlots[j], -1) << j;
     for (int j = 1; j <= 3; ++j) {
         SlipLine l = lineAt(fs, f[kSlipLines], j);
         EXPECT_EQ(l.owner, 1);
@@ -100,7 +100,7 @@ TEST_F(SlipDocument, RewriteKeepsSlotsAppendsNewLinesAndCutsAtAnEmptyProduct) {
     EXPECT_EQ(lineAt(fs, f[kSlipLines], 1).price, 999);
     SlipHeader h = headerAt(fs, f[kSlipHeaders], 1);
     EXPECT_EQ(h.lineCount, 4);
-    EXPECT_EQ(h.slots[4], 4);
+    EXPECT_EQ(h.lineSlots[4], 4);
     EXPECT_EQ(lineAt(fs, f[kSlipLines], 4).owner, 1);
 
     // A line without a product ends the slip: one line kept, the later slots freed.
@@ -109,7 +109,7 @@ TEST_F(SlipDocument, RewriteKeepsSlotsAppendsNewLinesAndCutsAtAnEmptyProduct) {
     ASSERT_EQ(doc.record(), CFq7Doc::WriteResult::Ok);
     h = headerAt(fs, f[kSlipHeaders], 1);
     EXPECT_EQ(h.lineCount, 1);
-    for (int j = 2; j <= kMaxSlipLines; ++j) ASSERT_EQ(h.slots[j], -1);
+    for (int j = 2; j <= kMaxSlipLines; ++j) ASSERT_EQ(h.lineSlots[j], -1);
     EXPECT_EQ(fs.size(f[kSlipLines]), 5 * kSlipLineSize);  // lines are never removed
     EXPECT_EQ(entryAt(fs, f[kIndex2], 1), (IndexEntry{kStageDelivery, 1}));
     EXPECT_TRUE(indexesAgree(fs, f));
@@ -209,7 +209,7 @@ TEST_F(SlipDocument, ASecondNewSlipForTheSamePairIsRefusedAndStaysOpen) {
 TEST_F(SlipDocument, ABrokenLineListLoadsItsLeadingLinesWithTheWarning) {
     recordNew(512, 7, 7);
     SlipHeader h = headerAt(fs, f[kSlipHeaders], 1);
-    h.slots[5] = -1;
+    h.lineSlots[5] = -1;
     ASSERT_TRUE(fs.write(f[kSlipHeaders], kSlipHeaderSize, bytesOf(h)));
 
     CFq7Doc doc(ctx, dialogs);
@@ -220,13 +220,13 @@ TEST_F(SlipDocument, ABrokenLineListLoadsItsLeadingLinesWithTheWarning) {
     EXPECT_EQ(dialogs.beeps, 1);
     ASSERT_EQ(doc.record(), CFq7Doc::WriteResult::Ok);
     EXPECT_EQ(headerAt(fs, f[kSlipHeaders], 1).lineCount, 4);
-    EXPECT_EQ(headerAt(fs, f[kSlipHeaders], 1).slots[5], -1);
+    EXPECT_EQ(headerAt(fs, f[kSlipHeaders], 1).lineSlots[5], -1);
 
     // Slots outside the line file, zero slots and a line count above 99 are broken too.
     for (auto [slot, count, kept] : {std::tuple{100000, 4, 2}, std::tuple{0, 4, 2}, std::tuple{2, 150, 4}}) {
         h = headerAt(fs, f[kSlipHeaders], 1);
         h.lineCount = count;
-        h.slots[3] = slot;
+        h.lineSlots[3] = slot;
         ASSERT_TRUE(fs.write(f[kSlipHeaders], kSlipHeaderSize, bytesOf(h)));
         ASSERT_TRUE(doc.findAndLoad(512, 7));
         EXPECT_EQ(doc.header.lineCount, kept) << slot;
@@ -351,7 +351,7 @@ TEST_F(SlipDocument, AFailedWriteReportsLeavesTheFilesAndKeepsTheSlipOpen) {
             EXPECT_EQ(d.shown.back(), msg::kSlipWriteFailed);
             EXPECT_EQ(doc.recordNumber(), 1);
             EXPECT_EQ(doc.header.lineCount, 3);
-            EXPECT_EQ(doc.header.slots[3], -1);
+            EXPECT_EQ(doc.header.lineSlots[3], -1);
             EXPECT_TRUE(inst.bytes(kSlipLines) == before) << k;
             EXPECT_TRUE(inst.bytes(kSlipHeaders) == beforeHeaders) << k;
         }

@@ -115,8 +115,8 @@ TEST(SlipStations, ConcurrentWritersNeitherLoseDuplicateNorShareSlipsOrLines) {
         if (liveDate(h.date)) {
             EXPECT_TRUE(livePairs.insert({h.date, h.customer}).second) << "second live slip " << h.date << "/" << h.customer;
             for (int j = 1; j <= h.lineCount; ++j) {
-                EXPECT_TRUE(usedLines.insert(h.slots[j]).second) << "line " << h.slots[j] << " shared";
-                SlipLine l = lineAt(fs, f[kSlipLines], h.slots[j]);
+                EXPECT_TRUE(usedLines.insert(h.lineSlots[j]).second) << "line " << h.lineSlots[j] << " shared";
+                SlipLine l = lineAt(fs, f[kSlipLines], h.lineSlots[j]);
                 EXPECT_EQ(l.owner, r);
                 seen << ' ' << tagOf(l);
             }
