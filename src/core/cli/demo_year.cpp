@@ -131,7 +131,7 @@ bool writeMasters(AppContext& ctx, Rng& rng, int customers) {
 }
 
 // One slip's lines: products, grades, quantities and prices as a wholesaler's day has them.
-void fillLines(CFq7Doc& doc, Rng& rng, int count, int stage) {
+void fillLines(CFq7Doc& doc, Rng& rng, int count, int stage, bool sales) {
     for (int j = 1; j <= count; ++j) {
         const int code = rng.below(kProductCount) + 1;
         const DemoProduct& d = kFlowers[code - 1];
@@ -142,8 +142,13 @@ void fillLines(CFq7Doc& doc, Rng& rng, int count, int stage) {
         l.product = code;
         l.packingKind = doc.product.packingKind;
         l.priceDecimals = doc.product.decimals;
-        l.debit = doc.product.salesDebit;
-        l.credit = doc.product.salesCredit;
+        if (sales) {
+            l.debit = doc.product.salesDebit;
+            l.credit = doc.product.salesCredit;
+        } else {
+            l.word200 = doc.product.purchaseDebit;
+            l.word204 = doc.product.purchaseCredit;
+        }
         const int method = rng.below(20);
         l.salesMethod = method < 10 ? 1 : method < 14 ? 2 : method < 19 ? 3 : 4;
         l.grade1 = rng.percent(85) ? rng.between(1, 4) : kNoGrade;
@@ -225,7 +230,7 @@ bool fillDemoYear(AppContext& ctx, Dialogs& dialogs, const DemoOptions& o, const
         doc.readCustomer(cust);
         std::memcpy(doc.header.customerName, doc.customer.name, 30);
         std::memcpy(doc.header.department, doc.customer.department, 30);
-        fillLines(doc, rng, rng.between(2, 18), stage);
+        fillLines(doc, rng, rng.between(2, 18), stage, work.edition == Edition::Sales);
         if (doc.record() != CFq7Doc::WriteResult::Ok) return false;
         if (progress && (++done % 1000 == 0 || done == o.slips)) progress(done, o.slips);
     }
