@@ -131,11 +131,11 @@ CFq7Doc::WriteResult CFq7Doc::write(SlipHeader h) {
         tx.write(f[kIndex1], static_cast<uint64_t>(r) * kIndexEntrySize, bytesOf(e1));
         tx.write(f[kIndex2], static_cast<uint64_t>(r) * kIndexEntrySize, bytesOf(e2));
         if (!tx.commit()) return reportFailure(WriteResult::WriteFailed);
+        // Released only now that header and indexes agree, and before another station can
+        // write: whoever locks this slip next finds it in the index.
+        (void)locks_->unlockSlip(std::abs(h.date), h.customer, &*lock);
     }
-    // Released only now that header and index agree: another station that locks this slip
-    // next finds it in the index.
     lastWritten_ = r;
-    (void)locks_->unlockSlip(std::abs(h.date), h.customer);
     clearAfterWrite(std::abs(h.date));
     return WriteResult::Ok;
 }

@@ -6,12 +6,16 @@
 
 namespace rk {
 
+class DataLock;
+
 class SlipLocks {
 public:
     virtual ~SlipLocks() = default;
     // 0 locked; -1 another entry for the same slip exists; -2 the customer is claimed.
     virtual int lockSlip(int32_t date, int32_t customer) = 0;
-    virtual int unlockSlip(int32_t date, int32_t customer) = 0;
+    // Called by a recording right after its files are written, while it still holds the
+    // data-folder lock (`held`; the lock is not re-entrant).
+    virtual int unlockSlip(int32_t date, int32_t customer, const DataLock* held = nullptr) = 0;
     // Releases the first slip lock held by this station.
     virtual int unlockOwn() = 0;
 };
@@ -20,7 +24,7 @@ public:
 class NoSlipLocks final : public SlipLocks {
 public:
     int lockSlip(int32_t, int32_t) override { return 0; }
-    int unlockSlip(int32_t, int32_t) override { return 0; }
+    int unlockSlip(int32_t, int32_t, const DataLock*) override { return 0; }
     int unlockOwn() override { return 0; }
 };
 

@@ -76,8 +76,9 @@ TEST(SlipCrash, EveryWritePointLeavesTheSlipWhollyOldOrWhollyNew) {
     for (const auto& [name, op] : operations()) {
         SCOPED_TRACE(name);
         // The clean run gives the new state and the number of changing calls.
-        Installation clean;
-        seed(clean);
+        Installation seeded;
+        seed(seeded);
+        Installation clean(Installation::CopyOf{seeded});
         const Snapshot before = snapshot(clean);
         FaultyFileSystem counting(realFileSystem());
         {
@@ -95,8 +96,7 @@ TEST(SlipCrash, EveryWritePointLeavesTheSlipWhollyOldOrWhollyNew) {
         for (auto kind : {FaultyFileSystem::Fault::Crash, FaultyFileSystem::Fault::TornCrash}) {
             for (int k = 1; k <= points; ++k) {
                 SCOPED_TRACE(k);
-                Installation inst;
-                seed(inst);
+                Installation inst(Installation::CopyOf{seeded});
                 FaultyFileSystem faulty(realFileSystem());
                 faulty.arm(k, kind);
                 {

@@ -161,11 +161,13 @@ public:
     WatchingLocks(FileSystem& fs, const FileSet& f) : fs_(fs), f_(f) {}
     std::vector<std::string> calls;
     bool filesWrittenAtUnlock = false;
+    bool heldAtUnlock = false;
     int lockSlip(int32_t d, int32_t c) override {
         calls.push_back("lock " + std::to_string(d) + " " + std::to_string(c));
         return 0;
     }
-    int unlockSlip(int32_t d, int32_t c) override {
+    int unlockSlip(int32_t d, int32_t c, const DataLock* held) override {
+        heldAtUnlock = held != nullptr;
         calls.push_back("unlock " + std::to_string(d) + " " + std::to_string(c));
         filesWrittenAtUnlock = headerAt(fs_, f_[kSlipHeaders], 1).date == d && entryAt(fs_, f_[kIndex1], 1) == IndexEntry{d, c} &&
                                entryAt(fs_, f_[kIndex2], 1).second == headerAt(fs_, f_[kSlipHeaders], 1).lineCount;
@@ -187,6 +189,7 @@ TEST_F(SlipDocument, TheSlipIsUnlockedOnlyAfterHeaderAndIndexesAreWritten) {
     newSlip(doc, 512, 7, 2);
     ASSERT_EQ(doc.record(), CFq7Doc::WriteResult::Ok);
     EXPECT_TRUE(locks.filesWrittenAtUnlock);
+    EXPECT_TRUE(locks.heldAtUnlock);
     ASSERT_TRUE(doc.findAndLoad(512, 7));
     ASSERT_EQ(doc.moveTo(601, 8), CFq7Doc::WriteResult::Ok);
     EXPECT_TRUE(locks.filesWrittenAtUnlock);

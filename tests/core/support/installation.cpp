@@ -32,6 +32,15 @@ Installation::Installation() : ctx(std::make_unique<AppContext>(Edition::Sales, 
     EXPECT_EQ(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
 }
 
+Installation::Installation(CopyOf copy)
+    : ctx(std::make_unique<AppContext>(Edition::Sales, folder.path(), realFileSystem(), testClock())) {
+    fs::copy(copy.from.folder.path(), folder.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    ctx->settings = copy.from.ctx->settings;
+    ctx->env = copy.from.ctx->env;
+    ctx->memberNumber = copy.from.ctx->memberNumber;
+    buildYearFiles(*ctx);
+}
+
 std::unique_ptr<AppContext> Installation::contextWith(FileSystem& fs) const {
     auto c = std::make_unique<AppContext>(ctx->edition, ctx->programFolder(), fs, ctx->clock);
     c->fileSet = ctx->fileSet;

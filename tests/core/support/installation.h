@@ -12,6 +12,11 @@ namespace rk::test {
 
 struct Installation {
     Installation();
+    // A copy of `from`'s folder as it stands (much quicker than a new start-up).
+    struct CopyOf {
+        const Installation& from;
+    };
+    explicit Installation(CopyOf copy);
     // Another context on the same folder whose file access goes through `fs`.
     std::unique_ptr<AppContext> contextWith(FileSystem& fs) const;
     Bytes bytes(DataSlot slot) const;
