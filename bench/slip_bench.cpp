@@ -82,7 +82,8 @@ int64_t rawRead(const fs::path& p, uint64_t offset = 0, uint64_t length = UINT64
 class KeepLengths {
 public:
     KeepLengths() {
-        for (DataSlot s : {kSlipHeaders, kSlipLines, kRemarkTexts, kIndex1, kIndex2}) sizes_.emplace_back(s, *realFileSystem().size(file(s)));
+        for (DataSlot s : {kSlipHeaders, kSlipLines, kRemarkTexts, kIndex1, kIndex2})
+            sizes_.emplace_back(s, *realFileSystem().size(file(s)));
     }
     ~KeepLengths() {
         for (auto [s, n] : sizes_) (void)realFileSystem().truncate(file(s), n);
@@ -127,8 +128,10 @@ void BM_FindAndLoad_RawRead(benchmark::State& state) {
     const uint64_t lines = *realFileSystem().size(file(kSlipLines)) / kSlipLineSize;
     for (auto _ : state) {
         benchmark::DoNotOptimize(rawRead(file(kIndex1)));
-        benchmark::DoNotOptimize(rawRead(file(kSlipHeaders), (1 + rng() % (headers - 1)) * kSlipHeaderSize, kSlipHeaderSize));
-        benchmark::DoNotOptimize(rawRead(file(kSlipLines), (1 + rng() % (lines - 11)) * kSlipLineSize, 10 * kSlipLineSize));
+        benchmark::DoNotOptimize(
+            rawRead(file(kSlipHeaders), (1 + rng() % (headers - 1)) * kSlipHeaderSize, kSlipHeaderSize));
+        benchmark::DoNotOptimize(
+            rawRead(file(kSlipLines), (1 + rng() % (lines - 11)) * kSlipLineSize, 10 * kSlipLineSize));
     }
 }
 
@@ -219,8 +222,10 @@ void BM_RecordChange_RawReadWrite(benchmark::State& state) {
     for (auto _ : state) {
         benchmark::DoNotOptimize(rawRead(file(kIndex1)));
         const uint64_t n = 1 + rng() % (headers - 1);
-        bool ok = fs.read(file(kSlipHeaders), n * kSlipHeaderSize, h) && fs.read(file(kSlipLines), n * 10 * kSlipLineSize, l) &&
-                  fs.write(file(kSlipHeaders), n * kSlipHeaderSize, h) && fs.write(file(kSlipLines), n * 10 * kSlipLineSize, l);
+        bool ok = fs.read(file(kSlipHeaders), n * kSlipHeaderSize, h) &&
+                  fs.read(file(kSlipLines), n * 10 * kSlipLineSize, l) &&
+                  fs.write(file(kSlipHeaders), n * kSlipHeaderSize, h) &&
+                  fs.write(file(kSlipLines), n * 10 * kSlipLineSize, l);
         ok = ok && fs.sync(file(kSlipHeaders)) && fs.sync(file(kSlipLines));
         if (!ok) state.SkipWithError("write");
     }

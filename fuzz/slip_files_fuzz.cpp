@@ -30,7 +30,8 @@ void splitInto(fuzz::MemoryFileSystem& mem, const FileSet& f, const uint8_t* dat
     const DataSlot order[4] = {kSlipHeaders, kSlipLines, kIndex1, kRemarkTexts};
     size_t pos = 8;
     for (int i = 0; i < 4; ++i) {
-        size_t want = size >= 8 ? (static_cast<size_t>(data[2 * i]) | static_cast<size_t>(data[2 * i + 1]) << 8) * 8 : 0;
+        size_t want =
+            size >= 8 ? (static_cast<size_t>(data[2 * i]) | static_cast<size_t>(data[2 * i + 1]) << 8) * 8 : 0;
         size_t n = pos < size ? std::min(want, size - pos) : 0;
         Bytes b(n);
         if (n) std::memcpy(b.data(), data + pos, n);

@@ -10,7 +10,9 @@ namespace rk {
 
 class DeferredSyncFileSystem final : public FileSystem {
 public:
-    std::optional<size_t> read(const fs::path& p, uint64_t o, std::span<std::byte> out) override { return real_.read(p, o, out); }
+    std::optional<size_t> read(const fs::path& p, uint64_t o, std::span<std::byte> out) override {
+        return real_.read(p, o, out);
+    }
     bool write(const fs::path& p, uint64_t o, std::span<const std::byte> d, bool create) override {
         touched_.insert(p);
         return real_.write(p, o, d, create);

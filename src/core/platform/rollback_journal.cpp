@@ -1,11 +1,11 @@
 #include "platform/rollback_journal.h"
 
-#include "platform/data_lock.h"
-
 #include <algorithm>
 #include <cstring>
 #include <set>
 #include <string>
+
+#include "platform/data_lock.h"
 
 namespace rk {
 namespace {
@@ -62,7 +62,8 @@ struct Region {
 };
 
 // Parses a complete journal; nullopt when it is torn or not ours.
-bool parse(std::span<const std::byte> j, std::vector<std::pair<fs::path, uint64_t>>& files, std::vector<Region>& regions) {
+bool parse(std::span<const std::byte> j, std::vector<std::pair<fs::path, uint64_t>>& files,
+           std::vector<Region>& regions) {
     if (j.size() < sizeof kMagic + 8 || std::memcmp(j.data(), kMagic, sizeof kMagic) != 0) return false;
     uint64_t sum = 0;
     std::memcpy(&sum, j.data() + j.size() - 8, 8);

@@ -162,7 +162,7 @@ void CFq7Doc::cacheNames(int j, MasterMemo& memo) {
     const int32_t debit = sales ? l.debit : l.word200;
     const int32_t credit = sales ? l.credit : l.word204;
     LineNames& nm = names[j];
-    auto accountName = [&](int code, char (&dst)[13]) {
+    auto accountName = [&](int code, char(&dst)[13]) {
         auto it = memo.accounts.find(code);
         if (it != memo.accounts.end()) {
             account = it->second;

@@ -30,10 +30,10 @@ public:
 
     enum class WriteResult {
         Ok = 0,
-        Busy,          // another station held the data folder too long
-        Duplicate,     // another live slip has this date and customer
-        NotRecorded,   // a move of a slip that is not in the files
-        WriteFailed,   // the files could not be written; they are as before
+        Busy,         // another station held the data folder too long
+        Duplicate,    // another live slip has this date and customer
+        NotRecorded,  // a move of a slip that is not in the files
+        WriteFailed,  // the files could not be written; they are as before
     };
 
     // `locks` and `packing` may be null (stand-alone, packing left as typed).

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/messages.h"
 #include "platform/data_lock.h"
 #include "platform/rollback_journal.h"
 #include "slips/CFq7Doc.h"
 #include "slips/slip_index.h"
 #include "slips/slip_messages.h"
-#include "app/messages.h"
 
 namespace rk {
 
@@ -47,12 +47,17 @@ CFq7Doc::WriteResult CFq7Doc::moveTo(int32_t date, int32_t customerNumber) {
 
 CFq7Doc::WriteResult CFq7Doc::reportFailure(WriteResult r) {
     switch (r) {
-        case WriteResult::Busy: dialogs_.message(msg::kDataBusy, Icon::Stop); break;
+        case WriteResult::Busy:
+            dialogs_.message(msg::kDataBusy, Icon::Stop);
+            break;
         case WriteResult::Duplicate:
             dialogs_.message(record_ < 1 ? msg::kSlipRecordedElsewhere : msg::kDuplicateSlip, Icon::Stop);
             break;
-        case WriteResult::WriteFailed: dialogs_.message(msg::kSlipWriteFailed, Icon::Stop); break;
-        default: break;
+        case WriteResult::WriteFailed:
+            dialogs_.message(msg::kSlipWriteFailed, Icon::Stop);
+            break;
+        default:
+            break;
     }
     return r;
 }
@@ -112,8 +117,8 @@ CFq7Doc::WriteResult CFq7Doc::write(SlipHeader h) {
             // A line is rewritten in place only when its slot is a line of this slip: a line
             // another slip owns is never overwritten.
             const int32_t slot = h.lineSlots[j];
-            const bool inPlace = slot >= 1 && static_cast<uint64_t>(slot) < lineRecords &&
-                                 (!loaded[j] || l.owner == r || l.owner == 0);
+            const bool inPlace =
+                slot >= 1 && static_cast<uint64_t>(slot) < lineRecords && (!loaded[j] || l.owner == r || l.owner == 0);
             l.owner = r;
             if (inPlace) {
                 tx.write(f[kSlipLines], static_cast<uint64_t>(slot) * kSlipLineSize, bytesOf(l));

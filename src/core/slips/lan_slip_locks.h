@@ -10,7 +10,9 @@ namespace rk {
 class LanSlipLocks final : public SlipLocks {
 public:
     LanSlipLocks(AppContext& ctx, Dialogs& dialogs) : ctx_(ctx), dialogs_(dialogs) {}
-    int lockSlip(int32_t date, int32_t customer) override { return LanControl(ctx_, dialogs_).lockSlip(date, customer); }
+    int lockSlip(int32_t date, int32_t customer) override {
+        return LanControl(ctx_, dialogs_).lockSlip(date, customer);
+    }
     int unlockSlip(int32_t date, int32_t customer, const DataLock* held) override {
         return LanControl(ctx_, dialogs_, held).unlockSlip(date, customer);
     }

@@ -95,8 +95,8 @@ struct SlipLine {
     std::byte reserved168[8];
     double price;
     double amount;
-    int32_t debit;   // sales edition
-    int32_t credit;  // sales edition
+    int32_t debit;    // sales edition
+    int32_t credit;   // sales edition
     int32_t word200;  // purchase edition: debit; sales edition: first home-delivery slip
     int32_t word204;  // purchase edition: credit
     std::byte reserved208[16];

@@ -20,7 +20,9 @@ int run(std::vector<std::string> args, std::string* out = nullptr) {
     return rc;
 }
 
-Bytes file(const fs::path& folder, const char* name) { return realFileSystem().readAll(folder / name).value_or(Bytes{}); }
+Bytes file(const fs::path& folder, const char* name) {
+    return realFileSystem().readAll(folder / name).value_or(Bytes{});
+}
 
 TEST(DemoCommand, TheSameSeedGivesTheSameYearAndTheSlipsListShowsIt) {
     TempFolder dir;
@@ -36,7 +38,8 @@ TEST(DemoCommand, TheSameSeedGivesTheSameYearAndTheSlipsListShowsIt) {
     ASSERT_EQ(demo(two, "5"), 0);
     ASSERT_EQ(demo(other, "6"), 0);
     EXPECT_NE(demo(one, "5"), 0);  // an existing installation is left alone
-    for (const char* name : {"F7db2025.FT2", "F7da2025.FT2", "F7dd2025.FT2", "FANA2025.FT2", "F7ma2025.FT1", "F7mb2025.FT1"})
+    for (const char* name :
+         {"F7db2025.FT2", "F7da2025.FT2", "F7dd2025.FT2", "FANA2025.FT2", "F7ma2025.FT1", "F7mb2025.FT1"})
         EXPECT_TRUE(file(one, name) == file(two, name)) << name;
     EXPECT_FALSE(file(one, "F7db2025.FT2") == file(other, "F7db2025.FT2"));
     EXPECT_EQ(file(one, "F7db2025.FT2").size(), 201 * kSlipHeaderSize);

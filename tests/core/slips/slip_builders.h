@@ -62,8 +62,8 @@ inline ::testing::AssertionResult indexesAgree(FileSystem& fs, const FileSet& f)
     auto i2 = fs.readAll(f[kIndex2]).value_or(Bytes{});
     const size_t records = headers.size() / kSlipHeaderSize;
     if (i1.size() != records * 8 || i2.size() != records * 8)
-        return ::testing::AssertionFailure() << "index sizes " << i1.size() << "/" << i2.size() << " for " << records
-                                             << " headers";
+        return ::testing::AssertionFailure()
+               << "index sizes " << i1.size() << "/" << i2.size() << " for " << records << " headers";
     for (size_t n = 1; n < records; ++n) {
         std::span<const std::byte> h(headers.data() + n * kSlipHeaderSize, kSlipHeaderSize);
         if (readI32(i1, n * 8) != readI32(h, 72) || readI32(i1, n * 8 + 4) != readI32(h, 76) ||

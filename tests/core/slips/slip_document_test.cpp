@@ -2,8 +2,8 @@
 
 #include "masters/master_io.h"
 #include "slips/CFq7Doc.h"
-#include "slips/slip_messages.h"
 #include "slips/slip_builders.h"
+#include "slips/slip_messages.h"
 #include "support/faulty_file_system.h"
 #include "support/installation.h"
 
@@ -169,7 +169,8 @@ public:
     int unlockSlip(int32_t d, int32_t c, const DataLock* held) override {
         heldAtUnlock = held != nullptr;
         calls.push_back("unlock " + std::to_string(d) + " " + std::to_string(c));
-        filesWrittenAtUnlock = headerAt(fs_, f_[kSlipHeaders], 1).date == d && entryAt(fs_, f_[kIndex1], 1) == IndexEntry{d, c} &&
+        filesWrittenAtUnlock = headerAt(fs_, f_[kSlipHeaders], 1).date == d &&
+                               entryAt(fs_, f_[kIndex1], 1) == IndexEntry{d, c} &&
                                entryAt(fs_, f_[kIndex2], 1).second == headerAt(fs_, f_[kSlipHeaders], 1).lineCount;
         return 0;
     }

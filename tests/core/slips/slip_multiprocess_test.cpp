@@ -46,7 +46,8 @@ void station(AppContext& ctx, int id, const fs::path& log) {
         if (n > kMaxSlipLines) continue;
         for (int j = n; j <= std::min(n + 1, kMaxSlipLines); ++j) {
             setLine(doc, j, 1 + (i + j) % 30);
-            cp932::assign(doc.lines[j].remark, "P" + std::to_string(id) + "-" + std::to_string(i) + "-" + std::to_string(j));
+            cp932::assign(doc.lines[j].remark,
+                          "P" + std::to_string(id) + "-" + std::to_string(i) + "-" + std::to_string(j));
         }
         const int r = doc.recordNumber();
         std::vector<std::string> tags;
@@ -113,7 +114,8 @@ TEST(SlipStations, ConcurrentWritersNeitherLoseDuplicateNorShareSlipsOrLines) {
         std::ostringstream seen;
         seen << ' ' << (liveDate(h.date) ? 0 : 1);
         if (liveDate(h.date)) {
-            EXPECT_TRUE(livePairs.insert({h.date, h.customer}).second) << "second live slip " << h.date << "/" << h.customer;
+            EXPECT_TRUE(livePairs.insert({h.date, h.customer}).second)
+                << "second live slip " << h.date << "/" << h.customer;
             for (int j = 1; j <= h.lineCount; ++j) {
                 EXPECT_TRUE(usedLines.insert(h.lineSlots[j]).second) << "line " << h.lineSlots[j] << " shared";
                 SlipLine l = lineAt(fs, f[kSlipLines], h.lineSlots[j]);

@@ -27,7 +27,9 @@ public:
     int changes() const { return changes_; }
     bool crashed() const { return crashed_; }
 
-    std::optional<size_t> read(const fs::path& p, uint64_t o, std::span<std::byte> out) override { return real_.read(p, o, out); }
+    std::optional<size_t> read(const fs::path& p, uint64_t o, std::span<std::byte> out) override {
+        return real_.read(p, o, out);
+    }
     std::optional<uint64_t> size(const fs::path& p) override { return real_.size(p); }
     bool exists(const fs::path& p) override { return real_.exists(p); }
     bool writable(const fs::path& p) override { return real_.writable(p); }

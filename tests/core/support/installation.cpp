@@ -22,7 +22,8 @@ public:
 
 }  // namespace
 
-Installation::Installation() : ctx(std::make_unique<AppContext>(Edition::Sales, folder.path(), realFileSystem(), testClock())) {
+Installation::Installation()
+    : ctx(std::make_unique<AppContext>(Edition::Sales, folder.path(), realFileSystem(), testClock())) {
     BasicSettings s = defaultSettings(testClock());
     s.businessYear = s.inputYear = 2026;
     s.firstMonth = 1;
@@ -34,7 +35,8 @@ Installation::Installation() : ctx(std::make_unique<AppContext>(Edition::Sales, 
 
 Installation::Installation(CopyOf copy)
     : ctx(std::make_unique<AppContext>(Edition::Sales, folder.path(), realFileSystem(), testClock())) {
-    fs::copy(copy.from.folder.path(), folder.path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(copy.from.folder.path(), folder.path(),
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     ctx->settings = copy.from.ctx->settings;
     ctx->env = copy.from.ctx->env;
     ctx->memberNumber = copy.from.ctx->memberNumber;
