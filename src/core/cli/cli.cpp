@@ -64,6 +64,8 @@ int main(int argc, char** argv, Io& io) {
         return kUsage;
     }
     a.command = argv[i++];
+    // Two-word commands ("export customers") are looked up with their second word.
+    if (i < argc && findCommand(a.command + ' ' + argv[i])) a.command += std::string(" ") + argv[i++];
     const Command* cmd = findCommand(a.command);
     if (!cmd) {
         io.err << "rakurena: unknown command '" << a.command << "'\n";

@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/export_commands.h"
 #include "cli/install_commands.h"
 #include "cli/station_commands.h"
 #include "cli/slip_commands.h"
@@ -43,6 +44,13 @@ const std::vector<Command>& commands() {
          {"--date", "--customer"},
          {},
          runSlips},
+        {"export customers", "write the customer list as the Shift-JIS CSV file of the customer master window",
+         "usage: rakurena export customers [-o FILE] PROGRAM_FOLDER\n"
+         "Writes customers 1 to the customer count whose name is not blank; FILE defaults to\n"
+         "得意先.Csv in PROGRAM_FOLDER and is replaced when it exists.",
+         {"-o"},
+         {},
+         runExportCustomers},
     };
     return kCommands;
 }
