@@ -100,20 +100,6 @@ std::vector<std::string> DuplicateNameCheck::check(int code, const std::vector<A
     return reports;
 }
 
-std::vector<std::pair<int, std::string>> searchAccounts(FileSystem& fs, const fs::path& file, std::string_view text) {
-    std::vector<std::pair<int, std::string>> found;
-    auto items = readAccountItems(fs, file);
-    for (size_t i = 0; i < items.size(); ++i) {
-        std::string_view name = nameOf(items[i]);
-        if (cp932::findWhole(name, text) == std::string_view::npos) continue;
-        int code = kFirstAccountCode + static_cast<int>(i);
-        char head[16];
-        std::snprintf(head, sizeof head, " %3d  ", code);
-        found.emplace_back(code, head + std::string(code == kProfitAccountCode ? cp932::fromUtf8(kProfitAccountName) : name));
-    }
-    return found;
-}
-
 const std::vector<const char*>& standardAccountNames(int category) {
     static const std::vector<const char*> kNames[5] = {
         {"現金", "ＪＡ普通貯金", "○○銀行普通預金", "定期預金", "定期積み金", "売り掛け", "前払い金", "建物", "構築物",

@@ -55,9 +55,6 @@ private:
     std::set<std::pair<int, int>> reported_;
 };
 
-// Items whose name holds `sjisText` (whole characters), as " %3d  " + name in Shift-JIS.
-std::vector<std::pair<int, std::string>> searchAccounts(FileSystem& fs, const fs::path& file, std::string_view sjisText);
-
 // The standard names of a category 0..4 (UTF-8), ending with an empty entry.
 const std::vector<const char*>& standardAccountNames(int category);
 

@@ -102,12 +102,7 @@ TEST_F(Accounts, DuplicateNamesAreReportedOncePerPairAndAtMostThree) {
     EXPECT_TRUE(check.check(520, readAccountItems(fs, file)).empty());
 }
 
-TEST_F(Accounts, SearchAndStandardNames) {
-    auto found = searchAccounts(fs, file, cp932::fromUtf8("掛け"));
-    ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].first, 110);
-    EXPECT_EQ(found[0].second, cp932::fromUtf8(" 110  売り掛け"));
-    EXPECT_EQ(found[1].first, 210);
+TEST_F(Accounts, StandardNames) {
     EXPECT_EQ(standardAccountNames(2).size(), 5u);
     EXPECT_STREQ(standardAccountNames(2).back(), "");
     EXPECT_STREQ(standardAccountNames(4)[10], "市場手数料");
