@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/basic_settings.h"
 #include "app/edition.h"
@@ -44,6 +45,8 @@ struct AppContext {
     std::string topic;
     // The choice of the last choice bar or pick list.
     controls::ListResult listResult;
+    // Products found by the product master's name search, shown by the product match list.
+    std::vector<int> productMatches;
 
     const fs::path& programFolder() const { return fileSet.programFolder; }
     const EditionInfo& editionInfo() const { return info(edition); }

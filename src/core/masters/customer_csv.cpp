@@ -63,13 +63,17 @@ std::string customerCsvLine(int n, const CustomerRecord& r) {
     return line + "\r\n";
 }
 
+std::string customerCsv(const std::vector<CustomerRecord>& all) {
+    std::string out = customerCsvTitle();
+    for (size_t n = 1; n < all.size(); ++n)
+        if (!blankCustomerName(all[n])) out += customerCsvLine(static_cast<int>(n), all[n]);
+    return out;
+}
+
 std::optional<std::string> customerCsv(FileSystem& fs, const fs::path& customerFile, int count) {
     auto all = readCustomers(fs, customerFile, count);
     if (all.empty()) return std::nullopt;
-    std::string out = customerCsvTitle();
-    for (int n = 1; n <= count; ++n)
-        if (!blankCustomerName(all[static_cast<size_t>(n)])) out += customerCsvLine(n, all[static_cast<size_t>(n)]);
-    return out;
+    return customerCsv(all);
 }
 
 bool exportCustomers(FileSystem& fs, const fs::path& customerFile, int count, const fs::path& out) {
