@@ -42,6 +42,8 @@ std::vector<CommandEntry> buildTable() {
     slip(131, 2, 12, 12);
     slip(133, 3, 13, 1 << 30);
 
+    // The customer master edits the balances a payment moves: the two exclude each other.
+    const Refusal customerMasterOpen{{kCustomerMasterFlag}, "得意先マスター登録ウインドウアクティブ中は開けません", {}, true};
     t.push_back({.id = 134,
                  .window = "NukininWnd",
                  .refusals = {{{kSlipEntryFlag},
@@ -49,7 +51,8 @@ std::vector<CommandEntry> buildTable() {
                                "受注書入力ウインドウアクティブ中では開けません",
                                true},
                               alreadyOpen(kPaymentEntryFlag, "複数の入金処理ウインドウは開けません",
-                                          "複数の出金処理ウインドウは開けません")},
+                                          "複数の出金処理ウインドウは開けません"),
+                              customerMasterOpen},
                  .flag = kPaymentEntryFlag});
     t.push_back({.id = 136,
                  .window = "NukinChkWnd",
@@ -58,7 +61,8 @@ std::vector<CommandEntry> buildTable() {
                                "出金データウインドウアクテブ中は\n出金データ集計削除は開けません",
                                true},
                               alreadyOpen(kPaymentAggregationFlag, "複数の入金データ集計削除ウインドウは開けません",
-                                          "複数の出金データ集計削除ウインドウは開けません")},
+                                          "複数の出金データ集計削除ウインドウは開けません"),
+                              customerMasterOpen},
                  .flag = kPaymentAggregationFlag});
     t.push_back({.id = 144,
                  .window = "NouhinPrnWnd",
