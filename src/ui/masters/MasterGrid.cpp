@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
@@ -75,12 +76,21 @@ CDataEdit* MasterGrid::editField(const controls::EntryConfig& config, const QRec
     return edit;
 }
 
+namespace {
+
+// An editor that is done: out of sight at once (with the value label of a number field).
+void retire(QWidget* e, QObject* owner) {
+    e->disconnect(owner);
+    e->removeEventFilter(owner);
+    if (auto* edit = qobject_cast<CDataEdit*>(e); edit && edit->label()) edit->label()->hide();
+    e->hide();
+    e->deleteLater();
+}
+
+}  // namespace
+
 void MasterGrid::adoptEditor(QWidget* control) {
-    if (editor_ && editor_ != control) {
-        editor_->disconnect(this);
-        editor_->hide();
-        editor_->deleteLater();
-    }
+    if (editor_ && editor_ != control) retire(editor_, this);
     editor_ = control;
     control->installEventFilter(this);
     control->show();
@@ -91,11 +101,7 @@ void MasterGrid::finishEditor(controls::Key key) {
     QWidget* e = editor_;
     editor_ = nullptr;
     closed_ = e;
-    if (e) {
-        e->disconnect(this);
-        e->hide();
-        e->deleteLater();
-    }
+    if (e) retire(e, this);
     cellClosed(key);
     closed_ = nullptr;
 }
@@ -103,10 +109,7 @@ void MasterGrid::finishEditor(controls::Key key) {
 void MasterGrid::discardEditor() {
     if (QWidget* e = editor_) {
         editor_ = nullptr;
-        e->disconnect(this);
-        e->removeEventFilter(this);
-        e->hide();
-        e->deleteLater();
+        retire(e, this);
     }
 }
 
@@ -149,7 +152,12 @@ void MasterGrid::rowClicked(int row, int, Qt::MouseButton button) {
 
 void MasterGrid::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
-    if (!started_) firstFocus();
+    // The focus goes on to the open editor once the focus change is over.
+    QTimer::singleShot(0, this, [this] {
+        if (!hasFocus()) return;
+        if (!started_) firstFocus();
+        else if (editor_) editor_->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void MasterGrid::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy); }

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "base/format.h"
 #include "masters/account_items.h"
@@ -151,6 +152,7 @@ bool TokuisakiMsView::switchTo(int n) {
 void TokuisakiMsView::enterField(int index) {
     if (edit_) {
         edit_->disconnect(this);
+        if (edit_->label()) edit_->label()->hide();
         edit_->hide();
         edit_->deleteLater();
         edit_ = nullptr;
@@ -356,6 +358,16 @@ void TokuisakiMsView::paintEvent(QPaintEvent*) {
     p.drawText(QPoint(account.right() + 12, account.top() + 17), "科目名");
     drawCell(p, QRect(account.right() + 70, account.top(), 180, 24), accountName_);
     p.drawText(QPoint(560, fieldRect(kSearchField).top() + 46), utf8(msg::kCustomerSearchHint));
+}
+
+void TokuisakiMsView::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    // The focus belongs to the open field (or the rounding list) once the change is over.
+    QTimer::singleShot(0, this, [this] {
+        if (!hasFocus()) return;
+        if (field_ == 8) rounding_->setFocus(Qt::OtherFocusReason);
+        else if (edit_) edit_->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void TokuisakiMsView::mousePressEvent(QMouseEvent* e) {

@@ -53,6 +53,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:

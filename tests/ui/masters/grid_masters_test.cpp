@@ -1,0 +1,154 @@
+// The grade, remark and account-item windows driven by keys, checked in their files.
+#include <QPushButton>
+#include <QTest>
+
+#include "masters/messages.h"
+#include "masters_support.h"
+#include "support/ui_support.h"
+#include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
+#include "ui/masters/BikouMasBView.h"
+#include "ui/masters/BikouMasWnd.h"
+#include "ui/masters/KamokuMasAView.h"
+#include "ui/masters/KamokuMasBView.h"
+#include "ui/masters/KamokuMasWnd.h"
+#include "ui/masters/KikakuMasBView.h"
+#include "ui/masters/KikakuMasWnd.h"
+
+using namespace rk;
+using namespace rk::ui;
+using rk::test::press;
+using rk::test::typeText;
+
+class GridMastersTest : public QObject {
+    Q_OBJECT
+
+    template <class W>
+    std::unique_ptr<W> show(AppContext& ctx) {
+        auto w = std::make_unique<W>(ctx);
+        w->resize(w->sizeHint());
+        w->show();
+        if (!QTest::qWaitForWindowActive(w.get())) return nullptr;
+        w->setFocus();
+        return w;
+    }
+
+private slots:
+    void gradesAreTypedIntoTheirRecords() {
+        test::MasterFiles f;
+        auto w = show<KikakuMasWnd>(*f.ctx);
+        QVERIFY(w);
+        KikakuMasBView* grid = w->grid();
+        QTRY_VERIFY(qobject_cast<CDataEdit*>(grid->editor()) && grid->editor()->hasFocus());
+        typeText("秀");
+        press(Qt::Key_Return);
+        QCOMPARE(grid->currentRow(), 2);
+        press(Qt::Key_Right);  // unchanged name, on to grade 2 of row 2
+        typeText("2L");
+        press(Qt::Key_Right);  // the caret at the end of the text: the next Right leaves
+        press(Qt::Key_Right);
+        QCOMPARE(grid->currentColumn(), 3);
+        typeText("12");
+        press(Qt::Key_Return);
+        auto g1 = f.read<GradeRecord>(kGrades, 1);
+        auto g2 = f.read<GradeRecord>(kGrades, 2);
+        QCOMPARE(test::text(g1.grade1Name), QString("秀"));
+        QCOMPARE(test::text(g2.grade2Name), QString("2L"));
+        QCOMPARE(g2.spareA, 12);
+        QCOMPARE(grid->currentRow(), 3);
+
+        // A click opens a name, never a spare value; Enter on row 99 stays there.
+        grid->moveTo(99, 1);
+        press(Qt::Key_Return);
+        QCOMPARE(grid->currentRow(), 99);
+        grid->scrollToRow(1);
+        grid->moveTo(2, 2);
+        QTest::qWait(20);
+        test::saveScreenshot(w.get(), "KikakuMasWnd");
+    }
+
+    void remarksTakeTheirLengthByNumber() {
+        test::MasterFiles f;
+        auto w = show<BikouMasWnd>(*f.ctx);
+        QVERIFY(w);
+        BikouMasBView* grid = w->grid();
+        QTRY_VERIFY(grid->editor() && grid->editor()->hasFocus());
+        typeText("午前着");
+        press(Qt::Key_Down);
+        QCOMPARE(grid->currentRow(), 2);
+        QCOMPARE(test::text(f.read<RemarkRecord>(kRemarks, 1).text), QString("午前着"));
+
+        const QString longText(30, QChar('x'));
+        grid->moveTo(499, 1);
+        typeText(longText);
+        press(Qt::Key_Down);
+        QCOMPARE(test::text(f.read<RemarkRecord>(kRemarks, 499).text), QString(21, QChar('x')));
+        QCOMPARE(grid->currentRow(), 500);
+        typeText(longText);
+        press(Qt::Key_Up);
+        QCOMPARE(test::text(f.read<RemarkRecord>(kRemarks, 500).text), longText);
+        grid->scrollToRow(1);
+        grid->moveTo(1, 1);
+        QTest::qWait(20);
+        test::saveScreenshot(w.get(), "BikouMasWnd");
+    }
+
+    void accountItemsBalancesDuplicatesAndTheMismatchAtClose() {
+        test::MasterFiles f;
+        auto w = show<KamokuMasWnd>(*f.ctx);
+        QVERIFY(w);
+        KamokuMasBView* grid = w->grid();
+        QTRY_VERIFY(grid->editor() && grid->editor()->hasFocus());
+        QCOMPARE(grid->currentRow(), 100);
+        press(Qt::Key_Return);  // name of 100 unchanged, on to its balance
+        QCOMPARE(grid->currentColumn(), 2);
+        typeText("1234.7");
+        press(Qt::Key_Return);
+        QCOMPARE(f.read<AccountItemRecord>(kAccounts, 100).openingBalance, 1234.0);
+        QCOMPARE(grid->totals().debit, 1234.0);
+        QCOMPARE(grid->currentRow(), 101);
+
+        // A second "現金" is reported once.
+        typeText("現金");
+        press(Qt::Key_Return);
+        QCOMPARE(test::text(f.read<AccountItemRecord>(kAccounts, 101).name), QString("○○銀行預金現金"));
+        grid->moveTo(102, 1);
+        typeText("現金");
+        press(Qt::Key_Down);
+        QVERIFY(QtDialogs::shownTexts().join("|").contains("その入力科目No.  102  と  既存No.  100  とが同一科目名です"));
+
+        // Revenue has no balance: Right stays on the name.
+        w->grid()->showCategory(3);
+        QCOMPARE(grid->currentRow(), 400);
+        press(Qt::Key_Right);
+        QCOMPARE(grid->currentColumn(), 1);
+
+        // The reference list puts a standard name into the item and moves down.
+        w->grid()->showCategory(4);
+        grid->moveTo(520, 1);
+        grid->openReference();
+        auto* list = qobject_cast<CMojiList*>(grid->editor());
+        QVERIFY(list);
+        QTRY_VERIFY(list->hasFocus());
+        list->setCurrentRow(1);
+        press(Qt::Key_Return);
+        QCOMPARE(test::text(f.read<AccountItemRecord>(kAccounts, 520).name), QString("種苗費"));
+        QCOMPARE(grid->currentRow(), 521);
+
+        // Double click on the code marks the item in the file.
+        grid->toggleMark(510);
+        QCOMPARE(f.read<AccountItemRecord>(kAccounts, 510).mark, 1.0);
+        grid->scrollToRow(100);
+        grid->moveTo(100, 1);
+        QTest::qWait(20);
+        test::saveScreenshot(w.get(), "KamokuMasWnd");
+
+        QtDialogs::shownTexts().clear();
+        w->close();
+        QCOMPARE(QtDialogs::shownTexts(), QStringList{QString::fromUtf8(msg::kAccountTotalsMismatch)});
+        QCOMPARE(f.ctx->settings.accountWindowSetting, 20);
+    }
+};
+
+QTEST_MAIN(GridMastersTest)
+#include "grid_masters_test.moc"
