@@ -30,9 +30,6 @@ QPushButton* masterButton(const QString& caption, QWidget* parent) {
     return b;
 }
 
-}  // namespace rk::ui
-
-namespace rk::ui {
 
 bool requireAccountFile(QWidget* from, AppContext& ctx) {
     if (ctx.files.exists(ctx.fileSet[kAccounts])) return true;

@@ -44,9 +44,6 @@ void openGuide(QWidget* from, AppContext& ctx, std::string_view topic);
 // A push button in the masters' style.
 QPushButton* masterButton(const QString& caption, QWidget* parent);
 
-}  // namespace rk::ui
-
-namespace rk::ui {
 
 // The account-item file must open: otherwise the operator is told and the application ends
 // (the main frame is asked to close). False when it cannot be opened.

@@ -47,3 +47,28 @@ TEST(ExportCli, CustomersMatchTheWindowsBytes) {
 
 }  // namespace
 }  // namespace rk::masters
+
+#include "app/app_context.h"
+#include "app/command_table.h"
+
+namespace rk {
+namespace {
+
+// A balance edited in the customer master would be overwritten by a payment window and the
+// other way round: each refuses while the other is open.
+TEST(MasterCommands, CustomerMasterAndPaymentWindowsExcludeEachOther) {
+    AppContext ctx(Edition::Sales, "/nonexistent");
+    auto run = [&](int id) { return runCommand(ctx, *findCommand(id)); };
+    ASSERT_EQ(run(161).kind, CommandOutcome::Kind::Open);
+    for (int payment : {134, 136}) {
+        auto o = run(payment);
+        EXPECT_EQ(o.kind, CommandOutcome::Kind::Refused) << payment;
+        EXPECT_EQ(o.message, "得意先マスター登録ウインドウアクティブ中は開けません");
+    }
+    windowClosed(ctx, *findCommand(161));
+    ASSERT_EQ(run(134).kind, CommandOutcome::Kind::Open);
+    EXPECT_EQ(run(161).kind, CommandOutcome::Kind::Refused);
+}
+
+}  // namespace
+}  // namespace rk

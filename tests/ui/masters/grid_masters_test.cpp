@@ -135,7 +135,19 @@ private slots:
         QCOMPARE(test::text(f.read<AccountItemRecord>(kAccounts, 520).name), QString("種苗費"));
         QCOMPARE(grid->currentRow(), 521);
 
-        // Double click on the code marks the item in the file.
+        // Ctrl+Home stores the name and goes back to the top; Page Down goes 10 rows.
+        QTRY_VERIFY(grid->editor() && grid->editor()->hasFocus());
+        typeText("育苗費");
+        press(Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(test::text(f.read<AccountItemRecord>(kAccounts, 521).name), QString("育苗費"));
+        QCOMPARE(grid->currentRow(), 100);
+        press(Qt::Key_PageDown);
+        QCOMPARE(grid->currentRow(), 110);
+        // Alt+D marks the current item in the file; a later write of the item keeps the mark.
+        press(Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(f.read<AccountItemRecord>(kAccounts, 110).mark, 1.0);
+        press(Qt::Key_Down);
+        QCOMPARE(f.read<AccountItemRecord>(kAccounts, 110).mark, 1.0);
         grid->toggleMark(510);
         QCOMPARE(f.read<AccountItemRecord>(kAccounts, 510).mark, 1.0);
         grid->scrollToRow(100);

@@ -2,6 +2,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 
 #include "masters/customer_master.h"
@@ -209,6 +210,40 @@ private slots:
         w->close();
         QCOMPARE(f.read<CustomerRecord>(kCustomers, 5).groupLink, -1);
         QCOMPARE(f.read<CustomerRecord>(kCustomers, 1).members[0], 5);
+        QCOMPARE(f.read<CustomerRecord>(kCustomers, 9).groupLink, -8);
+    }
+
+    void groupClearAndTheCloseCheck() {
+        test::MasterFiles f;
+        f.ctx->env.customerCount = 1999;
+        CustomerRecord head{};
+        head.groupLink = 2;
+        head.members[0] = 4;
+        head.members[1] = 6;  // 6 names nobody: reported at close
+        ScriptedDialogs quiet;
+        QVERIFY(masters::writeCustomer(f.ctx->files, f.ctx->fileSet[kCustomers], 3, head, quiet));
+        CustomerRecord member{};
+        member.groupLink = -3;
+        QVERIFY(masters::writeCustomer(f.ctx->files, f.ctx->fileSet[kCustomers], 4, member, quiet));
+
+        auto w = show<TokuisakiMsWnd>(*f.ctx);
+        QVERIFY(w);
+        QCOMPARE(*f.ctx->files.size(f.ctx->fileSet[kCustomers]), 2066u * 480);  // room for 1999
+        TokuisakiMsView* v = w->view();
+        QCOMPARE(v->customerList()->count(), 1999);
+        QVERIFY(v->switchTo(4));
+        QVERIFY(!v->groupView()->members()->selectedItems().size());
+        v->groupView()->findChild<QPushButton*>("clearGroup")->click();  // 4 leaves the group of 3
+        QCOMPARE(v->groups().members(3), std::vector<int>{6});
+        QtDialogs::shownTexts().clear();
+        w->close();
+        QCOMPARE(QtDialogs::shownTexts().size(), 1);
+        QVERIFY(QtDialogs::shownTexts().value(0).startsWith("得意先No   3  のメンバー数　 1  のうち"));
+        auto c3 = f.read<CustomerRecord>(kCustomers, 3);
+        QCOMPARE(c3.groupLink, 1);
+        QCOMPARE(c3.members[0], 6);
+        QCOMPARE(c3.members[1], 0);
+        QCOMPARE(f.read<CustomerRecord>(kCustomers, 4).groupLink, 0);
     }
 };
 
