@@ -22,7 +22,8 @@ long long wholeYen(double v) { return static_cast<long long>(money::yen(v)); }
 
 std::string customerCsvTitle() {
     return cp932::fromUtf8(
-               "ｺｰﾄﾞ, 得意先名, 敬称, 部所名, 〒3-4, 〒７桁, 所在地, 電話番号, 生産者ｺｰﾄﾞ, 手料算法, 入出金科目, 現在残高, "
+               "ｺｰﾄﾞ, 得意先名, 敬称, 部所名, 〒3-4, 〒７桁, 所在地, 電話番号, 生産者ｺｰﾄﾞ, 手料算法, 入出金科目, "
+               "現在残高, "
                "期首残高, ﾒﾝﾊﾞｰ ") +
            "\r\n";
 }
@@ -49,8 +50,10 @@ std::string customerCsvLine(int n, const CustomerRecord& r) {
     line += ',';
     line += raw(r.producerCode);
     static const char* const kMethods[4] = {", 切り上げ, ", ", 四捨五入, ", ", 切り捨て, ", ", 未定義, "};
-    line += cp932::fromUtf8(kMethods[r.commissionRounding >= 0 && r.commissionRounding <= 2 ? r.commissionRounding : 3]);
-    std::snprintf(buf, sizeof buf, " %d , %lld , %lld ,", r.paymentAccount, wholeYen(r.balance), wholeYen(r.openingBalance));
+    line +=
+        cp932::fromUtf8(kMethods[r.commissionRounding >= 0 && r.commissionRounding <= 2 ? r.commissionRounding : 3]);
+    std::snprintf(buf, sizeof buf, " %d , %lld , %lld ,", r.paymentAccount, wholeYen(r.balance),
+                  wholeYen(r.openingBalance));
     line += buf;
     if (r.groupLink < 0) {
         line += cp932::fromUtf8(" メンバー ");

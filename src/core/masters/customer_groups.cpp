@@ -28,7 +28,8 @@ std::vector<int> CustomerGroupTable::members(int n) const {
     return out;
 }
 
-std::optional<CustomerGroupTable::Refusal> CustomerGroupTable::applySelection(int c, const std::vector<bool>& selected) {
+std::optional<CustomerGroupTable::Refusal> CustomerGroupTable::applySelection(int c,
+                                                                              const std::vector<bool>& selected) {
     if (!inRange(c)) return std::nullopt;
     if (link(c) < 0) {
         // A member cannot head a group of its own; its own link stays as it is.
@@ -51,11 +52,11 @@ std::optional<CustomerGroupTable::Refusal> CustomerGroupTable::applySelection(in
             }
             continue;
         }
-        const char* refusal = m == c                     ? msg::kOwnNumberAsMember
-                              : l > 0                    ? msg::kRepresentativeAsMember
-                              : l < 0 && l != -c         ? msg::kMemberOfOtherGroup
+        const char* refusal = m == c                         ? msg::kOwnNumberAsMember
+                              : l > 0                        ? msg::kRepresentativeAsMember
+                              : l < 0 && l != -c             ? msg::kMemberOfOtherGroup
                               : at(c)[0] >= kMaxGroupMembers ? msg::kGroupFull
-                                                         : nullptr;
+                                                             : nullptr;
         if (refusal) {
             undo();
             return Refusal{m, refusal};

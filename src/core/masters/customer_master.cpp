@@ -69,7 +69,8 @@ bool blankCustomerName(const CustomerRecord& r) {
 std::vector<int> searchCustomers(const std::vector<CustomerRecord>& all, std::string_view text) {
     std::vector<int> found;
     for (size_t n = 1; n < all.size(); ++n)
-        if (cp932::findWhole(customerName(all[n]), text) != std::string_view::npos) found.push_back(static_cast<int>(n));
+        if (cp932::findWhole(customerName(all[n]), text) != std::string_view::npos)
+            found.push_back(static_cast<int>(n));
     return found;
 }
 

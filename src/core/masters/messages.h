@@ -14,7 +14,8 @@ inline constexpr const char* kRemarkWriteFailed =
     "備考マスターファイルの書き込み異常です\nファイルオープンができません\nカリムスシステムに連絡してください";
 inline constexpr const char* kAccountWriteFailed =
     "科目ファイルの書き込み異常です\nファイルオープンができません\nカリムスシステムに連絡してください";
-inline constexpr const char* kAccountFileMissing = "科目ファイルがオープンできません\n停止しますのでファイルを点検して下さい";
+inline constexpr const char* kAccountFileMissing =
+    "科目ファイルがオープンできません\n停止しますのでファイルを点検して下さい";
 
 // Group registration in the customer master.
 inline constexpr const char* kOwnNumberAsMember = "自分の番号はグループメンバーに設定できません";
@@ -39,8 +40,10 @@ inline constexpr const char* kProductSearching = "\n       ただ今検索中・
 // (the name goes between the two parts).
 inline constexpr const char* kAccountDuplicateHead = "入力科目名　";
 inline constexpr const char* kAccountDuplicateTail =
-    "  は\nその入力科目No.  %d  と  既存No.  %d  とが同一科目名です\nいずれかの番号の科目名を変更するか削除をお奨めします\n"
+    "  は\nその入力科目No.  %d  と  既存No.  %d  "
+    "とが同一科目名です\nいずれかの番号の科目名を変更するか削除をお奨めします\n"
     "なお、変更・削除は勘定元帳作成で「未使用」を確認してください";
-inline constexpr const char* kAccountTotalsMismatch = "借り方科目計と貸方科目計が合いません\n再オープン後設定し直してください";
+inline constexpr const char* kAccountTotalsMismatch =
+    "借り方科目計と貸方科目計が合いません\n再オープン後設定し直してください";
 
 }  // namespace rk::msg

@@ -52,8 +52,10 @@ void BikouMasBView::cellClosed(Key key) {
     viewport()->update();
     if (key == Key::None) return;
     int row = currentRow();
-    if (key == Key::Down) row = stepRow(1);
-    else if (key == Key::Up) row = stepRow(-1);
+    if (key == Key::Down)
+        row = stepRow(1);
+    else if (key == Key::Up)
+        row = stepRow(-1);
     moveTo(row, 1);
 }
 

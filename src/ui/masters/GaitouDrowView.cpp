@@ -18,7 +18,8 @@ GaitouDrowView::GaitouDrowView(AppContext& ctx, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     if (products_.size() > 999) products_.resize(999);
     auto all = readRows<ProductRecord>(ctx_.files, ctx_.fileSet[kProducts], 0, 999);
-    for (int n : products_) names_.push_back(n >= 0 && n < static_cast<int>(all.size()) ? cp932::toUtf8(all[n].name) : "");
+    for (int n : products_)
+        names_.push_back(n >= 0 && n < static_cast<int>(all.size()) ? cp932::toUtf8(all[n].name) : "");
     verticalScrollBar()->setSingleStep(kRowHeight);
 }
 
@@ -46,7 +47,8 @@ void GaitouDrowView::select(int row) {
     if (count() == 0) return;
     selected_ = std::clamp(row, 0, count() - 1);
     const int top = selected_ * kRowHeight, offset = verticalScrollBar()->value();
-    if (top < offset) verticalScrollBar()->setValue(top);
+    if (top < offset)
+        verticalScrollBar()->setValue(top);
     else if (top + kRowHeight > offset + viewport()->height())
         verticalScrollBar()->setValue(top + kRowHeight - viewport()->height());
     viewport()->update();
@@ -54,23 +56,36 @@ void GaitouDrowView::select(int row) {
 
 void GaitouDrowView::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-        case Qt::Key_Up: select(selected_ - 1); break;
-        case Qt::Key_Down: select(selected_ + 1); break;
-        case Qt::Key_PageUp: select(selected_ - viewport()->height() / kRowHeight); break;
-        case Qt::Key_PageDown: select(selected_ + viewport()->height() / kRowHeight); break;
+        case Qt::Key_Up:
+            select(selected_ - 1);
+            break;
+        case Qt::Key_Down:
+            select(selected_ + 1);
+            break;
+        case Qt::Key_PageUp:
+            select(selected_ - viewport()->height() / kRowHeight);
+            break;
+        case Qt::Key_PageDown:
+            select(selected_ + viewport()->height() / kRowHeight);
+            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (count() > 0) emit chosen(products_[static_cast<size_t>(selected_)], controls::Key::Enter);
             break;
-        case Qt::Key_Escape: emit escaped(); break;
-        default: QAbstractScrollArea::keyPressEvent(e);
+        case Qt::Key_Escape:
+            emit escaped();
+            break;
+        default:
+            QAbstractScrollArea::keyPressEvent(e);
     }
 }
 
 void GaitouDrowView::mousePressEvent(QMouseEvent* e) {
     int row = rowAt(e->position().toPoint().y());
-    if (row < count()) select(row);
-    else QApplication::beep();
+    if (row < count())
+        select(row);
+    else
+        QApplication::beep();
 }
 
 void GaitouDrowView::mouseDoubleClickEvent(QMouseEvent* e) {

@@ -18,8 +18,10 @@ GaitouDrowWnd::GaitouDrowWnd(AppContext& ctx, QWidget* parent) : QWidget(parent)
     connect(view_, &GaitouDrowView::chosen, this, &GaitouDrowWnd::chosen);
     // Esc closes the list (its frame's close command).
     connect(view_, &GaitouDrowView::escaped, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->close();
-        else close();
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+        else
+            close();
     });
 }
 

@@ -57,7 +57,7 @@ void HinMasAView::paintEvent(QPaintEvent*) {
     p.setFont(MasterGrid::gridFont());
     p.drawText(QPoint(8, 24), "検索");
     p.drawText(QPoint(392, 24), " F2･無し f3･箱 f4･ﾌﾗｺﾝ f5･ﾄﾚ- ");
-    static const char* const kTitles[10] = {" No.",   "商  品  名", "単位", "･･･  借り方コード", "･･･  貸し方コード",
+    static const char* const kTitles[10] = {" No.", "商  品  名", "単位", "･･･  借り方コード", "･･･  貸し方コード",
                                             "入物", "箱点数",     "小数", "共通コード",        "梱包数"};
     for (int c = 0; c < 10; ++c)
         drawCell(p, QRect(HinMasBView::kColumnX[c], 44, HinMasBView::kColumnW[c] + 4, 24), kTitles[c]);

@@ -61,15 +61,19 @@ void HinMasBView::paintRow(QPainter& p, int row, const QRect& r) {
     size_t i = static_cast<size_t>(row - shownFirst_);
     ProductRecord rec = row == currentRow() || i >= shown_.size() ? rec_ : shown_[i];
     const bool listOpen = row == currentRow() && qobject_cast<CMojiList*>(editor());
-    if (listOpen) p.fillRect(r, QColor(0, 0xFF, 0xFF));
-    else if (row == currentRow()) p.fillRect(r, QColor(0xFF, 0xFF, 0xE0));
+    if (listOpen)
+        p.fillRect(r, QColor(0, 0xFF, 0xFF));
+    else if (row == currentRow())
+        p.fillRect(r, QColor(0xFF, 0xFF, 0xE0));
     p.setPen(QColor(0xC0, 0xC0, 0xC0));
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.setPen(Qt::black);
     auto accountText = [&](int code) {
         QString name;
-        if (code == kProfitAccountCode) name = utf8(masters::kProfitAccountName);
-        else if (code >= 100 && code <= 599 && !accountNames_.empty()) name = fieldText(accountNames_[code - 100].name);
+        if (code == kProfitAccountCode)
+            name = utf8(masters::kProfitAccountName);
+        else if (code >= 100 && code <= 599 && !accountNames_.empty())
+            name = fieldText(accountNames_[code - 100].name);
         return QString::asprintf("%3d ", code) + name;
     };
     drawCell(p, cell(row, 0), QString::asprintf("%4d", row), Qt::AlignRight);
@@ -136,16 +140,28 @@ void HinMasBView::store() {
     QWidget* closed = closedEditor();
     if (auto* edit = qobject_cast<CDataEdit*>(closed)) {
         switch (currentColumn()) {
-            case 3: debit(rec_) = edit->value(); break;
-            case 4: credit(rec_) = edit->value(); break;
-            case 6: rec_.boxPoints = edit->number(); break;
-            case 9: rec_.packingGroup = edit->value(); break;
-            default: break;
+            case 3:
+                debit(rec_) = edit->value();
+                break;
+            case 4:
+                credit(rec_) = edit->value();
+                break;
+            case 6:
+                rec_.boxPoints = edit->number();
+                break;
+            case 9:
+                rec_.packingGroup = edit->value();
+                break;
+            default:
+                break;
         }
-    } else if (qobject_cast<CMojiList*>(closed) && ctx_.listResult.key != Key::Esc && ctx_.listResult.key != Key::None) {
+    } else if (qobject_cast<CMojiList*>(closed) && ctx_.listResult.key != Key::Esc &&
+               ctx_.listResult.key != Key::None) {
         int chosen = std::clamp(ctx_.listResult.value, 0, 3);
-        if (currentColumn() == 5) rec_.packingKind = chosen;
-        else rec_.decimals = std::min(chosen, 2);
+        if (currentColumn() == 5)
+            rec_.packingKind = chosen;
+        else
+            rec_.decimals = std::min(chosen, 2);
     }
 }
 
@@ -157,21 +173,29 @@ void HinMasBView::cellClosed(Key key) {
     viewport()->update();
     int row = currentRow(), column = currentColumn();
     switch (key) {
-        case Key::None: return;
+        case Key::None:
+            return;
         case Key::Enter:
         case Key::Right:
             if (++column > 9) column = 1, row = stepRow(1);
             break;
-        case Key::Left: column = std::max(column - 1, 1); break;
-        case Key::Down: row = stepRow(1); break;
-        case Key::Up: row = stepRow(-1); break;
+        case Key::Left:
+            column = std::max(column - 1, 1);
+            break;
+        case Key::Down:
+            row = stepRow(1);
+            break;
+        case Key::Up:
+            row = stepRow(-1);
+            break;
         case Key::PageDown:
             if (row < 900) row += 100, scrollToRow(firstVisibleRow() + 100);
             break;
         case Key::PageUp:
             if (row > 100) row -= 100, scrollToRow(std::max(1, firstVisibleRow() - 100));
             break;
-        default: break;
+        default:
+            break;
     }
     moveTo(row, column);
 }

@@ -8,7 +8,6 @@
 #include "ui/app/MainFrame.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/masters/GaitouDrowWnd.h"
-
 #include "ui/masters/HinMasAView.h"
 #include "ui/masters/HinMasBView.h"
 

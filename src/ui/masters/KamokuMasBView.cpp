@@ -20,8 +20,7 @@ constexpr int kReferenceListId = 165;
 }
 
 KamokuMasBView::KamokuMasBView(AppContext& ctx, QWidget* parent)
-    : MasterGrid(ctx, kFirstAccountCode, masters::kLastAccountCode, ctx.edition == Edition::Finance ? 18 : 22,
-                 parent) {
+    : MasterGrid(ctx, kFirstAccountCode, masters::kLastAccountCode, ctx.edition == Edition::Finance ? 18 : 22, parent) {
     setObjectName("KamokuMasBView");
     refreshTotals();
 }
@@ -59,7 +58,8 @@ void KamokuMasBView::paintRow(QPainter& p, int code, const QRect& r) {
     p.setPen(QColor(0xB0, 0xB0, 0xB0));
     p.drawLine(r.bottomLeft(), r.bottomRight());
     p.setPen(Qt::black);
-    drawCell(p, QRect(0, r.top(), kCodeWidth, r.height()), QString::asprintf(item.mark == 1.0 ? "*%3d" : "  %3d", code));
+    drawCell(p, QRect(0, r.top(), kCodeWidth, r.height()),
+             QString::asprintf(item.mark == 1.0 ? "*%3d" : "  %3d", code));
     QString name = code == kProfitAccountCode ? utf8(masters::kProfitAccountName) : fieldText(item.name);
     drawCell(p, QRect(kNameX, r.top(), kDebitX - kNameX - 8, r.height()), name);
     if (masters::hasOpeningBalance(code)) {
@@ -95,7 +95,8 @@ void KamokuMasBView::cellClosed(Key key) {
     } else if (balance) {
         refreshTotals();
     } else if (closedEditor()) {
-        for (const std::string& report : duplicates_.check(code, masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts])))
+        for (const std::string& report :
+             duplicates_.check(code, masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts])))
             dialogs().message(report, Icon::Warning);
     }
     loadRow(code);
@@ -109,18 +110,34 @@ void KamokuMasBView::cellClosed(Key key) {
     int row = code, column = currentColumn();
     const bool tenDown = code + 10 <= masters::kLastAccountCode, tenUp = code - 10 >= kFirstAccountCode;
     switch (key) {
-        case Key::None: return;
+        case Key::None:
+            return;
         case Key::Enter:
-            if (column == 1 && masters::hasOpeningBalance(code)) column = 2;
-            else row = stepRow(1), column = 1;
+            if (column == 1 && masters::hasOpeningBalance(code))
+                column = 2;
+            else
+                row = stepRow(1), column = 1;
             break;
-        case Key::Down: row = stepRow(1); break;
-        case Key::Up: row = stepRow(-1); break;
-        case Key::PageDown: row = tenDown ? code + 10 : code; break;
-        case Key::PageUp: row = tenUp ? code - 10 : code; break;
-        case Key::Right: column = 2; break;
-        case Key::Left: column = 1; break;
-        default: break;
+        case Key::Down:
+            row = stepRow(1);
+            break;
+        case Key::Up:
+            row = stepRow(-1);
+            break;
+        case Key::PageDown:
+            row = tenDown ? code + 10 : code;
+            break;
+        case Key::PageUp:
+            row = tenUp ? code - 10 : code;
+            break;
+        case Key::Right:
+            column = 2;
+            break;
+        case Key::Left:
+            column = 1;
+            break;
+        default:
+            break;
     }
     if (!masters::hasOpeningBalance(row)) column = 1;
     moveTo(row, column);

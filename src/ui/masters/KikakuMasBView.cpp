@@ -65,13 +65,23 @@ void KikakuMasBView::cellClosed(Key key) {
     viewport()->update();
     int row = currentRow(), column = currentColumn();
     switch (key) {
-        case Key::None: return;
+        case Key::None:
+            return;
         case Key::Enter:
-        case Key::Down: row = stepRow(1); break;
-        case Key::Up: row = stepRow(-1); break;
-        case Key::Right: column = std::min(column + 1, 4); break;
-        case Key::Left: column = std::max(column - 1, 1); break;
-        default: break;
+        case Key::Down:
+            row = stepRow(1);
+            break;
+        case Key::Up:
+            row = stepRow(-1);
+            break;
+        case Key::Right:
+            column = std::min(column + 1, 4);
+            break;
+        case Key::Left:
+            column = std::max(column - 1, 1);
+            break;
+        default:
+            break;
     }
     moveTo(row, column);
 }

@@ -12,7 +12,11 @@
 namespace rk::ui {
 
 MasterGrid::MasterGrid(AppContext& ctx, int firstRow, int lastRow, int rowHeight, QWidget* parent)
-    : QAbstractScrollArea(parent), ctx_(ctx), firstRow_(firstRow), lastRow_(lastRow), rowHeight_(rowHeight),
+    : QAbstractScrollArea(parent),
+      ctx_(ctx),
+      firstRow_(firstRow),
+      lastRow_(lastRow),
+      rowHeight_(rowHeight),
       row_(firstRow) {
     setFont(gridFont());
     viewport()->setFont(gridFont());
@@ -60,8 +64,10 @@ void MasterGrid::moveTo(int row, int column) {
     column_ = column;
     // Keep the row inside the view: one row of scrolling at the edges, a jump when far away.
     int first = firstVisibleRow(), count = visibleRows();
-    if (row < first) scrollToRow(row);
-    else if (row >= first + count) scrollToRow(row - count + 1);
+    if (row < first)
+        scrollToRow(row);
+    else if (row >= first + count)
+        scrollToRow(row - count + 1);
     loadRow(row);
     viewport()->update();
     openCell(row, column);
@@ -155,8 +161,10 @@ void MasterGrid::focusInEvent(QFocusEvent* e) {
     // The focus goes on to the open editor once the focus change is over.
     QTimer::singleShot(0, this, [this] {
         if (!hasFocus()) return;
-        if (!started_) firstFocus();
-        else if (editor_) editor_->setFocus(Qt::OtherFocusReason);
+        if (!started_)
+            firstFocus();
+        else if (editor_)
+            editor_->setFocus(Qt::OtherFocusReason);
     });
 }
 

@@ -4,8 +4,8 @@
 
 #include "app/command_table.h"
 #include "masters/messages.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/app/MainFrame.h"
+#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 
 namespace rk::ui {
@@ -29,7 +29,6 @@ QPushButton* masterButton(const QString& caption, QWidget* parent) {
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
-
 
 bool requireAccountFile(QWidget* from, AppContext& ctx) {
     if (ctx.files.exists(ctx.fileSet[kAccounts])) return true;

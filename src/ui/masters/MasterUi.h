@@ -30,7 +30,8 @@ template <Record T>
 std::vector<T> readRows(FileSystem& fs, const fs::path& file, int first, int last) {
     std::vector<T> rows(static_cast<size_t>(std::max(0, last - first + 1)));
     std::span<std::byte> block(reinterpret_cast<std::byte*>(rows.data()), rows.size() * sizeof(T));
-    if (!rows.empty() && !fs.readZeroFilled(file, static_cast<uint64_t>(first) * sizeof(T), block)) rows.assign(rows.size(), T{});
+    if (!rows.empty() && !fs.readZeroFilled(file, static_cast<uint64_t>(first) * sizeof(T), block))
+        rows.assign(rows.size(), T{});
     return rows;
 }
 
@@ -43,7 +44,6 @@ void openGuide(QWidget* from, AppContext& ctx, std::string_view topic);
 
 // A push button in the masters' style.
 QPushButton* masterButton(const QString& caption, QWidget* parent);
-
 
 // The account-item file must open: otherwise the operator is told and the application ends
 // (the main frame is asked to close). False when it cannot be opened.

@@ -8,12 +8,12 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "app/messages.h"
 #include "base/format.h"
 #include "masters/account_items.h"
 #include "masters/customer_csv.h"
 #include "masters/customer_master.h"
 #include "masters/master_io.h"
-#include "app/messages.h"
 #include "masters/messages.h"
 #include "platform/data_lock.h"
 #include "ui/app/QtDialogs.h"
@@ -33,18 +33,18 @@ namespace {
 constexpr int kLabelX = 12, kBoxX = 120, kRowH = 30, kSearchListId = 1611;
 
 struct FieldSpec {
-    int row;    // form line (y = 12 + row x 30)
+    int row;  // form line (y = 12 + row x 30)
     int x, width;
 };
 // Field boxes in input order.
 constexpr FieldSpec kFields[TokuisakiMsView::kFieldCount] = {
-    {0, kBoxX, 44},   {1, kBoxX, 220},  {1, kBoxX + 230, 50}, {2, kBoxX, 230}, {3, kBoxX, 230},
-    {4, kBoxX, 34},   {4, kBoxX + 52, 44}, {5, kBoxX, 290},   {6, kBoxX, 130}, {9, kBoxX, 220},
-    {10, kBoxX, 64},  {11, kBoxX, 34},  {12, kBoxX, 100},     {13, kBoxX, 100}, {0, 640, 160},
+    {0, kBoxX, 44},  {1, kBoxX, 220},     {1, kBoxX + 230, 50}, {2, kBoxX, 230},  {3, kBoxX, 230},
+    {4, kBoxX, 34},  {4, kBoxX + 52, 44}, {5, kBoxX, 290},      {6, kBoxX, 130},  {9, kBoxX, 220},
+    {10, kBoxX, 64}, {11, kBoxX, 34},     {12, kBoxX, 100},     {13, kBoxX, 100}, {0, 640, 160},
 };
-const char* const kLabels[] = {"得意先 番 号", "得 意 先  名", nullptr, "部   所   名", "電 話  番 号", "郵 便  番 号",
-                               nullptr,        "所   在   地", "手数料計算法", "生産者コード", "手 数 料  率",
-                               nullptr,        nullptr,        "期首 　〃",     "検索文字"};
+const char* const kLabels[] = {"得意先 番 号", "得 意 先  名", nullptr,        "部   所   名", "電 話  番 号",
+                               "郵 便  番 号", nullptr,        "所   在   地", "手数料計算法", "生産者コード",
+                               "手 数 料  率", nullptr,        nullptr,        "期首 　〃",    "検索文字"};
 
 }  // namespace
 
@@ -170,23 +170,49 @@ void TokuisakiMsView::enterField(int index) {
         c.text = buffer;
     };
     switch (field_) {
-        case 0: c.mode = 1, c.length = 4, c.value = customer_; break;
-        case 1: text(rec_.name, m::kCustomerNameLimit); break;
+        case 0:
+            c.mode = 1, c.length = 4, c.value = customer_;
+            break;
+        case 1:
+            text(rec_.name, m::kCustomerNameLimit);
+            break;
         case 2:
             m::presetHonorific(rec_);
             text(rec_.honorific, m::kHonorificLimit);
             break;
-        case 3: text(rec_.department, m::kDepartmentLimit); break;
-        case 4: text(rec_.phone, m::kPhoneLimit); break;
-        case 5: c.mode = 1, c.length = 3, c.value = rec_.postalFirst; break;
-        case 6: c.mode = 1, c.length = 4, c.value = rec_.postalSecond; break;
-        case 7: text(rec_.address, m::kAddressLimit); break;
-        case 9: text(rec_.producerCode, m::kProducerCodeLimit); break;
-        case 10: c.mode = 3, c.length = 5, c.decimals = 2, c.number = rec_.commissionRate; break;
-        case 11: c.mode = 1, c.length = 3, c.value = rec_.paymentAccount; break;
-        case 12: c.mode = 3, c.length = 11, c.decimals = 0, c.number = rec_.balance; break;
-        case 13: c.mode = 3, c.length = 11, c.decimals = 0, c.number = rec_.openingBalance; break;
-        default: text(search_, m::kCustomerSearchLimit + 1); break;
+        case 3:
+            text(rec_.department, m::kDepartmentLimit);
+            break;
+        case 4:
+            text(rec_.phone, m::kPhoneLimit);
+            break;
+        case 5:
+            c.mode = 1, c.length = 3, c.value = rec_.postalFirst;
+            break;
+        case 6:
+            c.mode = 1, c.length = 4, c.value = rec_.postalSecond;
+            break;
+        case 7:
+            text(rec_.address, m::kAddressLimit);
+            break;
+        case 9:
+            text(rec_.producerCode, m::kProducerCodeLimit);
+            break;
+        case 10:
+            c.mode = 3, c.length = 5, c.decimals = 2, c.number = rec_.commissionRate;
+            break;
+        case 11:
+            c.mode = 1, c.length = 3, c.value = rec_.paymentAccount;
+            break;
+        case 12:
+            c.mode = 3, c.length = 11, c.decimals = 0, c.number = rec_.balance;
+            break;
+        case 13:
+            c.mode = 3, c.length = 11, c.decimals = 0, c.number = rec_.openingBalance;
+            break;
+        default:
+            text(search_, m::kCustomerSearchLimit + 1);
+            break;
     }
     edit_ = CDataEdit::create(this, c, fieldRect(field_), dialogs());
     if (!edit_) return;
@@ -204,17 +230,29 @@ bool TokuisakiMsView::takeField() {
     CDataEdit* e = edit_;
     if (!e) return true;
     switch (field_) {
-        case 0: return e->value() == customer_ || switchTo(e->value());
-        case 5: rec_.postalFirst = e->value(); break;
-        case 6: rec_.postalSecond = e->value(); break;
-        case 10: rec_.commissionRate = e->number(); break;
+        case 0:
+            return e->value() == customer_ || switchTo(e->value());
+        case 5:
+            rec_.postalFirst = e->value();
+            break;
+        case 6:
+            rec_.postalSecond = e->value();
+            break;
+        case 10:
+            rec_.commissionRate = e->number();
+            break;
         case 11:
             rec_.paymentAccount = e->value();
             refreshAccountName();
             break;
-        case 12: rec_.balance = e->number(); break;
-        case 13: rec_.openingBalance = e->number(); break;
-        default: break;  // text fields write straight into the record
+        case 12:
+            rec_.balance = e->number();
+            break;
+        case 13:
+            rec_.openingBalance = e->number();
+            break;
+        default:
+            break;  // text fields write straight into the record
     }
     return true;
 }
@@ -225,13 +263,17 @@ void TokuisakiMsView::fieldClosed(Key key) {
         return;
     }
     if (field_ == kSearchField) {
-        if (key == Key::Enter) runSearch();
-        else enterField(kSearchField);
+        if (key == Key::Enter)
+            runSearch();
+        else
+            enterField(kSearchField);
         return;
     }
     int next = field_;
-    if (key == Key::Enter || key == Key::Right || key == Key::Down) next = std::min(field_ + 1, 13);
-    else if (key == Key::Esc || key == Key::Up) next = std::max(field_ - 1, 0);
+    if (key == Key::Enter || key == Key::Right || key == Key::Down)
+        next = std::min(field_ + 1, 13);
+    else if (key == Key::Esc || key == Key::Up)
+        next = std::max(field_ - 1, 0);
     enterField(next);
 }
 
@@ -283,8 +325,10 @@ void TokuisakiMsView::runSearch() {
         QListWidgetItem* item = r.key == Key::Enter || r.key == Key::None ? list->item(r.value) : nullptr;
         list->hide();
         list->deleteLater();
-        if (item && switchTo(item->text().left(4).trimmed().toInt())) enterField(1);
-        else enterField(kSearchField);
+        if (item && switchTo(item->text().left(4).trimmed().toInt()))
+            enterField(1);
+        else
+            enterField(kSearchField);
     });
 }
 
@@ -307,27 +351,43 @@ bool TokuisakiMsView::closeAll() {
     }
     saveCurrent();
     groups_->checkAtClose(dialogs());
-    if (!groups_->writeBack(ctx_.files, ctx_.fileSet[kCustomers])) dialogs().message(msg::kCustomerWriteFailed, Icon::Stop);
+    if (!groups_->writeBack(ctx_.files, ctx_.fileSet[kCustomers]))
+        dialogs().message(msg::kCustomerWriteFailed, Icon::Stop);
     return true;
 }
 
 QString TokuisakiMsView::shownValue(int i) const {
     switch (i) {
-        case 0: return QString::number(customer_);
-        case 1: return fieldText(rec_.name);
-        case 2: return fieldText(rec_.honorific);
-        case 3: return fieldText(rec_.department);
-        case 4: return fieldText(rec_.phone);
-        case 5: return QString::asprintf("%03d", rec_.postalFirst);
-        case 6: return QString::asprintf("%04d", rec_.postalSecond);
-        case 7: return fieldText(rec_.address);
-        case 9: return fieldText(rec_.producerCode);
-        case 10: return utf8(fmt::decimal(rec_.commissionRate, 3, 2, false));
-        case 11: return QString::asprintf("%3d", rec_.paymentAccount);
-        case 12: return utf8(fmt::grouped(static_cast<int64_t>(rec_.balance), 11));
-        case 13: return utf8(fmt::grouped(static_cast<int64_t>(rec_.openingBalance), 11));
-        case kSearchField: return fieldText(search_);
-        default: return {};
+        case 0:
+            return QString::number(customer_);
+        case 1:
+            return fieldText(rec_.name);
+        case 2:
+            return fieldText(rec_.honorific);
+        case 3:
+            return fieldText(rec_.department);
+        case 4:
+            return fieldText(rec_.phone);
+        case 5:
+            return QString::asprintf("%03d", rec_.postalFirst);
+        case 6:
+            return QString::asprintf("%04d", rec_.postalSecond);
+        case 7:
+            return fieldText(rec_.address);
+        case 9:
+            return fieldText(rec_.producerCode);
+        case 10:
+            return utf8(fmt::decimal(rec_.commissionRate, 3, 2, false));
+        case 11:
+            return QString::asprintf("%3d", rec_.paymentAccount);
+        case 12:
+            return utf8(fmt::grouped(static_cast<int64_t>(rec_.balance), 11));
+        case 13:
+            return utf8(fmt::grouped(static_cast<int64_t>(rec_.openingBalance), 11));
+        case kSearchField:
+            return fieldText(search_);
+        default:
+            return {};
     }
 }
 
@@ -365,8 +425,10 @@ void TokuisakiMsView::focusInEvent(QFocusEvent* e) {
     // The focus belongs to the open field (or the rounding list) once the change is over.
     QTimer::singleShot(0, this, [this] {
         if (!hasFocus()) return;
-        if (field_ == 8) rounding_->setFocus(Qt::OtherFocusReason);
-        else if (edit_) edit_->setFocus(Qt::OtherFocusReason);
+        if (field_ == 8)
+            rounding_->setFocus(Qt::OtherFocusReason);
+        else if (edit_)
+            edit_->setFocus(Qt::OtherFocusReason);
     });
 }
 

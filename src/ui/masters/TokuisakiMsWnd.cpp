@@ -48,15 +48,20 @@ void TokuisakiMsWnd::exportCsv() {
 bool TokuisakiMsWnd::onCommand(int command) {
     CDataEdit* edit = view_->edit();
     if (!edit || edit->field().mode() != controls::EntryMode::Text) return false;
-    if (command == cmd::kCopy) edit->copy();
-    else if (command == cmd::kPaste) edit->paste();
-    else return false;
+    if (command == cmd::kCopy)
+        edit->copy();
+    else if (command == cmd::kPaste)
+        edit->paste();
+    else
+        return false;
     return true;
 }
 
 void TokuisakiMsWnd::closeEvent(QCloseEvent* e) {
-    if (view_->closeAll()) e->accept();
-    else e->ignore();
+    if (view_->closeAll())
+        e->accept();
+    else
+        e->ignore();
 }
 
 }  // namespace rk::ui

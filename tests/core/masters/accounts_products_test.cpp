@@ -81,8 +81,8 @@ TEST_F(Accounts, TotalsAndTheirAgreement) {
 }
 
 TEST_F(Accounts, DuplicateNamesAreReportedOncePerPairAndAtMostThree) {
-    ASSERT_TRUE(writeAccountItem(fs, file, 150, item("とても長い科目名前ＡＢ")));   // 22 bytes
-    ASSERT_TRUE(writeAccountItem(fs, file, 151, item("とても長い科目名前ＸＹ")));   // same first 18 bytes
+    ASSERT_TRUE(writeAccountItem(fs, file, 150, item("とても長い科目名前ＡＢ")));  // 22 bytes
+    ASSERT_TRUE(writeAccountItem(fs, file, 151, item("とても長い科目名前ＸＹ")));  // same first 18 bytes
     DuplicateNameCheck check;
     auto reports = check.check(151, readAccountItems(fs, file));
     ASSERT_EQ(reports.size(), 1u);

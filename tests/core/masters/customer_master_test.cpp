@@ -1,9 +1,10 @@
+#include "masters/customer_master.h"
+
 #include <gtest/gtest.h>
 
 #include "base/cp932.h"
 #include "masters/customer_csv.h"
 #include "masters/customer_groups.h"
-#include "masters/customer_master.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
 #include "support/temp_folder.h"
@@ -119,9 +120,10 @@ TEST(CustomerCsv, LineOfAFullyFilledCustomer) {
     r.balance = 15000.75;
     r.openingBalance = -200.5;
     r.groupLink = 3;
-    EXPECT_EQ(customerCsvLine(5, r),
-              cp932::fromUtf8("5, 花の店,様,仕入部,012-0345, 120345, 東京都中央区1-2,03-1234-5678,P-77, 四捨五入,  110 , "
-                              "15000 , -200 , 3 \r\n"));
+    EXPECT_EQ(
+        customerCsvLine(5, r),
+        cp932::fromUtf8("5, 花の店,様,仕入部,012-0345, 120345, 東京都中央区1-2,03-1234-5678,P-77, 四捨五入,  110 , "
+                        "15000 , -200 , 3 \r\n"));
     r.groupLink = -9;
     r.commissionRounding = 7;
     std::string member = customerCsvLine(5, r);
@@ -257,8 +259,10 @@ TEST(CustomerGroups, CloseChecksReportEachInconsistencyAndStopOnNo) {
     d.answers = {Answer::Yes, Answer::No};
     t.checkAtClose(d);
     ASSERT_EQ(d.shown.size(), 2u);  // No on the finding about 6 spares the one about 7
-    EXPECT_NE(d.shown[0].find("得意先No   1  のメンバー数　 2  のうち\nメンバーコード   5  は　\nこのメンバー側の代表指定が  0  です"),
-              std::string::npos);
+    EXPECT_NE(
+        d.shown[0].find(
+            "得意先No   1  のメンバー数　 2  のうち\nメンバーコード   5  は　\nこのメンバー側の代表指定が  0  です"),
+        std::string::npos);
     EXPECT_NE(d.shown[1].find("得意先No   6  の親番号　 2  は"), std::string::npos);
 }
 

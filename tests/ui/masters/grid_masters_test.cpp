@@ -115,7 +115,8 @@ private slots:
         grid->moveTo(102, 1);
         typeText("現金");
         press(Qt::Key_Down);
-        QVERIFY(QtDialogs::shownTexts().join("|").contains("その入力科目No.  102  と  既存No.  100  とが同一科目名です"));
+        QVERIFY(
+            QtDialogs::shownTexts().join("|").contains("その入力科目No.  102  と  既存No.  100  とが同一科目名です"));
 
         // Revenue has no balance: Right stays on the name.
         w->grid()->showCategory(3);
