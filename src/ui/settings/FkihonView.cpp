@@ -51,9 +51,6 @@ EntryConfig whole(int length, int32_t value) {
 FkihonView::FkihonView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     : SettingsFieldView(ctx, dialogs, parent), edited_(ctx.settings) {
     setObjectName("FkihonView");
-    if (ctx.edition != Edition::Finance && !ctx.fileSet[kSlipHeaders].empty())
-        ctx.password = settings::storedPassword(ctx);
-
     addField({valueRect(20, 4), [this] { return whole(4, edited_.businessYear); },
               [this](const CDataEdit& e) { edited_.businessYear = settings::normaliseYear(e.value()); },
               [this] { return QString("%1").arg(edited_.businessYear, 4); }});
@@ -91,9 +88,10 @@ FkihonView::FkihonView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
               [this](const CDataEdit& e) { edited_.taxRate = settings::normaliseTaxRate(e.number()); },
               [this] { return QString::number(static_cast<int>(edited_.taxRate)); }});
     addField({valueRect(350, 5), [this] { return whole(4, typedCurrent_); },
-              [this](const CDataEdit& e) { typedCurrent_ = e.value(); }, [] { return QString("**** "); }});
+              [this](const CDataEdit& e) { typedCurrent_ = e.value(); }, [] { return QString("**** "); }, nullptr,
+              true});
     addField({valueRect(380, 5), [this] { return whole(4, typedNew_); },
-              [this](const CDataEdit& e) { typedNew_ = e.value(); }, [] { return QString("**** "); }});
+              [this](const CDataEdit& e) { typedNew_ = e.value(); }, [] { return QString("**** "); }, nullptr, true});
     addField({valueRect(455, 3), [this] { return whole(2, edited_.memberNumber); },
               [this](const CDataEdit& e) { edited_.memberNumber = e.value(); },
               [this] { return QString("%1").arg(edited_.memberNumber, 2); }});

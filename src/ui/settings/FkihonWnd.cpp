@@ -25,7 +25,6 @@ FkihonWnd::FkihonWnd(AppContext& ctx, Dialogs& dialogs, SettingsHooks hooks, QWi
     layout->addWidget(view_);
     setFocusProxy(view_);
     resize(kWidth, kHeight);
-    move(40, 40);
     connect(view_, &FkihonView::closeRequested, this, [this] {
         if (hooks_.refreshAll) hooks_.refreshAll();
         closeWindow();
@@ -63,6 +62,18 @@ void FkihonWnd::endProgram() {
     if (ending_) return;
     ending_ = true;
     if (hooks_.endProgram) hooks_.endProgram();
+}
+
+void FkihonWnd::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (placed_) return;
+    placed_ = true;
+    // The window's own place in the window area (or on the screen above a dialog).
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->move(40, 40);
+    } else if (isWindow()) {
+        move(40, 40);
+    }
 }
 
 void FkihonWnd::closeEvent(QCloseEvent* e) {

@@ -28,6 +28,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void closeWindow();
@@ -39,6 +40,7 @@ private:
     FkihonView* view_;
     bool startupMode_;
     bool ending_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace rk::ui

@@ -1,6 +1,7 @@
 #include "ui/settings/SettingsFieldView.h"
 
 #include <QFocusEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -61,6 +62,16 @@ void SettingsFieldView::setCurrent(int index) {
     }
     edit_ = CDataEdit::create(this, f.config(), f.rect, dialogs_);
     if (!edit_) return;
+    if (f.masked && edit_->label()) {
+        // A cover over the value: the typed password is never on the screen.
+        auto* cover = new QLabel("**** ", edit_->label());
+        cover->setObjectName("PasswordCover");
+        cover->setGeometry(edit_->label()->rect().adjusted(1, 1, -1, -1));
+        cover->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        cover->setAutoFillBackground(true);
+        cover->setPalette(edit_->label()->palette());
+        cover->show();
+    }
     connect(edit_, &CDataEdit::finished, this, [this, index](controls::Key key) {
         if (current_ != index || !edit_) return;
         CDataEdit* done = edit_;
