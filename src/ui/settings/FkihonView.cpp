@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -138,6 +140,21 @@ void FkihonView::takeFolderText() {
 void FkihonView::setLanMode(int mode) {
     if (mode < 0 || mode > 2) return;
     edited_.lanMode = mode;
+    update();
+}
+
+void FkihonView::findDataFolder(int version) {
+    const QString initial = version == 7 ? QString("/Rkn7/S7ma%1.Ft1").arg(edited_.businessYear)
+                                         : QString("/Rkn6/S7ma%1.Ft2").arg(edited_.businessYear);
+    const QString chosen = QFileDialog::getSaveFileName(this, QString(), initial, QString(), nullptr,
+                                                        QFileDialog::DontConfirmOverwrite);
+    if (!chosen.isEmpty()) takeFolderOf(chosen);
+}
+
+void FkihonView::takeFolderOf(const QString& chosenFile) {
+    const QString folder = QFileInfo(chosenFile).path();
+    listFolders(folder);
+    takeFolderText();
     update();
 }
 

@@ -27,6 +27,11 @@ public:
     void save();
     void restore();
     void setLanMode(int mode);
+    // Commands 1324 / 1325: the data folder found by choosing this (7) or the previous (6)
+    // version's customer master in a file dialog.
+    void findDataFolder(int version);
+    // The folder part of a chosen file becomes the data folder text.
+    void takeFolderOf(const QString& chosenFile);
 
 signals:
     void closeRequested();  // saved, nothing needs a restart

@@ -11,6 +11,10 @@
 
 namespace rk::ui {
 
+namespace {
+constexpr int kFindVersion7Folder = 1324, kFindVersion6Folder = 1325;
+}  // namespace
+
 FkihonWnd::FkihonWnd(AppContext& ctx, Dialogs& dialogs, SettingsHooks hooks, QWidget* parent)
     : QWidget(parent),
       ctx_(ctx),
@@ -43,6 +47,8 @@ bool FkihonWnd::onCommand(int command) {
         case cmd::kCut: if (edit) edit->cut(); return edit != nullptr;
         case cmd::kPaste: if (edit) edit->paste(); return edit != nullptr;
         case cmd::kRefreshBackground: view_->update(); return true;
+        case kFindVersion7Folder: view_->findDataFolder(7); return true;
+        case kFindVersion6Folder: view_->findDataFolder(6); return true;
         case cmd::kHelp:
             if (hooks_.openGuide) hooks_.openGuide(msg::kBasicSettingsTopic);
             return true;

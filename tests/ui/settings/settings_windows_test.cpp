@@ -216,13 +216,43 @@ private slots:
         QVERIFY(app);
         auto* wnd = openWindow<FkihonWnd>(*app, cmd::kBasicSettings);
         QVERIFY(wnd);
+        // A file chosen in the file dialog gives its folder.
+        QVERIFY(QDir(dir.path()).mkdir("Rkn7"));
+        wnd->view()->takeFolderOf(dir.filePath("Rkn7/S7ma2026.Ft1"));
+        QCOMPARE(field(wnd->view()->edited().dataFolder, 40), dir.filePath("Rkn7/").toStdString());
         wnd->view()->button(2)->click();
         QCOMPARE(QtDialogs::shownTexts().last(), text(msg::kNoBackup));
         // The LAN role is chosen with a click on its caption.
         QTest::mouseClick(wnd->view(), Qt::LeftButton, {}, QPoint(150, 500));
         QCOMPARE(wnd->view()->edited().lanMode, 1);
         QVERIFY(app->frame()->isVisible());
+
+        // With a backup the settings come back from it and the program ends.
+        AppContext& ctx = app->context();
+        BasicSettings backup = ctx.settings;
+        cp932::assign(backup.name, "控えの名前");
+        QVERIFY(writeSettings(ctx.files, ctx.fileSet.settingsBackup(Edition::Sales), backup));
+        wnd->view()->button(2)->click();
+        QCOMPARE(QtDialogs::shownTexts().last(), text(msg::kRestoredFromBackup));
+        QTRY_VERIFY(!app->frame()->isVisible());
+        QCOMPARE(field(ctx.settings.name, 32), std::string("控えの名前"));
         app->finish();
+        auto written = readSettings(ctx.files, ctx.settingsFile());
+        QVERIFY(written);
+        QCOMPARE(field(written->name, 32), std::string("控えの名前"));
+    }
+
+    void closingBeforeTheFileSetExistsAsksForARestart() {
+        QTemporaryDir dir("/tmp/rk-XXXXXX");
+        Application app(Edition::Sales, dir.path().toStdString());
+        QtDialogs::queueAnswers({Answer::Yes});  // settings missing: create
+        QVERIFY(app.start());
+        auto* wnd = app.frame()->findChild<FkihonWnd*>();
+        QVERIFY(wnd);
+        qobject_cast<QMdiSubWindow*>(wnd->parentWidget())->close();
+        QCOMPARE(QtDialogs::shownTexts().last(), text(msg::kRestartForFileSet));
+        QTRY_VERIFY(!app.frame()->isVisible());
+        app.finish();
     }
 
     void environmentSavedWithItsOptions() {
