@@ -1,8 +1,5 @@
 #include "ui/settings/FKankyoView.h"
 
-#include <algorithm>
-#include <iterator>
-
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -11,6 +8,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+#include <iterator>
 
 #include "base/cp932.h"
 #include "settings/messages.h"
@@ -36,11 +35,16 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 const char* rowCaption(int row, Edition e) {
     const bool sales = e == Edition::Sales;
     switch (row) {
-        case 0: return sales ? "販売手数料科目" : "仕入時収益科目";
-        case 6: return "消 費 税 科 目";
-        case 7: return sales ? "送金手数料科目" : "手数料利益科目";
-        case 8: return sales ? "入　金　科　目" : "　出　金　科目";
-        default: return nullptr;
+        case 0:
+            return sales ? "販売手数料科目" : "仕入時収益科目";
+        case 6:
+            return "消 費 税 科 目";
+        case 7:
+            return sales ? "送金手数料科目" : "手数料利益科目";
+        case 8:
+            return sales ? "入　金　科　目" : "　出　金　科目";
+        default:
+            return nullptr;
     }
 }
 
@@ -60,7 +64,8 @@ FKankyoView::FKankyoView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
                           c.text = std::span<char>(name, 16);
                           return c;
                       },
-                      {}, [name] { return QString::fromStdString(cp932::toUtf8(name, 16)).trimmed(); }});
+                      {},
+                      [name] { return QString::fromStdString(cp932::toUtf8(name, 16)).trimmed(); }});
         }
         for (int side = 0; side < 2; ++side) {
             int32_t* code = side ? &env_.credit[row] : &env_.debit[row];
@@ -116,7 +121,7 @@ FKankyoView::FKankyoView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     const struct {
         const char* caption;
         QRect rect;
-    } buttons[kButtonCount] = {{"解 説", QRect(650, 370, 80, 30)},        {"更 新 (F5)", QRect(740, 370, 90, 30)},
+    } buttons[kButtonCount] = {{"解 説", QRect(650, 370, 80, 30)},         {"更 新 (F5)", QRect(740, 370, 90, 30)},
                                {"基本色１設定", QRect(380, 160, 110, 26)}, {"基本色２設定", QRect(380, 190, 110, 26)},
                                {"基本色３設定", QRect(380, 220, 110, 26)}, {"既定色に戻す", QRect(526, 220, 100, 26)}};
     for (int i = 0; i < kButtonCount; ++i) {
@@ -171,12 +176,19 @@ void FKankyoView::chooseAccount(int index) {
 void FKankyoView::fieldExited(int index, Key key) {
     const int last = codeField(8, true);
     switch (key) {
-        case Key::F5: save(); return;
-        case Key::Up: setCurrent(std::max(0, index - 1)); return;
+        case Key::F5:
+            save();
+            return;
+        case Key::Up:
+            setCurrent(std::max(0, index - 1));
+            return;
         case Key::Down:
         case Key::Enter:
-        case Key::Tab: setCurrent(std::min(last, index + 1)); return;
-        default: setCurrent(index);
+        case Key::Tab:
+            setCurrent(std::min(last, index + 1));
+            return;
+        default:
+            setCurrent(index);
     }
 }
 
@@ -203,8 +215,10 @@ bool FKankyoView::save() {
 }
 
 void FKankyoView::chooseColour(int n) {
-    const QColor chosen = QColorDialog::getColor(rgb(ctx_.colours[n]), this, QString::fromUtf8(
-        n == 0 ? "基本色１設定" : n == 1 ? "基本色２設定" : "基本色３設定"));
+    const QColor chosen = QColorDialog::getColor(rgb(ctx_.colours[n]), this,
+                                                 QString::fromUtf8(n == 0   ? "基本色１設定"
+                                                                   : n == 1 ? "基本色２設定"
+                                                                            : "基本色３設定"));
     if (!chosen.isValid()) return;
     settings::setColour(ctx_, n, (static_cast<uint32_t>(chosen.red()) << 16) | (chosen.green() << 8) | chosen.blue());
     std::copy(std::begin(ctx_.env.colours), std::end(ctx_.env.colours), env_.colours);

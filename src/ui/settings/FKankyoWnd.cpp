@@ -21,9 +21,12 @@ FKankyoWnd::FKankyoWnd(AppContext& ctx, Dialogs& dialogs, SettingsHooks hooks, Q
     setFocusProxy(view_);
     resize(kWidth, kHeight);
     connect(view_, &FKankyoView::closeRequested, this, &FKankyoWnd::closeWindow, Qt::QueuedConnection);
-    connect(view_, &FKankyoView::endRequested, this, [this] {
-        if (hooks_.endProgram) hooks_.endProgram();
-    }, Qt::QueuedConnection);
+    connect(
+        view_, &FKankyoView::endRequested, this,
+        [this] {
+            if (hooks_.endProgram) hooks_.endProgram();
+        },
+        Qt::QueuedConnection);
     connect(view_, &FKankyoView::helpRequested, this, [this] {
         if (hooks_.openGuide) hooks_.openGuide(msg::kEnvironmentTopic);
     });
@@ -36,16 +39,29 @@ FKankyoWnd::FKankyoWnd(AppContext& ctx, Dialogs& dialogs, SettingsHooks hooks, Q
 bool FKankyoWnd::onCommand(int command) {
     CDataEdit* edit = view_->edit();
     switch (command) {
-        case cmd::kAutoBackupToggle: view_->toggleAutoBackup(); return true;
-        case cmd::kCheckModeToggle: view_->toggleCheckMode(); return true;
-        case cmd::kRefreshBackground: view_->update(); return true;
-        case cmd::kCopy: if (edit) edit->copy(); return edit != nullptr;
-        case cmd::kCut: if (edit) edit->cut(); return edit != nullptr;
-        case cmd::kPaste: if (edit) edit->paste(); return edit != nullptr;
+        case cmd::kAutoBackupToggle:
+            view_->toggleAutoBackup();
+            return true;
+        case cmd::kCheckModeToggle:
+            view_->toggleCheckMode();
+            return true;
+        case cmd::kRefreshBackground:
+            view_->update();
+            return true;
+        case cmd::kCopy:
+            if (edit) edit->copy();
+            return edit != nullptr;
+        case cmd::kCut:
+            if (edit) edit->cut();
+            return edit != nullptr;
+        case cmd::kPaste:
+            if (edit) edit->paste();
+            return edit != nullptr;
         case cmd::kHelp:
             if (hooks_.openGuide) hooks_.openGuide(msg::kEnvironmentTopic);
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -101,8 +101,8 @@ FkihonView::FkihonView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     const struct {
         const char* caption;
         QRect rect;
-    } buttons[3] = {{"解説", QRect(310, 380, 90, 30)}, {"更新(F5)", QRect(420, 370, 90, 40)},
-                    {"復旧", QRect(530, 8, 80, 28)}};
+    } buttons[3] = {
+        {"解説", QRect(310, 380, 90, 30)}, {"更新(F5)", QRect(420, 370, 90, 40)}, {"復旧", QRect(530, 8, 80, 28)}};
     for (int i = 0; i < 3; ++i) {
         buttons_[i] = new QPushButton(QString::fromUtf8(buttons[i].caption), this);
         buttons_[i]->setGeometry(buttons[i].rect);
@@ -122,20 +122,21 @@ void FkihonView::addTextField(int y, char* text, int size, int length) {
                   c.text = std::span<char>(text, static_cast<size_t>(size));
                   return c;
               },
-              {}, [text, length] { return fieldText(text, static_cast<size_t>(length)); }});
+              {},
+              [text, length] { return fieldText(text, static_cast<size_t>(length)); }});
 }
 
 void FkihonView::listFolders(const QString& text) {
     const auto entries = settings::folderChoices(text.trimmed().toStdString());
     folder_->clear();
     for (const std::string& e : entries) folder_->addItem(QString::fromStdString(e));
-    if (!text.trimmed().isEmpty() && !entries.empty()) folder_->setEditText(QString::fromStdString(entries.front()));
-    else folder_->setEditText(QString());
+    if (!text.trimmed().isEmpty() && !entries.empty())
+        folder_->setEditText(QString::fromStdString(entries.front()));
+    else
+        folder_->setEditText(QString());
 }
 
-void FkihonView::takeFolderText() {
-    cp932::assign(edited_.dataFolder, 38, folder_->currentText().toStdString());
-}
+void FkihonView::takeFolderText() { cp932::assign(edited_.dataFolder, 38, folder_->currentText().toStdString()); }
 
 void FkihonView::setLanMode(int mode) {
     if (mode < 0 || mode > 2) return;
@@ -146,8 +147,8 @@ void FkihonView::setLanMode(int mode) {
 void FkihonView::findDataFolder(int version) {
     const QString initial = version == 7 ? QString("/Rkn7/S7ma%1.Ft1").arg(edited_.businessYear)
                                          : QString("/Rkn6/S7ma%1.Ft2").arg(edited_.businessYear);
-    const QString chosen = QFileDialog::getSaveFileName(this, QString(), initial, QString(), nullptr,
-                                                        QFileDialog::DontConfirmOverwrite);
+    const QString chosen =
+        QFileDialog::getSaveFileName(this, QString(), initial, QString(), nullptr, QFileDialog::DontConfirmOverwrite);
     if (!chosen.isEmpty()) takeFolderOf(chosen);
 }
 
@@ -212,11 +213,11 @@ void FkihonView::paintEvent(QPaintEvent*) {
     const struct {
         int y;
         const char* text;
-    } labels[] = {{20, "１.年度／入年"},   {50, "２.期　首　月"},        {80, "３.名　　　前"},
-                  {110, "４.部  所  名"},  {140, "５.電 話 番号"},       {170, "６.住　　　所"},
-                  {200, "７.口　座　１"},  {230, "８.口　座　２"},       {263, "９.ﾃﾞｰﾀﾄﾞﾗｲﾌﾞ指定"},
-                  {287, "   又は同ﾎﾙﾀﾞ検索"}, {320, "10.消費税率％"},    {350, "11.現在ﾊﾟｽﾜｰﾄﾞ"},
-                  {380, "12. 新 ﾊﾟｽﾜｰﾄﾞ"}, {455, "13.組合員 No."}};
+    } labels[] = {{20, "１.年度／入年"},      {50, "２.期　首　月"},  {80, "３.名　　　前"},
+                  {110, "４.部  所  名"},     {140, "５.電 話 番号"}, {170, "６.住　　　所"},
+                  {200, "７.口　座　１"},     {230, "８.口　座　２"}, {263, "９.ﾃﾞｰﾀﾄﾞﾗｲﾌﾞ指定"},
+                  {287, "   又は同ﾎﾙﾀﾞ検索"}, {320, "10.消費税率％"}, {350, "11.現在ﾊﾟｽﾜｰﾄﾞ"},
+                  {380, "12. 新 ﾊﾟｽﾜｰﾄﾞ"},    {455, "13.組合員 No."}};
     for (const auto& l : labels) p.drawText(QRect(20, l.y - 3, 130, 22), Qt::AlignVCenter, QString::fromUtf8(l.text));
     p.drawText(QRect(220, 452, 340, 22), Qt::AlignVCenter, "(必ず解説を参照してください)");
     p.drawText(QRect(10, 417, 560, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kSettingsNotice));
@@ -272,7 +273,8 @@ bool FkihonView::eventFilter(QObject* watched, QEvent* e) {
             listFolders(folder_->currentText());  // the confirmed text lists its folder
             return true;
         }
-        if ((key == Key::Up || key == Key::Down) && !(k->modifiers() & Qt::AltModifier) && !folder_->view()->isVisible()) {
+        if ((key == Key::Up || key == Key::Down) && !(k->modifiers() & Qt::AltModifier) &&
+            !folder_->view()->isVisible()) {
             takeFolderText();
             move(kDataFolder, key);
             return true;

@@ -29,10 +29,13 @@ FkihonWnd::FkihonWnd(AppContext& ctx, Dialogs& dialogs, SettingsHooks hooks, QWi
     layout->addWidget(view_);
     setFocusProxy(view_);
     resize(kWidth, kHeight);
-    connect(view_, &FkihonView::closeRequested, this, [this] {
-        if (hooks_.refreshAll) hooks_.refreshAll();
-        closeWindow();
-    }, Qt::QueuedConnection);
+    connect(
+        view_, &FkihonView::closeRequested, this,
+        [this] {
+            if (hooks_.refreshAll) hooks_.refreshAll();
+            closeWindow();
+        },
+        Qt::QueuedConnection);
     connect(view_, &FkihonView::endRequested, this, &FkihonWnd::endProgram, Qt::QueuedConnection);
     connect(view_, &FkihonView::helpRequested, this, [this] {
         if (hooks_.openGuide) hooks_.openGuide(msg::kBasicSettingsTopic);
@@ -43,16 +46,29 @@ FkihonWnd::FkihonWnd(AppContext& ctx, Dialogs& dialogs, SettingsHooks hooks, QWi
 bool FkihonWnd::onCommand(int command) {
     CDataEdit* edit = view_->edit();
     switch (command) {
-        case cmd::kCopy: if (edit) edit->copy(); return edit != nullptr;
-        case cmd::kCut: if (edit) edit->cut(); return edit != nullptr;
-        case cmd::kPaste: if (edit) edit->paste(); return edit != nullptr;
-        case cmd::kRefreshBackground: view_->update(); return true;
-        case kFindVersion7Folder: view_->findDataFolder(7); return true;
-        case kFindVersion6Folder: view_->findDataFolder(6); return true;
+        case cmd::kCopy:
+            if (edit) edit->copy();
+            return edit != nullptr;
+        case cmd::kCut:
+            if (edit) edit->cut();
+            return edit != nullptr;
+        case cmd::kPaste:
+            if (edit) edit->paste();
+            return edit != nullptr;
+        case cmd::kRefreshBackground:
+            view_->update();
+            return true;
+        case kFindVersion7Folder:
+            view_->findDataFolder(7);
+            return true;
+        case kFindVersion6Folder:
+            view_->findDataFolder(6);
+            return true;
         case cmd::kHelp:
             if (hooks_.openGuide) hooks_.openGuide(msg::kBasicSettingsTopic);
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -25,9 +25,9 @@ public:
         QRect rect;
         std::function<controls::EntryConfig()> config{};
         std::function<void(const CDataEdit&)> store{};  // the input ended: keep the value
-        std::function<QString()> shown{};                // painted while the field is not current
-        QWidget* widget = nullptr;                       // instead of an entry field
-        bool masked = false;                             // typed digits show as "**** "
+        std::function<QString()> shown{};               // painted while the field is not current
+        QWidget* widget = nullptr;                      // instead of an entry field
+        bool masked = false;                            // typed digits show as "**** "
     };
 
     SettingsFieldView(AppContext& ctx, Dialogs& dialogs, QWidget* parent);

@@ -1,10 +1,11 @@
+#include "settings/folder_choice.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "platform/mounts.h"
-#include "settings/folder_choice.h"
 #include "support/temp_folder.h"
 
 namespace rk {
@@ -37,7 +38,8 @@ TEST(FolderChoice, AFolderListsItselfThenItsSubFoldersAndAFileNameItsFolder) {
     EXPECT_EQ(settings::folderChoices(base + "F7db2026.FT2"), expected);
     // Backslashes of older settings read as separators.
     std::string backslashed = base;
-    for (char& c : backslashed) if (c == '/') c = '\\';
+    for (char& c : backslashed)
+        if (c == '/') c = '\\';
     EXPECT_EQ(settings::folderChoices(backslashed), expected);
 }
 

@@ -32,9 +32,9 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // Keys go where the operator's typing goes: the current entry field, else the view's focus.
 void press(FkihonView* v, int key) {
-    QWidget* target = v->edit() ? static_cast<QWidget*>(v->edit())
+    QWidget* target = v->edit()                                 ? static_cast<QWidget*>(v->edit())
                       : v->current() == FkihonView::kDataFolder ? static_cast<QWidget*>(v->folderChooser())
-                                                                 : static_cast<QWidget*>(v);
+                                                                : static_cast<QWidget*>(v);
     QTest::keyClick(target, static_cast<Qt::Key>(key));
 }
 
