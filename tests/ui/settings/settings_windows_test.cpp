@@ -11,6 +11,7 @@
 #include "app/environment_block.h"
 #include "app/messages.h"
 #include "base/cp932.h"
+#include "platform/instance_lock.h"
 #include "settings/messages.h"
 #include "slips/slip_index.h"
 #include "support/ui_support.h"
@@ -108,8 +109,12 @@ private slots:
             press(v, Qt::Key_Down);
             QCOMPARE(v->current(), FkihonView::kCurrentPassword);
 
+            InstanceLock purchaseRunning;
+            QVERIFY(purchaseRunning.acquire(app.context().fileSet.instanceLockFile(Edition::Purchase)));
             press(v, Qt::Key_F5);  // the data folder changed: the program ends
-            QCOMPARE(QtDialogs::shownTexts().last(), text(msg::kFileOrFirstMonthChanged));
+            const QStringList& shown = QtDialogs::shownTexts();
+            QCOMPARE(shown.value(shown.size() - 2), text(msg::kOtherEditionRunning[1]));
+            QCOMPARE(shown.last(), text(msg::kFileOrFirstMonthChanged));
             QTRY_VERIFY(!app.frame()->isVisible());
             QVERIFY(!QtDialogs::shownTexts().contains(text(msg::kRestartForFileSet)));  // only one message
             QCOMPARE(app.finish(), 0);
@@ -195,6 +200,7 @@ private slots:
         QTest::keyClicks(v->edit(), "1234");
         QVERIFY(v->edit()->label()->findChild<QLabel*>("PasswordCover")->isVisible());
         test::saveScreenshot(wnd, "FkihonWnd_running");
+        test::saveScreenshot(app->frame(), "FkihonWnd_in_frame");
 
         QtDialogs::queueAnswers({Answer::Yes});  // a new password
         press(v, Qt::Key_F5);
