@@ -57,7 +57,9 @@ constexpr int tableFlag(int kind) { return kTableKindFlag + kind; }
 // Commands the main frame knows by number.
 namespace cmd {
 inline constexpr int kOrderSlip = 130, kDeliverySlip = 131, kSettlementSlip = 133, kPaymentEntry = 134;
-inline constexpr int kBasicSettings = 160, kConversion = 203;
+inline constexpr int kBasicSettings = 160, kEnvironmentSettings = 169, kConversion = 203;
+inline constexpr int kRefreshBackground = 1455;  // sent to every window after the settings change
+inline constexpr int kAutoBackupToggle = 146, kCheckModeToggle = 209;  // Alt+S, Alt+D
 inline constexpr int kSlipEntryRaise = 355;  // sent to every window when slip entry is asked for again
 inline constexpr int kGuide = 324, kGuideIndex = 57666, kGuideContents = 57667, kGuideUsage = 57668;
 inline constexpr int kHelp = 57670, kContextHelp = 57669;

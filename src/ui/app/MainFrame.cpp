@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/basic_settings.h"
@@ -128,7 +129,20 @@ void MainFrame::createBackground() {
     connect(this, &MainFrame::refreshRequested, background_, &BakWnd::refresh);
 }
 
-void MainFrame::refreshAll() { emit refreshRequested(); }
+void MainFrame::refreshAll() {
+    emit refreshRequested();
+    registry_->broadcast(cmd::kRefreshBackground);
+}
+
+void MainFrame::endProgram() {
+    if (ending_) return;
+    ending_ = true;
+    // Later, so that the window asking for it is not deleted inside its own handler.
+    QTimer::singleShot(0, this, [this] {
+        close();
+        QCoreApplication::quit();
+    });
+}
 
 void MainFrame::rememberGeometry() {
     const QRect g = geometry();

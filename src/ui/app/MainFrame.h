@@ -29,6 +29,9 @@ public:
     void createBackground();
     // The refresh command sent to every window after the settings change.
     void refreshAll();
+    // Ends the program as the settings windows ask: the frame closes (once) and the event loop
+    // ends, after which the settings record is written.
+    void endProgram();
     // Keeps the frame's geometry in the settings record (written at exit).
     void rememberGeometry();
 
@@ -51,6 +54,7 @@ private:
     QMdiArea* mdi_;
     BakWnd* background_ = nullptr;
     WindowRegistry* registry_;
+    bool ending_ = false;
 };
 
 }  // namespace rk::ui

@@ -2,16 +2,47 @@
 
 #include "app/command_table.h"
 #include "ui/app/InfoWnd.h"
+#include "ui/app/MainFrame.h"
+#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/masters/MasterWindows.h"
+#include "ui/settings/FKankyoWnd.h"
+#include "ui/settings/FkihonWnd.h"
 
 namespace rk::ui {
+
+namespace {
+
+SettingsHooks settingsHooks(WindowRegistry& registry, AppContext& ctx) {
+    auto* frame = qobject_cast<MainFrame*>(registry.parent());
+    SettingsHooks h;
+    h.endProgram = [frame] {
+        if (frame) frame->endProgram();
+    };
+    h.refreshAll = [frame, &registry] {
+        if (frame) frame->refreshAll();
+        else registry.broadcast(cmd::kRefreshBackground);
+    };
+    h.openGuide = [&registry, &ctx](const std::string& topic) {
+        ctx.topic = topic;
+        registry.open(cmd::kGuide);
+    };
+    return h;
+}
+
+}  // namespace
 
 void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     for (int command : {cmd::kGuide, cmd::kGuideIndex}) {
         registry.registerFactory(command, [&ctx](int) { return new InfoWnd(ctx); });
     }
     registerMasterWindows(registry, ctx);
+    registry.registerFactory(cmd::kBasicSettings, [&registry, &ctx](int) {
+        return new FkihonWnd(ctx, dialogs(), settingsHooks(registry, ctx));
+    });
+    registry.registerFactory(cmd::kEnvironmentSettings, [&registry, &ctx](int) {
+        return new FKankyoWnd(ctx, dialogs(), settingsHooks(registry, ctx));
+    });
 }
 
 }  // namespace rk::ui

@@ -5,15 +5,27 @@
 #include <QToolBar>
 
 #include "app/basic_settings.h"
+#include "app/command_table.h"
 #include "app/messages.h"
 #include "slips/slip_index.h"
 #include "support/ui_support.h"
 #include "ui/app/Application.h"
 #include "ui/app/BakWnd.h"
 #include "ui/app/QtDialogs.h"
+#include "ui/settings/FkihonWnd.h"
 
 using namespace rk;
 using namespace rk::ui;
+
+namespace {
+
+// An installation whose settings exist but whose year has no data yet.
+void install(const QTemporaryDir& dir, Edition e = Edition::Sales) {
+    AppContext ctx(e, dir.path().toStdString());
+    QVERIFY(writeNewInstallation(ctx, defaultSettings(systemClock())));
+}
+
+}  // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -25,14 +37,22 @@ private slots:
 
     void init() { QtDialogs::shownTexts().clear(); }
 
-    void freshFolderAsksThenCreatesTheYear() {
+    void freshFolderAsksThenOpensTheBasicSettings() {
         QTemporaryDir dir;
+        {
+            Application app(Edition::Sales, dir.path().toStdString());
+            QtDialogs::queueAnswers({Answer::Yes});  // settings missing: create
+            QVERIFY(app.start());
+            QCOMPARE(QtDialogs::shownTexts().value(0), QString::fromUtf8(msg::kSettingsMissing));
+            QVERIFY(QFile::exists(dir.filePath("FMST.FT0")));
+            // The operator enters the real settings first.
+            QVERIFY(app.frame()->findChild<FkihonWnd*>());
+            QCOMPARE(app.context().windowFlags[kBasicSettingsFlag], 2);
+            app.finish();
+        }
         Application app(Edition::Sales, dir.path().toStdString());
-        QtDialogs::queueAnswers({Answer::Yes});  // settings missing: create
         test::clickInNextModal("新規作成");
         QVERIFY(app.start());
-        QCOMPARE(QtDialogs::shownTexts().value(0), QString::fromUtf8(msg::kSettingsMissing));
-        QVERIFY(QFile::exists(dir.filePath("FMST.FT0")));
         const int year = app.context().settings.businessYear;
         QVERIFY(QFile::exists(dir.filePath(QString("F7db%1.FT2").arg(year))));
         QCOMPARE(app.frame()->windowTitle(), QString::fromUtf8(" 販売 管理）ラクレナ Ver 7.0"));
@@ -52,7 +72,7 @@ private slots:
         test::onNextModal([](QWidget* w) {
             auto* d = qobject_cast<NewDataDialog*>(w);
             QVERIFY(d);
-            QVERIFY(!d->button(1)->isEnabled());  // no basic settings window in this program yet
+            QVERIFY(d->button(1)->isEnabled());  // 再設定 opens the basic settings
             QVERIFY(!d->button(4)->isEnabled());
             d->button(3)->click();
         });
@@ -64,7 +84,7 @@ private slots:
         QTemporaryDir dir;
         {
             Application first(Edition::Sales, dir.path().toStdString());
-            QtDialogs::queueAnswers({Answer::Yes});
+            install(dir);
             test::clickInNextModal("新規作成");
             QVERIFY(first.start());
             Bytes pw(4);
@@ -99,7 +119,7 @@ private slots:
     void secondCopyIsWarnedAndNoEnds() {
         QTemporaryDir dir;
         Application first(Edition::Sales, dir.path().toStdString());
-        QtDialogs::queueAnswers({Answer::Yes});
+        install(dir);
         test::clickInNextModal("新規作成");
         QVERIFY(first.start());
 
@@ -115,9 +135,9 @@ private slots:
         third.finish();
 
         // The finance edition does not look for other copies.
+        install(dir, Edition::Finance);
         Application finance(Edition::Finance, dir.path().toStdString());
         QtDialogs::shownTexts().clear();
-        QtDialogs::queueAnswers({Answer::Yes});
         test::clickInNextModal("新規作成");
         QVERIFY(finance.start());
         QVERIFY(!QtDialogs::shownTexts().contains(QString::fromUtf8(msg::kAlreadyRunning)));
@@ -129,7 +149,7 @@ private slots:
         QTemporaryDir dir;
         {
             Application first(Edition::Sales, dir.path().toStdString());
-            QtDialogs::queueAnswers({Answer::Yes});
+            install(dir);
             test::clickInNextModal("新規作成");
             QVERIFY(first.start());
             first.context().settings.lanMode = 1;
@@ -163,7 +183,7 @@ private slots:
     void backgroundWindowShowsTheYearAndCreeps() {
         QTemporaryDir dir;
         Application app(Edition::Sales, dir.path().toStdString());
-        QtDialogs::queueAnswers({Answer::Yes});
+        install(dir);
         test::clickInNextModal("新規作成");
         QVERIFY(app.start());
         app.context().stationNumber = 3;
