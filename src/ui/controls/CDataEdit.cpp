@@ -1,5 +1,7 @@
 #include "ui/controls/CDataEdit.h"
 
+#include "app/command_table.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -153,6 +155,15 @@ void CDataEdit::injectCharacter(QWidget* window, const QString& ch) {
 void CDataEdit::injectKey(QWidget* window, Key k) {
     if (!window) return;
     for (CDataEdit* e : window->findChildren<CDataEdit*>()) e->pressKey(k);
+}
+
+bool CDataEdit::clipboardCommand(CDataEdit* edit, int command) {
+    if (!edit) return false;
+    if (command == cmd::kCopy) edit->copy();
+    else if (command == cmd::kCut) edit->cut();
+    else if (command == cmd::kPaste) edit->paste();
+    else return false;
+    return true;
 }
 
 }  // namespace rk::ui

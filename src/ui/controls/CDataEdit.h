@@ -29,6 +29,10 @@ public:
     // The text the field shows (label or edit control).
     QString shownText() const;
 
+    // Copy, cut or paste on the field being edited (the frame's edit commands); false when
+    // no field is being edited.
+    static bool clipboardCommand(CDataEdit* edit, int command);
+
     // Typing injected by a parent or a pick list into every entry field of a window.
     static void injectCharacter(QWidget* window, const QString& ch);
     static void injectKey(QWidget* window, controls::Key k);

@@ -49,14 +49,9 @@ bool FKankyoWnd::onCommand(int command) {
             view_->update();
             return true;
         case cmd::kCopy:
-            if (edit) edit->copy();
-            return edit != nullptr;
         case cmd::kCut:
-            if (edit) edit->cut();
-            return edit != nullptr;
         case cmd::kPaste:
-            if (edit) edit->paste();
-            return edit != nullptr;
+            return CDataEdit::clipboardCommand(edit, command);
         case cmd::kHelp:
             if (hooks_.openGuide) hooks_.openGuide(msg::kEnvironmentTopic);
             return true;

@@ -47,14 +47,9 @@ bool FkihonWnd::onCommand(int command) {
     CDataEdit* edit = view_->edit();
     switch (command) {
         case cmd::kCopy:
-            if (edit) edit->copy();
-            return edit != nullptr;
         case cmd::kCut:
-            if (edit) edit->cut();
-            return edit != nullptr;
         case cmd::kPaste:
-            if (edit) edit->paste();
-            return edit != nullptr;
+            return CDataEdit::clipboardCommand(edit, command);
         case cmd::kRefreshBackground:
             view_->update();
             return true;

@@ -23,20 +23,10 @@ using rk::test::typeText;
 class GridMastersTest : public QObject {
     Q_OBJECT
 
-    template <class W>
-    std::unique_ptr<W> show(AppContext& ctx) {
-        auto w = std::make_unique<W>(ctx);
-        w->resize(w->sizeHint());
-        w->show();
-        if (!QTest::qWaitForWindowActive(w.get())) return nullptr;
-        w->setFocus();
-        return w;
-    }
-
 private slots:
     void gradesAreTypedIntoTheirRecords() {
         test::MasterFiles f;
-        auto w = show<KikakuMasWnd>(*f.ctx);
+        auto w = test::showWindow<KikakuMasWnd>(*f.ctx);
         QVERIFY(w);
         KikakuMasBView* grid = w->grid();
         QTRY_VERIFY(qobject_cast<CDataEdit*>(grid->editor()) && grid->editor()->hasFocus());
@@ -69,7 +59,7 @@ private slots:
 
     void remarksTakeTheirLengthByNumber() {
         test::MasterFiles f;
-        auto w = show<BikouMasWnd>(*f.ctx);
+        auto w = test::showWindow<BikouMasWnd>(*f.ctx);
         QVERIFY(w);
         BikouMasBView* grid = w->grid();
         QTRY_VERIFY(grid->editor() && grid->editor()->hasFocus());
@@ -95,7 +85,7 @@ private slots:
 
     void accountItemsBalancesDuplicatesAndTheMismatchAtClose() {
         test::MasterFiles f;
-        auto w = show<KamokuMasWnd>(*f.ctx);
+        auto w = test::showWindow<KamokuMasWnd>(*f.ctx);
         QVERIFY(w);
         KamokuMasBView* grid = w->grid();
         QTRY_VERIFY(grid->editor() && grid->editor()->hasFocus());

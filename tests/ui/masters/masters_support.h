@@ -54,6 +54,17 @@ inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     if (QWidget* w = QApplication::focusWidget()) QTest::keyClick(w, key, mods);
 }
 
+// Shows a master window with the focus, as the registry would.
+template <class W>
+std::unique_ptr<W> showWindow(AppContext& ctx) {
+    auto w = std::make_unique<W>(ctx);
+    w->resize(w->sizeHint());
+    w->show();
+    if (!QTest::qWaitForWindowActive(w.get())) return nullptr;
+    w->setFocus();
+    return w;
+}
+
 template <size_t N>
 QString text(const char (&field)[N]) {
     return QString::fromStdString(cp932::toUtf8(field));

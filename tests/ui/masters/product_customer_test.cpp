@@ -29,20 +29,10 @@ using rk::test::typeText;
 class ProductCustomerTest : public QObject {
     Q_OBJECT
 
-    template <class W>
-    std::unique_ptr<W> show(AppContext& ctx) {
-        auto w = std::make_unique<W>(ctx);
-        w->resize(w->sizeHint());
-        w->show();
-        if (!QTest::qWaitForWindowActive(w.get())) return nullptr;
-        w->setFocus();
-        return w;
-    }
-
 private slots:
     void productWithAccountCodesFromTheDropDown() {
         test::MasterFiles f;
-        auto w = show<HinMasWnd>(*f.ctx);
+        auto w = test::showWindow<HinMasWnd>(*f.ctx);
         QVERIFY(w);
         HinMasBView* grid = w->grid();
         QTRY_VERIFY(grid->editor() && grid->editor()->hasFocus());
@@ -121,7 +111,7 @@ private slots:
         member.groupLink = -8;
         QVERIFY(masters::writeCustomer(f.ctx->files, f.ctx->fileSet[kCustomers], 9, member, quiet));
 
-        auto w = show<TokuisakiMsWnd>(*f.ctx);
+        auto w = test::showWindow<TokuisakiMsWnd>(*f.ctx);
         QVERIFY(w);
         TokuisakiMsView* v = w->view();
         QTRY_VERIFY(v->edit() && v->edit()->hasFocus());
@@ -226,7 +216,7 @@ private slots:
         member.groupLink = -3;
         QVERIFY(masters::writeCustomer(f.ctx->files, f.ctx->fileSet[kCustomers], 4, member, quiet));
 
-        auto w = show<TokuisakiMsWnd>(*f.ctx);
+        auto w = test::showWindow<TokuisakiMsWnd>(*f.ctx);
         QVERIFY(w);
         QCOMPARE(*f.ctx->files.size(f.ctx->fileSet[kCustomers]), 2066u * 480);  // room for 1999
         TokuisakiMsView* v = w->view();
