@@ -14,6 +14,7 @@
 #include "receivables/processing.h"
 #include "slips/lan_slip_locks.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
 #include "ui/controls/QtKeys.h"
 
 namespace rk::ui {
@@ -265,8 +266,49 @@ void FUrikakeWnd::fieldDone(Key key) {
         recordSlip();
         return;
     }
+    if (key == Key::F12 && column_ != kValueColumn) {
+        openAccountList();
+        return;
+    }
     move(key);
     openField();
+}
+
+// F12 in an account column: the account items 100..599 to choose from.
+void FUrikakeWnd::openAccountList() {
+    const Bytes file = ctx_.files.readAll(ctx_.fileSet[kAccounts]).value_or(Bytes{});
+    QStringList lines;
+    for (int code = 100; code <= 599; ++code) {
+        std::string name;
+        if (code == kProfitAccountCode) {
+            name = masters::kProfitAccountName;
+        } else if (file.size() >= static_cast<size_t>(code + 1) * sizeof(AccountItemRecord)) {
+            const char* at = reinterpret_cast<const char*>(file.data()) + code * sizeof(AccountItemRecord);
+            name = cp932::toUtf8(std::string_view(at, strnlen(at, 20)));
+        }
+        lines << QString("%1  %2").arg(code, 4).arg(QString::fromStdString(name));
+    }
+    ctx_.listResult = {kReceivableCommand, 0, Key::None};
+    list_ = new CMojiList(ctx_.listResult, this);
+    list_->setLines(lines);
+    const int current = *accountOf(values_, row_, column_);
+    if (current >= 100 && current <= 599) list_->setCurrentRow(current - 100);
+    const int left = column_ == kDebitColumn ? kX[2] : kX[4];
+    list_->setGeometry(left, kTop + kRowHeight, 280, 9 * kRowHeight);
+    list_->show();
+    list_->setFocus();
+    connect(list_, &CMojiList::chosen, this, [this] {
+        const controls::ListResult r = ctx_.listResult;
+        list_->hide();
+        list_->deleteLater();
+        list_ = nullptr;
+        if (r.key != Key::Esc && r.value >= 0 && r.value < 500) {
+            *accountOf(values_, row_, column_) = 100 + r.value;
+            refreshNames();
+            changed();
+        }
+        openField();
+    });
 }
 
 void FUrikakeWnd::store(int row, int column, double v, Key key) {

@@ -25,6 +25,7 @@ class QPushButton;
 namespace rk::ui {
 
 class CDataEdit;
+class CMojiList;
 
 class FUrikakeWnd : public QWidget, public CommandTarget {
     Q_OBJECT
@@ -51,6 +52,7 @@ public:
     int row() const { return row_; }
     int column() const { return column_; }
     CDataEdit* field() const { return field_; }
+    CMojiList* accountList() const { return list_; }
     QPushButton* recordButton() const { return recordButton_; }
     QPushButton* paymentButton() const { return paymentButton_; }
     QSize sizeHint() const override { return {kWidth, kHeight}; }
@@ -81,6 +83,7 @@ private:
     void buildButtons();
     QRect cell(int row, int column) const;
     void openField();
+    void openAccountList();
     void fieldDone(controls::Key key);
     void store(int row, int column, double value, controls::Key key);
     void move(controls::Key key);
@@ -103,6 +106,7 @@ private:
     bool settledLock_ = false;  // a settled slip's values stay put until the lock is lifted
     int row_ = 4, column_ = kValueColumn;
     CDataEdit* field_ = nullptr;
+    CMojiList* list_ = nullptr;
     std::array<QString, 14> names_;  // account names by pair slot (debit, credit) of rows 2, 5..10
     QPushButton* recordButton_ = nullptr;
     QPushButton* paymentButton_ = nullptr;

@@ -13,6 +13,7 @@
 #include "slips/slip_index.h"
 #include "support/ui_support.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
 #include "ui/slips/FUrikakeWnd.h"
 
 using namespace rk;
@@ -152,6 +153,25 @@ private slots:
         QVERIFY(doc.loadRecord(firstSlipOf(kStageOrder)));
         QVERIFY(!FUrikakeWnd::reference(*ctx, dialogs, doc));
         QCOMPARE(dialogs.shown.back(), std::string(msg::kNoReferenceData));
+    }
+
+    void f12ListsTheAccountItemsOfAnAccountColumn() {
+        std::unique_ptr<FUrikakeWnd> w(FUrikakeWnd::processRecord(*ctx, dialogs, firstSlipOf(kStageDelivery)));
+        QVERIFY(w);
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QTest::keyClick(w->field(), Qt::Key_Right);  // the rate row has no accounts: the commission's
+        QCOMPARE(w->column(), int(FUrikakeWnd::kDebitColumn));
+        QCOMPARE(w->row(), 5);
+        QTest::keyClick(w->field(), Qt::Key_F12);
+        QVERIFY(w->accountList());
+        QCOMPARE(w->accountList()->count(), 500);
+        QCOMPARE(w->accountList()->currentRow(), ctx->env.debit[7] - 100);
+        QTest::keyClick(w->accountList(), Qt::Key_Down);
+        QTest::keyClick(w->accountList(), Qt::Key_Return);
+        QTRY_VERIFY(!w->accountList());
+        QCOMPARE(w->values().commissionDebit, ctx->env.debit[7] + 1);
+        QVERIFY(w->field());
     }
 
     void closedYearRefusesAndKeepsTheWindow() {
