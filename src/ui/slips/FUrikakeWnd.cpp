@@ -9,6 +9,7 @@
 #include "app/command_table.h"
 #include "base/cp932.h"
 #include "base/format.h"
+#include "masters/account_items.h"
 #include "masters/master_io.h"
 #include "receivables/messages.h"
 #include "receivables/processing.h"
@@ -203,15 +204,19 @@ QString FUrikakeWnd::rowValue(int row) const {
 }
 
 void FUrikakeWnd::refreshNames() {
+    const auto items = masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts]);
     for (int row = 2; row <= 10; ++row) {
         if (!accountRow(row)) continue;
         for (int column : {kDebitColumn, kCreditColumn}) {
             const int32_t code = *accountOf(values_, row, column);
+            const size_t i = static_cast<size_t>(code - 100);
             QString name;
-            AccountItemRecord a{};
-            if (code >= 100 && code <= 599 && masters::readAccountItem(ctx_.files, ctx_.fileSet[kAccounts], code, a))
-                name = QString::fromStdString(cp932::toUtf8(std::string_view(a.name, strnlen(a.name, 20)))).trimmed();
-            names_[nameSlot(row, column)] = name;
+            if (code == kProfitAccountCode) {
+                name = masters::kProfitAccountName;
+            } else if (code >= 100 && code <= masters::kLastAccountCode && i < items.size()) {
+                name = QString::fromStdString(cp932::toUtf8(items[i].name, masters::kAccountNameLimit));
+            }
+            names_[nameSlot(row, column)] = name.trimmed();
         }
     }
 }
@@ -276,16 +281,13 @@ void FUrikakeWnd::fieldDone(Key key) {
 
 // F12 in an account column: the account items 100..599 to choose from.
 void FUrikakeWnd::openAccountList() {
-    const Bytes file = ctx_.files.readAll(ctx_.fileSet[kAccounts]).value_or(Bytes{});
+    const auto items = masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts]);
     QStringList lines;
-    for (int code = 100; code <= 599; ++code) {
-        std::string name;
-        if (code == kProfitAccountCode) {
-            name = masters::kProfitAccountName;
-        } else if (file.size() >= static_cast<size_t>(code + 1) * sizeof(AccountItemRecord)) {
-            const char* at = reinterpret_cast<const char*>(file.data()) + code * sizeof(AccountItemRecord);
-            name = cp932::toUtf8(std::string_view(at, strnlen(at, 20)));
-        }
+    for (int code = 100; code <= masters::kLastAccountCode; ++code) {
+        const size_t i = static_cast<size_t>(code - 100);
+        const std::string name = code == kProfitAccountCode ? masters::kProfitAccountName
+                                 : i < items.size()         ? cp932::toUtf8(items[i].name, masters::kAccountNameLimit)
+                                                            : std::string();
         lines << QString("%1  %2").arg(code, 4).arg(QString::fromStdString(name));
     }
     ctx_.listResult = {kReceivableCommand, 0, Key::None};
