@@ -49,6 +49,8 @@ enum WindowFlag : int {
     kBuyerTotalsFlag,
     kDataOperationFlag,
     kListTableFlag,
+    kReceivableFlag,           // receivable processing, opened from slip entry
+    kReceivableReferenceFlag,  // its reference view
     kTableKindFlag = 100,  // + table kind 1..12
 };
 

@@ -1,6 +1,7 @@
 // A realistic, reproducible year of a flower wholesaler for trying the program and for the
 // benchmarks: customers, products and grades in the masters, then orders and deliveries
-// recorded through the slip document exactly as the slip entry records them.
+// recorded through the slip document exactly as the slip entry records them; most deliveries
+// are then processed as receivables the way F6 of the slip entry does.
 #pragma once
 
 #include <cstdint>
