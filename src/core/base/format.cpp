@@ -45,12 +45,13 @@ std::string decimal(double value, int width, int decimals, bool commas) {
     double v = std::strtod(buf, nullptr);
     if (decimals < 0) decimals = 0;
     std::snprintf(buf, sizeof buf, "%.*f", decimals, std::fabs(v));
-    std::string text = buf;
-    std::string intPart = text.substr(0, text.find('.'));
-    std::string frac = decimals > 0 ? text.substr(text.find('.')) : "";
+    const std::string text = buf;
+    const size_t point = text.find('.');
+    std::string intPart = text.substr(0, point);
+    const std::string frac = point == std::string::npos ? "" : text.substr(point);
     if (commas) intPart = groupDigits(intPart);
-    bool negative = v < 0 && (std::strtod(buf, nullptr) != 0.0);
-    if (negative) intPart.insert(intPart.begin(), '-');
+    // No minus sign on a value that shows as zero.
+    if (v < 0 && text.find_first_not_of("0.") != std::string::npos) intPart.insert(intPart.begin(), '-');
     return padLeft(intPart, width) + frac + " ";
 }
 
