@@ -34,6 +34,7 @@ public:
         Duplicate,    // another live slip has this date and customer
         NotRecorded,  // a move of a slip that is not in the files
         WriteFailed,  // the files could not be written; they are as before
+        Locked,       // another station has the target slip open
     };
 
     // `locks` and `packing` may be null (stand-alone, packing left as typed).
@@ -87,7 +88,8 @@ public:
     // Marks the slip deleted (negated date) in the files and clears the document.
     [[nodiscard]] WriteResult deleteSlip();
     // Moves a recorded slip to another date and/or customer under the same header number;
-    // refused when the new pair already has a slip.
+    // refused when the new pair already has a slip or another station has it open. The new
+    // pair is locked before the old one is released.
     [[nodiscard]] WriteResult moveTo(int32_t date, int32_t customer);
 
     // --- master reads into the buffers above ---

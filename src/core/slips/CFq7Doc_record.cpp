@@ -32,9 +32,11 @@ CFq7Doc::WriteResult CFq7Doc::moveTo(int32_t date, int32_t customerNumber) {
     if (findLiveSlip(ctx_.files, f[kIndex1], f[kSlipHeaders], date, customerNumber, record_) != 0)
         return reportFailure(WriteResult::Duplicate);
     SlipHeader h = header;
-    (void)locks_->unlockOwn();
+    if (date != h.date || customerNumber != h.customer) {
+        if (locks_->lockSlip(date, customerNumber) != 0) return reportFailure(WriteResult::Locked);
+        (void)locks_->unlockSlip(h.date, h.customer);
+    }
     if (customerNumber != h.customer) {
-        (void)locks_->lockSlip(date, customerNumber);
         readCustomer(customerNumber);
         // The whole name, terminated: a partial copy would leave the tail of the old name.
         std::memset(h.customerName, 0, sizeof h.customerName);
@@ -55,6 +57,10 @@ CFq7Doc::WriteResult CFq7Doc::reportFailure(WriteResult r) {
             break;
         case WriteResult::WriteFailed:
             dialogs_.message(msg::kSlipWriteFailed, Icon::Stop);
+            break;
+        case WriteResult::Locked:
+            dialogs_.beep();
+            dialogs_.message(msg::kSlipOpenElsewhere, Icon::Stop);
             break;
         default:
             break;
