@@ -8,6 +8,7 @@
 #include "ui/masters/MasterWindows.h"
 #include "ui/settings/FKankyoWnd.h"
 #include "ui/settings/FkihonWnd.h"
+#include "ui/slips/FMdinWnd.h"
 
 namespace rk::ui {
 
@@ -43,6 +44,10 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     registry.registerFactory(cmd::kEnvironmentSettings, [&registry, &ctx](int) {
         return new FKankyoWnd(ctx, dialogs(), settingsHooks(registry, ctx));
     });
+    // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
+    for (int command : {130, 131, 133}) {
+        registry.registerFactory(command, [&ctx](int) { return new FMdinWnd(ctx, dialogs(), ctx.windowMode); });
+    }
 }
 
 }  // namespace rk::ui

@@ -1,0 +1,192 @@
+#include "ui/slips/FMdinWnd.h"
+
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstring>
+
+#include "app/command_table.h"
+#include "slips/lan_slip_locks.h"
+#include "slips/slip_messages.h"
+#include "ui/slips/FMdinAView.h"
+#include "ui/slips/FMdinBView.h"
+#include "ui/slips/FMdinCView.h"
+
+namespace rk::ui {
+namespace {
+
+FMdinWnd::ReceivableOpener& receivableOpener() {
+    static FMdinWnd::ReceivableOpener opener;
+    return opener;
+}
+
+}  // namespace
+
+void FMdinWnd::setReceivableOpener(ReceivableOpener opener) { receivableOpener() = std::move(opener); }
+
+FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), mode_(std::clamp(mode > 10 ? mode - 10 : mode, 1, 4)) {
+    setObjectName("FMdinWnd");
+    setWindowTitle("　伝票入力");
+    // A shared data folder marks the open slip in the network control file.
+    if (ctx_.settings.lanMode == 1 || ctx_.settings.lanMode == 2) locks_ = std::make_unique<LanSlipLocks>(ctx_, dialogs_);
+    packing_ = std::make_unique<PackingTables>(ctx_);
+    doc_ = std::make_unique<CFq7Doc>(ctx_, dialogs_, locks_.get(), packing_.get());
+    doc_->setInputMode(mode_);
+    doc_->header.stage = mode_ - 1;
+    editor_ = std::make_unique<SlipLineEditor>(*doc_, ctx_, dialogs_, mode_);
+    commands_ = std::make_unique<SlipCommands>(*doc_, ctx_, dialogs_, mode_);
+
+    aView_ = new FMdinAView(*this);
+    bView_ = new FMdinBView(*this);
+    cView_ = new FMdinCView(*this);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(bView_);
+    scroll_->setWidgetResizable(false);
+    scroll_->verticalScrollBar()->setSingleStep(kRowHeight);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(aView_);
+    layout->addWidget(scroll_, 1);
+    layout->addWidget(cView_);
+
+    // The grid shows whole line rows: its height is a multiple of the row pitch.
+    const BasicSettings& s = ctx_.settings;
+    if (s.slipHeight >= 400 && s.slipWidth >= 400) {
+        resize(s.slipWidth, (s.slipHeight - 200) / 57 * 57 + 242);
+    } else {
+        resize(kDefaultWidth, kDefaultHeight);
+    }
+    setFocusProxy(aView_);
+    refreshTotals();
+    toHeader(1);
+}
+
+FMdinWnd::~FMdinWnd() = default;
+
+QSize FMdinWnd::sizeHint() const { return size(); }
+
+void FMdinWnd::closeEvent(QCloseEvent* e) {
+    if (locks_) (void)locks_->unlockOwn();
+    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    BasicSettings& s = ctx_.settings;
+    s.slipLeft = frame->x();
+    s.slipTop = frame->y();
+    s.slipWidth = frame->width();
+    s.slipHeight = frame->height();
+    QWidget::closeEvent(e);
+}
+
+void FMdinWnd::requestSlip(int32_t date, int32_t customer) {
+    doc_->header.date = date;
+    aView_->update();
+    if (!openSlip(customer)) toHeader(2);
+}
+
+bool FMdinWnd::openSlip(int32_t customer) {
+    CFq7Doc& d = *doc_;
+    d.header.customer = std::clamp(customer, 0, std::max(0, ctx_.env.customerCount));
+    d.clearLines();
+    if (locks_) {
+        (void)locks_->unlockOwn();
+        if (d.header.customer > 0 && locks_->lockSlip(d.header.date, d.header.customer) != 0) {
+            dialogs_.beep();
+            dialogs_.message(msg::kSlipOpenElsewhere);
+            d.header.customer = 0;
+            aView_->update();
+            return false;
+        }
+    }
+    if (d.header.date <= 100 || d.header.customer <= 0) {
+        aView_->update();
+        return false;
+    }
+    const int32_t date = d.header.date, number = d.header.customer;
+    if (d.findAndLoad(date, number)) {
+        refreshTotals();
+        aView_->update();
+        const bool fromTop = mode_ == 3 && ctx_.memberNumber <= 0;
+        toGrid(fromTop ? 1 : std::min(totals_.lines + 1, kMaxSlipLines), mode_ == 3 ? kFieldPrice : kFieldMethod);
+        return true;
+    }
+    // A new slip.
+    std::fill(std::begin(d.header.lineSlots), std::end(d.header.lineSlots), -1);
+    if (mode_ >= 3) {
+        dialogs_.message(msg::kNoNewSlipInMode);
+        aView_->update();
+        return false;
+    }
+    d.header.stage = std::min(mode_ - 1, 1);
+    if (number >= 96 && number <= 99) {  // counter customers: the name is typed per slip
+        std::memset(d.header.customerName, 0, sizeof d.header.customerName);
+        refreshTotals();
+        toHeader(3);
+        return false;
+    }
+    d.readCustomer(number);
+    std::memset(d.header.customerName, 0, sizeof d.header.customerName);
+    std::memcpy(d.header.customerName, d.customer.name, 30);
+    std::memcpy(d.header.department, d.customer.department, 30);
+    refreshTotals();
+    aView_->update();
+    toGrid(1, kFieldMethod);
+    return true;
+}
+
+void FMdinWnd::toGrid(int line, int field) {
+    line_ = std::clamp(line, 1, kMaxSlipLines);
+    aView_->leave();
+    scroll_->ensureVisible(0, (line_ - 1) * kRowHeight + kRowHeight, 0, kRowHeight);
+    bView_->enter(line_, field);
+}
+
+void FMdinWnd::toHeader(int field) {
+    line_ = 0;
+    bView_->leave();
+    aView_->enter(field);
+}
+
+void FMdinWnd::refreshTotals() {
+    totals_ = editor_->recount();
+    aView_->update();
+    cView_->update();
+}
+
+void FMdinWnd::afterSlipEnded() {
+    refreshTotals();
+    scroll_->verticalScrollBar()->setValue(0);
+    bView_->update();
+    toHeader(1);
+}
+
+void FMdinWnd::recordSlip() {
+    if (!gridActive()) return;
+    if (commands_->record()) afterSlipEnded();
+    else refreshTotals();
+}
+
+void FMdinWnd::deleteSlip() {
+    if (doc_->header.customer <= 0) return;
+    if (commands_->deleteSlip()) afterSlipEnded();
+}
+
+bool FMdinWnd::canOpenReceivable() const { return static_cast<bool>(receivableOpener()); }
+
+void FMdinWnd::openReceivable() {
+    if (!canOpenReceivable() || !gridActive()) return;
+    receivableOpener()(*this, *doc_);
+}
+
+bool FMdinWnd::onCommand(int command) {
+    if (command == cmd::kSlipEntryRaise) {
+        raise();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace rk::ui

@@ -1,0 +1,208 @@
+// The slip entry window driven by keys: a new delivery slip of three lines recorded with F5
+// and found in the files, reopened and changed in place, and the refusals.
+#include <QApplication>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/startup_loader.h"
+#include "app/station_hook.h"
+#include "base/cp932.h"
+#include "masters/master_io.h"
+#include "slips/slip_messages.h"
+#include "support/ui_support.h"
+#include "ui/slips/FMdinCView.h"
+#include "ui/slips/FMdinWnd.h"
+
+using namespace rk;
+using namespace rk::ui;
+
+namespace {
+
+class CreatingPrompts : public StartupPrompts {
+public:
+    NewData newData() override { return NewData::Create; }
+    std::optional<std::string> password() override { return std::nullopt; }
+    bool openBasicSettingsAtStart() override { return false; }
+    bool openConversionAtStart() override { return false; }
+};
+
+template <Record T>
+T recordAt(AppContext& ctx, DataSlot slot, int n) {
+    T r{};
+    (void)ctx.files.readZeroFilled(ctx.fileSet[slot], static_cast<uint64_t>(n) * sizeof(T), bytesOf(r));
+    return r;
+}
+
+void type(const QString& text) {
+    for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+}
+void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); }
+
+}  // namespace
+
+class SlipEntryTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<AppContext> ctx;
+    ScriptedDialogs dialogs;
+
+    std::unique_ptr<FMdinWnd> open(int mode) {
+        auto w = std::make_unique<FMdinWnd>(*ctx, dialogs, mode);
+        w->show();
+        if (!QTest::qWaitForWindowActive(w.get())) return nullptr;
+        return w;
+    }
+
+    // Date and customer on the header.
+    void openSlip(int date, int customer) {
+        type(QString::number(date));
+        key(Qt::Key_Return);
+        type(QString::number(customer));
+        key(Qt::Key_Return);
+    }
+
+    // One goods line from field 1: method, product, grades, quantity, price; then the next line.
+    void typeLine(int product, int quantity, int price) {
+        type("1");  // a one-digit field moves on by itself
+        type(QString::number(product));
+        key(Qt::Key_Return);
+        type("3");
+        key(Qt::Key_Return);
+        type("0");
+        key(Qt::Key_Return);
+        type(QString::number(quantity));
+        key(Qt::Key_Return);
+        type(QString::number(price));
+        key(Qt::Key_Return);
+        key(Qt::Key_Slash, Qt::KeypadModifier);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(dir.isValid());
+        ctx = std::make_unique<AppContext>(Edition::Sales, dir.path().toStdString());
+        BasicSettings s = defaultSettings(ctx->clock);
+        s.businessYear = s.inputYear = 2026;
+        s.firstMonth = 1;
+        QVERIFY(writeNewInstallation(*ctx, s));
+        CreatingPrompts prompts;
+        StandAloneStation station;
+        QCOMPARE(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
+        for (int n : {12, 13, 14}) {
+            ProductRecord p{};
+            cp932::assign(p.name, n == 12 ? "スプレーバラ" : n == 13 ? "カーネーション" : "トルコキキョウ");
+            cp932::assign(p.unit, "本");
+            p.salesDebit = 110;
+            p.salesCredit = 400;
+            QVERIFY(masters::writeProduct(ctx->files, ctx->fileSet[kProducts], n, p));
+        }
+        GradeRecord g{};
+        cp932::assign(g.grade1Name, "秀");
+        QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kGrades], 3, g));
+        CustomerRecord c{};
+        cp932::assign(c.name, "有限会社鈴木生花店");
+        QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kCustomers], 7, c));
+    }
+
+    void newDeliverySlipIsRecordedByteForByte() {
+        auto w = open(2);
+        QVERIFY(w);
+        openSlip(512, 7);
+        QVERIFY(w->gridActive());
+        QCOMPARE(w->line(), 1);
+        typeLine(12, 10, 150);
+        typeLine(13, 20, 80);
+        typeLine(14, 3, 400);
+        QCOMPARE(w->totals().lines, 3);
+        QCOMPARE(w->totals().amount, 1500.0 + 1600 + 1200);
+        w->resize(1012, 526 + 57);
+        test::saveScreenshot(w.get(), "slip_entry_mode2_new");
+        key(Qt::Key_F5);
+        QVERIFY(!w->gridActive());
+
+        const auto h = recordAt<SlipHeader>(*ctx, kSlipHeaders, 1);
+        QCOMPARE(h.date, 512);
+        QCOMPARE(h.customer, 7);
+        QCOMPARE(h.stage, int(kStageDelivery));
+        QCOMPARE(h.lineCount, 3);
+        QCOMPARE(h.amount, 0.0);  // stored by receivable processing
+        QCOMPARE(cp932::toUtf8(h.customerName), std::string("有限会社鈴木生花店"));
+        const int products[] = {12, 13, 14};
+        const double amounts[] = {1500, 1600, 1200};
+        for (int j = 1; j <= 3; ++j) {
+            QCOMPARE(h.lineSlots[j], j);
+            const auto l = recordAt<SlipLine>(*ctx, kSlipLines, j);
+            QCOMPARE(l.product, products[j - 1]);
+            QCOMPARE(l.owner, 1);
+            QCOMPARE(l.salesMethod, 1);
+            QCOMPARE(l.grade1, 3);
+            QCOMPARE(l.grade2, 99);
+            QCOMPARE(l.ordered, 0.0);
+            QCOMPARE(l.amount, amounts[j - 1]);
+            QCOMPARE(l.debit, 110);
+        }
+        QCOMPARE(recordAt<IndexEntry>(*ctx, kIndex1, 1), (IndexEntry{512, 7}));
+        QCOMPARE(recordAt<IndexEntry>(*ctx, kIndex2, 1), (IndexEntry{1, 3}));
+    }
+
+    void reopenedSlipIsChangedInPlace() {
+        auto w = open(2);
+        QVERIFY(w);
+        key(Qt::Key_Return);  // the date of the last slip is already there
+        type("7");
+        key(Qt::Key_Return);
+        QCOMPARE(w->line(), 4);  // the first empty line
+        QCOMPARE(w->doc().recordNumber(), 1);
+        key(Qt::Key_Up);
+        key(Qt::Key_Up);
+        for (int i = 0; i < 5; ++i) key(Qt::Key_Right);
+        QCOMPARE(w->grid()->field(), 6);
+        type("25");
+        key(Qt::Key_Return);
+        test::saveScreenshot(w.get(), "slip_entry_mode2_loaded");
+        key(Qt::Key_F5);
+        QVERIFY(!w->gridActive());
+        QCOMPARE(ctx->files.size(ctx->fileSet[kSlipLines]).value_or(0), 4 * kSlipLineSize);
+        const auto l = recordAt<SlipLine>(*ctx, kSlipLines, 2);
+        QCOMPARE(l.quantity, 25.0);
+        QCOMPARE(l.amount, 2000.0);
+        QCOMPARE(recordAt<SlipHeader>(*ctx, kSlipHeaders, 1).lineSlots[2], 2);
+    }
+
+    void settlementModeLoadsButRefusesNewSlips() {
+        auto w = open(3);
+        QVERIFY(w);
+        QVERIFY(!w->footer()->button("記録(F5)"));  // no record button in this mode
+        QVERIFY(!w->footer()->button("売掛(F6)")->isEnabled());
+        openSlip(512, 7);
+        QVERIFY(w->gridActive());
+        QCOMPARE(w->line(), 1);
+        QCOMPARE(w->grid()->field(), 7);  // straight to the unit price
+        test::saveScreenshot(w.get(), "slip_entry_mode3_loaded");
+        w->close();
+
+        auto v = open(3);
+        QVERIFY(v);
+        dialogs.shown.clear();
+        openSlip(601, 8);
+        QVERIFY(!v->gridActive());
+        QCOMPARE(dialogs.shown.back(), std::string(msg::kNoNewSlipInMode));
+    }
+
+    void orderModeAsksBeforeTurningADeliveryBack() {
+        auto w = open(1);
+        QVERIFY(w);
+        openSlip(512, 7);
+        test::saveScreenshot(w.get(), "slip_entry_mode1_loaded");
+        dialogs.answers = {Answer::No};
+        key(Qt::Key_F5);
+        QCOMPARE(dialogs.shown.back(), std::string(msg::kBackToOrder));
+        QVERIFY(w->gridActive());
+        QCOMPARE(recordAt<SlipHeader>(*ctx, kSlipHeaders, 1).stage, int(kStageDelivery));
+    }
+};
+
+QTEST_MAIN(SlipEntryTest)
+#include "slip_entry_test.moc"
