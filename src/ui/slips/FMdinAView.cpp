@@ -81,6 +81,9 @@ QRect FMdinAView::fieldRect(int field) const {
 void FMdinAView::leave() {
     if (edit_) {
         edit_->disconnect(this);
+        // Hidden at once: the value is drawn by the view from now on.
+        edit_->hide();
+        if (edit_->label()) edit_->label()->hide();
         edit_->deleteLater();
         edit_ = nullptr;
     }
@@ -183,6 +186,7 @@ void FMdinAView::paintEvent(QPaintEvent*) {
 
     // Caption rows of the grid; the caption of the grid's current field is highlighted.
     const int current = wnd_.gridActive() ? wnd_.grid()->field() : 0;
+    p.setFont(QFont("IPAGothic", 9));
     p.drawText(QRect(4, 44, 36, 20), Qt::AlignCenter, "No.");
     for (int f = 1; f <= 15; ++f) {
         const QRect r = FMdinBView::captionRect(f).translated(0, 44);

@@ -113,6 +113,9 @@ const char* FMdinBView::prompt(Edition e, int f) {
 void FMdinBView::leave() {
     if (edit_) {
         edit_->disconnect(this);
+        // Hidden at once: the value is drawn by the view from now on.
+        edit_->hide();
+        if (edit_->label()) edit_->label()->hide();
         edit_->deleteLater();
         edit_ = nullptr;
     }

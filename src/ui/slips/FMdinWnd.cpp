@@ -46,6 +46,7 @@ FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(bView_);
     scroll_->setWidgetResizable(false);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->verticalScrollBar()->setSingleStep(kRowHeight);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -11,6 +11,7 @@
 #include "masters/master_io.h"
 #include "slips/slip_messages.h"
 #include "support/ui_support.h"
+#include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
 
