@@ -11,7 +11,10 @@
 #include "app/startup_loader.h"
 #include "cli/demo_year.h"
 #include "slips/CFq7Doc.h"
+#include "slips/packing_tables.h"
+#include "slips/slip_commands.h"
 #include "slips/slip_index.h"
+#include "slips/slip_lines.h"
 
 using namespace rk;
 
@@ -231,8 +234,56 @@ void BM_RecordChange_RawReadWrite(benchmark::State& state) {
     }
 }
 
+// F5 in the slip entry on a full slip: the checks, the packing tables and the write of 99
+// new lines, for a free (date, customer) pair.
+void BM_RecordFullSlipWithF5(benchmark::State& state) {
+    Year& y = year();
+    KeepLengths keep;
+    PackingTables packing(*y.ctx);
+    CFq7Doc doc(*y.ctx, y.dialogs, nullptr, &packing);
+    doc.setInputMode(2);
+    SlipCommands commands(doc, *y.ctx, y.dialogs, 2);
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fillNewSlip(doc, i++);
+        for (int j = 1; j <= kMaxSlipLines; ++j) {
+            SlipLine& l = doc.lines[j];
+            l = doc.lines[1 + (j - 1) % 10];
+            l.product = 1 + j % 50;
+            l.delivered = l.quantity = 10;
+            l.boxes = 2;
+            l.debit = 110;
+            l.credit = 400;
+        }
+        state.ResumeTiming();
+        if (!commands.record()) {
+            state.SkipWithError("record");
+            break;
+        }
+    }
+}
+
+// What one typed quantity costs before the repaint: the store, the amount and the totals of a
+// 99-line slip.
+void BM_QuantityKeystrokeToTotals(benchmark::State& state) {
+    Year& y = year();
+    CFq7Doc doc(*y.ctx, y.dialogs);
+    SlipLineEditor lines(doc, *y.ctx, y.dialogs, 2);
+    fillNewSlip(doc, 0);
+    for (int j = 1; j <= kMaxSlipLines; ++j) doc.lines[j] = doc.lines[1 + (j - 1) % 10];
+    int q = 0;
+    for (auto _ : state) {
+        lines.storeQuantity(1 + q % kMaxSlipLines, q % 50 + 1);
+        benchmark::DoNotOptimize(lines.recount());
+        ++q;
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_RecordFullSlipWithF5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuantityKeystrokeToTotals)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_IndexRebuild)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_IndexRebuild_RawRead)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_FindAndLoad)->Unit(benchmark::kMicrosecond);
