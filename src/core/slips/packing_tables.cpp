@@ -62,7 +62,8 @@ void PackingTables::load() {
     if (!data) {
         std::string fresh;
         for (int i = 0; i < 1024; ++i) fresh += "0,0 \r\n";
-        Bytes b(reinterpret_cast<const std::byte*>(fresh.data()), reinterpret_cast<const std::byte*>(fresh.data()) + fresh.size());
+        Bytes b(reinterpret_cast<const std::byte*>(fresh.data()),
+                reinterpret_cast<const std::byte*>(fresh.data()) + fresh.size());
         (void)ctx_.files.write(carrierFile, 0, b, true);
         return;
     }

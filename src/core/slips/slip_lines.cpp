@@ -63,7 +63,9 @@ std::string cut(const std::string& s, size_t limit) { return s.substr(0, cp932::
 }  // namespace
 
 double& quantityAt(SlipLine& l, int index) { return index == 0 ? l.ordered : index == 1 ? l.delivered : l.quantity; }
-double quantityAt(const SlipLine& l, int index) { return index == 0 ? l.ordered : index == 1 ? l.delivered : l.quantity; }
+double quantityAt(const SlipLine& l, int index) {
+    return index == 0 ? l.ordered : index == 1 ? l.delivered : l.quantity;
+}
 
 int32_t& debitOf(SlipLine& l, Edition e) { return e == Edition::Sales ? l.debit : l.word200; }
 int32_t& creditOf(SlipLine& l, Edition e) { return e == Edition::Sales ? l.credit : l.word204; }
@@ -256,7 +258,8 @@ bool SlipLineEditor::boxesToQuantity(int a, int kind, size_t limit) {
     if (l.piecesPerBox < 1 || l.boxes < 1) return false;
     setQuantity(l, money::clean(l.piecesPerBox * l.boxes));
     recomputeAmount(l);
-    std::string text = number(l.piecesPerBox) + trimmed(fieldText(l.unit)) + "x" + number(l.boxes) + sjis(kindLabel(kind));
+    std::string text =
+        number(l.piecesPerBox) + trimmed(fieldText(l.unit)) + "x" + number(l.boxes) + sjis(kindLabel(kind));
     if (ctx_.edition == Edition::Sales && l.salesMethod == 2) text += sjis(msg::kOrderGoods);
     // Cut at a character boundary: half a double-byte character would garble the remark.
     replaceRemark(l, cut(text, limit));

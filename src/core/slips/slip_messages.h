@@ -22,9 +22,11 @@ inline constexpr const char* kNoNewSlipInMode = "この入力モードでは新�
 // --- the goods lines ---
 inline constexpr const char* kOrderWordElsewhere = "売り方コードが注文品以外で「注文」文字が存在します";
 inline constexpr const char* kOrderGoods = "注文品";
-inline constexpr const char* kOverwriteRemark = " 備考文を上書きしますか\n \nこの選択についての動作は解説を参照してください";
+inline constexpr const char* kOverwriteRemark =
+    " 備考文を上書きしますか\n \nこの選択についての動作は解説を参照してください";
 inline constexpr const char* kNoBoxesInMode = "仕切モードでは箱対応はできません";
-inline constexpr const char* kLineInserted = " 行挿入が行われました \n 以下の行はこの行が有効行になるまで無効となります";
+inline constexpr const char* kLineInserted =
+    " 行挿入が行われました \n 以下の行はこの行が有効行になるまで無効となります";
 inline constexpr const char* kSettledNoInsert = "決済済み伝票は行挿入できません";
 inline constexpr const char* kSettledNoDelete = "決済済み伝票は行削除できません";
 inline constexpr const char* kSplitOnlyDelivery = "納品伝票以外は行挿入できません";
@@ -33,7 +35,8 @@ inline constexpr const char* kSplitInvalidLine = "未有効行の分荷はでき
 inline constexpr const char* kSplitTooFew = "分荷するには最低数量は ２ 以上なくては出来ません";
 inline constexpr const char* kSettledNoTaxReduction = "決済済み伝票の税額減はできません";
 inline constexpr const char* kProcessedMarkCleared = "この伝票は掛け済み伝票です。掛け処理マークを解除します";
-inline constexpr const char* kTaxReductionQuestion = "元金額計  %d \n消税額分  %d \n新合計額  %d  とします よろしいですか ";
+inline constexpr const char* kTaxReductionQuestion =
+    "元金額計  %d \n消税額分  %d \n新合計額  %d  とします よろしいですか ";
 inline constexpr const char* kOverPurchased = "納品数が仕入れ数を越えています";
 inline constexpr const char* kLineCopyFile = "行保存.Tmp";
 

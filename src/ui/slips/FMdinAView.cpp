@@ -148,8 +148,10 @@ void FMdinAView::finished(Key k) {
 void FMdinAView::mousePressEvent(QMouseEvent* e) {
     for (int f = 1; f <= 3; ++f)
         if (fieldRect(f).contains(e->pos())) {
-            if (wnd_.gridActive()) wnd_.toHeader(f);
-            else enter(f);
+            if (wnd_.gridActive())
+                wnd_.toHeader(f);
+            else
+                enter(f);
             return;
         }
 }
@@ -180,7 +182,8 @@ void FMdinAView::paintEvent(QPaintEvent*) {
     }
     p.drawText(QRect(446, 8, 60, 26), Qt::AlignVCenter, QString::fromUtf8(weekdayName(ctx, h.date)));
     p.drawText(QRect(520, 8, 64, 26), Qt::AlignVCenter, "得意先");
-    if (!(edit_ && field_ == 2)) p.drawText(fieldRect(2), Qt::AlignVCenter | Qt::AlignRight, QString::asprintf("%5d", h.customer));
+    if (!(edit_ && field_ == 2))
+        p.drawText(fieldRect(2), Qt::AlignVCenter | Qt::AlignRight, QString::asprintf("%5d", h.customer));
     if (!(edit_ && field_ == 3)) p.drawText(fieldRect(3), Qt::AlignVCenter, sjisText(h.customerName, 30));
     if (edit_ == nullptr && !wnd_.gridActive()) p.drawRect(fieldRect(field_).adjusted(-1, -1, 0, 0));
 

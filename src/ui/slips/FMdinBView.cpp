@@ -21,14 +21,14 @@ struct Place {
     int x, w, row;
 };
 // x, width and row of fields 1..15 (index 0 unused).
-constexpr Place kPlaces[16] = {{0, 0, 0},      {42, 40, 0},   {84, 44, 0},   {130, 150, 0}, {282, 110, 0}, {394, 110, 0},
-                               {506, 100, 0},  {640, 110, 0}, {752, 130, 0}, {42, 44, 1},   {88, 200, 1},  {290, 70, 1},
-                               {362, 70, 1},   {434, 60, 1},  {496, 150, 1}, {648, 150, 1}};
-constexpr bool codeWithName(int f) { return f == kFieldGrade1 || f == kFieldGrade2 || f == kFieldDebit || f == kFieldCredit; }
-
-QString sjis(const char* field, size_t width) {
-    return QString::fromStdString(cp932::toUtf8(field, width)).trimmed();
+constexpr Place kPlaces[16] = {{0, 0, 0},     {42, 40, 0},   {84, 44, 0},   {130, 150, 0}, {282, 110, 0}, {394, 110, 0},
+                               {506, 100, 0}, {640, 110, 0}, {752, 130, 0}, {42, 44, 1},   {88, 200, 1},  {290, 70, 1},
+                               {362, 70, 1},  {434, 60, 1},  {496, 150, 1}, {648, 150, 1}};
+constexpr bool codeWithName(int f) {
+    return f == kFieldGrade1 || f == kFieldGrade2 || f == kFieldDebit || f == kFieldCredit;
 }
+
+QString sjis(const char* field, size_t width) { return QString::fromStdString(cp932::toUtf8(field, width)).trimmed(); }
 
 QString amountText(double v, int decimals = 0) {
     return v == 0 ? QString() : QString::fromStdString(fmt::decimal(v, 0, decimals)).trimmed();
@@ -235,8 +235,10 @@ bool FMdinBView::store(Key k) {
             ed.storePrice(a, n);
             break;
         case kFieldAmount:
-            if (k == Key::PadPlus || k == Key::Extra146) (void)ed.distributeAmount(a, n);
-            else ed.storeAmount(a, n);
+            if (k == Key::PadPlus || k == Key::Extra146)
+                (void)ed.distributeAmount(a, n);
+            else
+                ed.storeAmount(a, n);
             break;
         case kFieldRemarkCode:
             ed.storeRemarkCode(a, v);
@@ -374,8 +376,12 @@ void FMdinBView::paintEvent(QPaintEvent* e) {
         p.setPen(ink);
         const SlipLine& l = doc.lines[j];
         auto at = [&](int f) { return fieldRect(f).translated(0, y); };
-        auto right = [&](int f, const QString& s) { p.drawText(at(f).adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, s); };
-        auto left = [&](int f, const QString& s) { p.drawText(at(f).adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, s); };
+        auto right = [&](int f, const QString& s) {
+            p.drawText(at(f).adjusted(0, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, s);
+        };
+        auto left = [&](int f, const QString& s) {
+            p.drawText(at(f).adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, s);
+        };
         p.drawText(QRect(2, y + 2, 36, 26), Qt::AlignCenter, QString::number(j));
         if (l.member > 0) p.drawText(QRect(2, y + 30, 36, 26), Qt::AlignCenter, QString::asprintf("%2d", l.member));
         const bool empty = l.product == 0 && l.quantity == 0 && l.amount == 0 && l.salesMethod == 0;
@@ -400,9 +406,11 @@ void FMdinBView::paintEvent(QPaintEvent* e) {
             right(13, QString::asprintf("%4d ", l.buyer));
             const int32_t debit = ctx.env.showPackingCounts ? l.packingCount : (sales ? l.debit : l.word200);
             const int32_t credit = sales ? l.credit : l.word204;
-            left(14, QString::asprintf("%3d ", debit) + (ctx.env.showPackingCounts ? QString() : sjis(doc.names[j].debit, 12)));
+            left(14, QString::asprintf("%3d ", debit) +
+                         (ctx.env.showPackingCounts ? QString() : sjis(doc.names[j].debit, 12)));
             left(15, QString::asprintf("%3d ", credit) + sjis(doc.names[j].credit, 12));
-            if (doc.texts[j].text[0]) p.drawText(QRect(kTextX, y + 30, width() - kTextX, 26), Qt::AlignVCenter, sjis(doc.texts[j].text, 100));
+            if (doc.texts[j].text[0])
+                p.drawText(QRect(kTextX, y + 30, width() - kTextX, 26), Qt::AlignVCenter, sjis(doc.texts[j].text, 100));
         }
         if (wnd_.gridActive() && j == line_ && !edit_) p.drawRect(at(field_).adjusted(0, 0, -1, -1));
     }

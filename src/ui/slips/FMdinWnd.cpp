@@ -32,7 +32,8 @@ FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
     setObjectName("FMdinWnd");
     setWindowTitle("　伝票入力");
     // A shared data folder marks the open slip in the network control file.
-    if (ctx_.settings.lanMode == 1 || ctx_.settings.lanMode == 2) locks_ = std::make_unique<LanSlipLocks>(ctx_, dialogs_);
+    if (ctx_.settings.lanMode == 1 || ctx_.settings.lanMode == 2)
+        locks_ = std::make_unique<LanSlipLocks>(ctx_, dialogs_);
     packing_ = std::make_unique<PackingTables>(ctx_);
     doc_ = std::make_unique<CFq7Doc>(ctx_, dialogs_, locks_.get(), packing_.get());
     doc_->setInputMode(mode_);
@@ -166,8 +167,10 @@ void FMdinWnd::afterSlipEnded() {
 
 void FMdinWnd::recordSlip() {
     if (!gridActive()) return;
-    if (commands_->record()) afterSlipEnded();
-    else refreshTotals();
+    if (commands_->record())
+        afterSlipEnded();
+    else
+        refreshTotals();
 }
 
 void FMdinWnd::deleteSlip() {

@@ -1,3 +1,5 @@
+#include "slips/slip_commands.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +8,6 @@
 #include "slips/CFq7Doc.h"
 #include "slips/packing_tables.h"
 #include "slips/slip_builders.h"
-#include "slips/slip_commands.h"
 #include "slips/slip_messages.h"
 #include "support/installation.h"
 
@@ -187,7 +188,8 @@ TEST_F(SlipCommandsTest, DateAndCustomerChangesRespectDuplicatesAndLocks) {
 class PackingTablesTest : public SlipCommandsTest {
 protected:
     void writeText(const char* name, const std::string& text) {
-        Bytes b(reinterpret_cast<const std::byte*>(text.data()), reinterpret_cast<const std::byte*>(text.data()) + text.size());
+        Bytes b(reinterpret_cast<const std::byte*>(text.data()),
+                reinterpret_cast<const std::byte*>(text.data()) + text.size());
         ASSERT_TRUE(fs.write(ctx.programFolder() / name, 0, b, true));
     }
     void product(int n, int group) {

@@ -1,10 +1,11 @@
+#include "slips/slip_lines.h"
+
 #include <gtest/gtest.h>
 
 #include "base/cp932.h"
 #include "masters/master_io.h"
 #include "slips/CFq7Doc.h"
 #include "slips/slip_builders.h"
-#include "slips/slip_lines.h"
 #include "slips/slip_messages.h"
 #include "support/installation.h"
 
