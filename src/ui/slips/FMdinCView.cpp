@@ -33,7 +33,7 @@ FMdinCView::FMdinCView(FMdinWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     add("ﾏｽﾀｰ参照(F12", 0, col++, false);
 
     col = 0;
-    add("月日変更", 1, col++, false);
+    connect(add("月日変更", 1, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.openDateChange(); });
     connect(add("行削除", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->deleteLine(); }));
     connect(add("行ｺﾋﾟｰ(+)", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->copyLine(); }));
     connect(add("行挿入", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->insertLine(); }));

@@ -11,6 +11,7 @@
 #include "app/command_table.h"
 #include "slips/lan_slip_locks.h"
 #include "slips/slip_messages.h"
+#include "ui/slips/FChanjeDateWnd.h"
 #include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinCView.h"
@@ -177,6 +178,26 @@ void FMdinWnd::deleteSlip() {
     if (doc_->header.customer <= 0) return;
     if (commands_->deleteSlip()) afterSlipEnded();
 }
+
+void FMdinWnd::openDateChange() {
+    if (!gridActive() || doc_->recordNumber() < 1 || dateChange_) return;
+    const bool settled = doc_->header.stage == kStageSettled;
+    if (settled) dialogs_.message(msg::kSettledDateOnly);
+    auto* w = new FChanjeDateWnd(*this, settled);
+    dateChange_ = w;
+    connect(w, &QObject::destroyed, this, [this] { dateChange_ = nullptr; });
+    connect(w, &FChanjeDateWnd::done, this, [this](bool changed) {
+        if (changed)
+            afterSlipEnded();
+        else if (gridActive())
+            toGrid(line_, bView_->field());
+    });
+    w->move(mapToGlobal(QPoint(300, 120)));
+    w->show();
+}
+
+bool FMdinWnd::changeDate(int typed) { return commands_->changeDate(typed); }
+bool FMdinWnd::changeCustomer(int customer) { return commands_->changeCustomer(customer); }
 
 bool FMdinWnd::canOpenReceivable() const { return static_cast<bool>(receivableOpener()); }
 

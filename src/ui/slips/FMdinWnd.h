@@ -58,6 +58,10 @@ public:
     void refreshTotals();
     void recordSlip();
     void deleteSlip();
+    // "月日変更": the change window for a recorded slip while the grid has the cursor.
+    void openDateChange();
+    bool changeDate(int typed);
+    bool changeCustomer(int customer);
     void openReceivable();
     bool canOpenReceivable() const;
 
@@ -84,6 +88,7 @@ private:
     FMdinBView* bView_;
     FMdinCView* cView_;
     QScrollArea* scroll_;
+    QWidget* dateChange_ = nullptr;
 };
 
 }  // namespace rk::ui

@@ -11,6 +11,8 @@
 #include "masters/master_io.h"
 #include "slips/slip_messages.h"
 #include "support/ui_support.h"
+#include "ui/controls/CDataEdit.h"
+#include "ui/slips/FChanjeDateWnd.h"
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
@@ -202,6 +204,25 @@ private slots:
         QCOMPARE(dialogs.shown.back(), std::string(msg::kBackToOrder));
         QVERIFY(w->gridActive());
         QCOMPARE(recordAt<SlipHeader>(*ctx, kSlipHeaders, 1).stage, int(kStageDelivery));
+    }
+
+    void dateChangeMovesTheSlip() {
+        auto w = open(2);
+        QVERIFY(w);
+        openSlip(512, 7);
+        QVERIFY(w->gridActive());
+        w->footer()->button("月日変更")->click();
+        auto* change = w->findChild<FChanjeDateWnd*>();
+        QVERIFY(change);
+        auto* edit = change->findChild<CDataEdit*>();
+        QVERIFY(edit);
+        test::saveScreenshot(change, "slip_date_change");
+        QTest::keyClick(edit, '6');
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(recordAt<SlipHeader>(*ctx, kSlipHeaders, 1).date, 601);
+        QCOMPARE(recordAt<IndexEntry>(*ctx, kIndex1, 1), (IndexEntry{601, 7}));
+        QVERIFY(!w->gridActive());
+        QCOMPARE(w->doc().header.date, 601);
     }
 };
 
