@@ -21,8 +21,10 @@ SettingsHooks settingsHooks(WindowRegistry& registry, AppContext& ctx) {
         if (frame) frame->endProgram();
     };
     h.refreshAll = [frame, &registry] {
-        if (frame) frame->refreshAll();
-        else registry.broadcast(cmd::kRefreshBackground);
+        if (frame)
+            frame->refreshAll();
+        else
+            registry.broadcast(cmd::kRefreshBackground);
     };
     h.openGuide = [&registry, &ctx](const std::string& topic) {
         ctx.topic = topic;
@@ -46,7 +48,14 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     });
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
     for (int command : {130, 131, 133}) {
-        registry.registerFactory(command, [&ctx](int) { return new FMdinWnd(ctx, dialogs(), ctx.windowMode); });
+        registry.registerFactory(command, [&registry, &ctx](int) {
+            auto* w = new FMdinWnd(ctx, dialogs(), ctx.windowMode);
+            w->setGuideOpener([&registry, &ctx](const std::string& topic) {
+                ctx.topic = topic;
+                registry.open(cmd::kGuide);
+            });
+            return w;
+        });
     }
 }
 

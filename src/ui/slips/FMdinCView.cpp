@@ -22,7 +22,7 @@ FMdinCView::FMdinCView(FMdinWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
         };
     };
     int col = 0;
-    add("個別解説", 0, col++, false);
+    connect(add("個別解説", 0, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.explainField(); });
     connect(add("箱数(F2)", 0, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->boxKey(1); }));
     add("電卓(F3)", 0, col++, false);
     add("行文字(F4", 0, col++, false);
@@ -55,6 +55,11 @@ QPushButton* FMdinCView::button(const QString& caption) const {
     for (QPushButton* b : findChildren<QPushButton*>())
         if (b->text() == caption) return b;
     return nullptr;
+}
+
+void FMdinCView::showEvent(QShowEvent*) {
+    // Hooks are set after construction: the buttons that depend on them follow here.
+    if (QPushButton* b = button("個別解説")) b->setEnabled(wnd_.canOpenGuide());
 }
 
 void FMdinCView::paintEvent(QPaintEvent*) {

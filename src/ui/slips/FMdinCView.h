@@ -19,6 +19,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void showEvent(QShowEvent*) override;
 
 private:
     QPushButton* add(const QString& caption, int row, int column, bool enabled);

@@ -199,6 +199,11 @@ void FMdinWnd::openDateChange() {
 bool FMdinWnd::changeDate(int typed) { return commands_->changeDate(typed); }
 bool FMdinWnd::changeCustomer(int customer) { return commands_->changeCustomer(customer); }
 
+void FMdinWnd::explainField() {
+    if (!guide_) return;
+    guide_(gridActive() ? FMdinBView::prompt(ctx_.edition, bView_->field()) : FMdinAView::prompt(aView_->field()));
+}
+
 bool FMdinWnd::canOpenReceivable() const { return static_cast<bool>(receivableOpener()); }
 
 void FMdinWnd::openReceivable() {

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "app/app_context.h"
 #include "slips/CFq7Doc.h"
@@ -34,6 +35,12 @@ public:
     // Receivable processing of the loaded slip; the F6 button and key work once one is set.
     using ReceivableOpener = std::function<void(FMdinWnd&, CFq7Doc&)>;
     static void setReceivableOpener(ReceivableOpener opener);
+
+    // Opens the operation guide on a prompt; "個別解説" works once this is set.
+    void setGuideOpener(std::function<void(const std::string&)> opener) { guide_ = std::move(opener); }
+    bool canOpenGuide() const { return static_cast<bool>(guide_); }
+    // The guide on the prompt of the field that has the cursor.
+    void explainField();
 
     // Another window asks for the slip of (date, customer): as if the customer had been typed.
     void requestSlip(int32_t date, int32_t customer);
@@ -89,6 +96,7 @@ private:
     FMdinCView* cView_;
     QScrollArea* scroll_;
     QWidget* dateChange_ = nullptr;
+    std::function<void(const std::string&)> guide_;
 };
 
 }  // namespace rk::ui

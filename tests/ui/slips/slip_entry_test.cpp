@@ -206,6 +206,20 @@ private slots:
         QCOMPARE(recordAt<SlipHeader>(*ctx, kSlipHeaders, 1).stage, int(kStageDelivery));
     }
 
+    void fieldExplanationOpensTheGuideOnThePrompt() {
+        FMdinWnd w(*ctx, dialogs, 3);
+        std::string topic;
+        w.setGuideOpener([&topic](const std::string& t) { topic = t; });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.footer()->button("個別解説")->isEnabled());
+        w.footer()->button("個別解説")->click();
+        QCOMPARE(topic, std::string("＊．月日入力"));
+        openSlip(512, 7);
+        w.footer()->button("個別解説")->click();
+        QCOMPARE(topic, std::string("＊．単価入力"));
+    }
+
     void dateChangeMovesTheSlip() {
         auto w = open(2);
         QVERIFY(w);
