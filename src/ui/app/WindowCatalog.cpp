@@ -1,5 +1,8 @@
 #include "ui/app/WindowCatalog.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
 #include "app/command_table.h"
 #include "ui/app/InfoWnd.h"
 #include "ui/app/MainFrame.h"
@@ -9,6 +12,7 @@
 #include "ui/settings/FKankyoWnd.h"
 #include "ui/settings/FkihonWnd.h"
 #include "ui/slips/FMdinWnd.h"
+#include "ui/slips/FUrikakeWnd.h"
 
 namespace rk::ui {
 
@@ -45,6 +49,16 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     });
     registry.registerFactory(cmd::kEnvironmentSettings, [&registry, &ctx](int) {
         return new FKankyoWnd(ctx, dialogs(), settingsHooks(registry, ctx));
+    });
+    // F6 in slip entry: receivable processing of the loaded slip, closed with the slip window.
+    FMdinWnd::setReceivableOpener([&registry, &ctx](FMdinWnd& slip, CFq7Doc& doc) {
+        FUrikakeWnd* w = FUrikakeWnd::process(ctx, dialogs(), doc, slip.mode());
+        if (!w) return;
+        QMdiSubWindow* sub = registry.area()->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(w, &FUrikakeWnd::recorded, &slip, [&slip] { slip.afterSlipEnded(); });
+        QObject::connect(&slip, &QObject::destroyed, sub, &QWidget::close);
+        sub->show();
     });
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
     for (int command : {130, 131, 133}) {

@@ -78,8 +78,12 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
 
-private:
+public:
+    // The slip was recorded by another window (receivable processing): back to the header
+    // for the next slip, as after F5.
     void afterSlipEnded();
+
+private:
 
     AppContext& ctx_;
     Dialogs& dialogs_;

@@ -16,6 +16,13 @@
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
+#include "ui/slips/FUrikakeWnd.h"
+#include "ui/app/QtDialogs.h"
+#include "ui/app/WindowCatalog.h"
+#include "ui/app/WindowRegistry.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 using namespace rk;
 using namespace rk::ui;
@@ -238,6 +245,37 @@ private slots:
         QVERIFY(!w->gridActive());
         QCOMPARE(w->doc().header.date, 601);
     }
+
+    void f6ProcessesTheLoadedSlipAtStageTwo() {
+        // The program's own wiring: the catalog gives slip entry its receivable processing.
+        QtDialogs::setHeadless(true);
+        QMdiArea area;
+        WindowRegistry registry(*ctx, dialogs, &area);
+        registerWindows(registry, *ctx);
+        auto w = open(2);
+        QVERIFY(w);
+        QVERIFY(w->canOpenReceivable());
+        openSlip(601, 7);
+        typeLine(12, 10, 150);
+        key(Qt::Key_F5);
+        const int number = static_cast<int>(ctx->files.size(ctx->fileSet[kSlipHeaders]).value_or(0) / 768) - 1;
+        key(Qt::Key_Return);  // the same date again
+        type("7");
+        key(Qt::Key_Return);
+        QVERIFY(w->gridActive());
+        QCOMPARE(w->doc().recordNumber(), number);
+        key(Qt::Key_F6);
+        QCOMPARE(area.subWindowList().size(), 1);
+        auto* processing = qobject_cast<FUrikakeWnd*>(area.subWindowList().first()->widget());
+        QVERIFY(processing);
+        QTest::keyClick(processing->field(), Qt::Key_F5);
+        QTRY_VERIFY(area.subWindowList().isEmpty());
+        const auto h = recordAt<SlipHeader>(*ctx, kSlipHeaders, number);
+        QCOMPARE(h.stage, int(kStageProcessed));
+        QVERIFY(h.amount > 0);
+        QVERIFY(!w->gridActive());  // back on the header for the next slip
+    }
+
 };
 
 QTEST_MAIN(SlipEntryTest)
