@@ -20,14 +20,6 @@ using namespace rk;
 
 namespace {
 
-class CreatingPrompts : public StartupPrompts {
-public:
-    NewData newData() override { return NewData::Create; }
-    std::optional<std::string> password() override { return std::nullopt; }
-    bool openBasicSettingsAtStart() override { return false; }
-    bool openConversionAtStart() override { return false; }
-};
-
 struct Year {
     std::unique_ptr<AppContext> ctx;
     ScriptedDialogs dialogs;

@@ -27,6 +27,16 @@ public:
     virtual bool openConversionAtStart() = 0;
 };
 
+// Unattended answers (the command-line tool, tests, benchmarks): create the year's data,
+// no password, no windows.
+class CreatingPrompts : public StartupPrompts {
+public:
+    NewData newData() override { return NewData::Create; }
+    std::optional<std::string> password() override { return std::nullopt; }
+    bool openBasicSettingsAtStart() override { return false; }
+    bool openConversionAtStart() override { return false; }
+};
+
 enum class StartupResult { Run, End };
 
 // Runs the loader steps in order. On Run the context holds the settings, the file set, the

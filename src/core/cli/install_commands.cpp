@@ -10,15 +10,6 @@
 namespace rk::cli {
 namespace {
 
-// Answers the start-up's windows the way `init` wants: create the year, no windows.
-class CreatingPrompts : public StartupPrompts {
-public:
-    NewData newData() override { return NewData::Create; }
-    std::optional<std::string> password() override { return std::nullopt; }
-    bool openBasicSettingsAtStart() override { return false; }
-    bool openConversionAtStart() override { return false; }
-};
-
 const char* lanModeName(int mode) {
     switch (mode) {
         case 0: return "0 (stand-alone)";

@@ -12,14 +12,6 @@ const FixedClock& testClock() {
     return clock;
 }
 
-class CreatingPrompts : public StartupPrompts {
-public:
-    NewData newData() override { return NewData::Create; }
-    std::optional<std::string> password() override { return std::nullopt; }
-    bool openBasicSettingsAtStart() override { return false; }
-    bool openConversionAtStart() override { return false; }
-};
-
 }  // namespace
 
 Installation::Installation()

@@ -22,14 +22,6 @@ namespace rv = rk::receivables;
 
 namespace {
 
-class Prompts : public StartupPrompts {
-public:
-    NewData newData() override { return NewData::Create; }
-    std::optional<std::string> password() override { return std::nullopt; }
-    bool openBasicSettingsAtStart() override { return false; }
-    bool openConversionAtStart() override { return false; }
-};
-
 SlipHeader headerAt(AppContext& ctx, int n) {
     SlipHeader h{};
     (void)ctx.files.readZeroFilled(ctx.fileSet[kSlipHeaders], static_cast<uint64_t>(n) * kSlipHeaderSize, bytesOf(h));
@@ -70,7 +62,7 @@ private slots:
         for (auto& a : args) argv.push_back(a.data());
         QCOMPARE(cli::main(static_cast<int>(argv.size()), argv.data(), io), 0);
         ctx = std::make_unique<AppContext>(Edition::Sales, folder);
-        Prompts prompts;
+        CreatingPrompts prompts;
         StandAloneStation station;
         QCOMPARE(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
     }

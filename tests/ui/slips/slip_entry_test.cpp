@@ -29,14 +29,6 @@ using namespace rk::ui;
 
 namespace {
 
-class CreatingPrompts : public StartupPrompts {
-public:
-    NewData newData() override { return NewData::Create; }
-    std::optional<std::string> password() override { return std::nullopt; }
-    bool openBasicSettingsAtStart() override { return false; }
-    bool openConversionAtStart() override { return false; }
-};
-
 template <Record T>
 T recordAt(AppContext& ctx, DataSlot slot, int n) {
     T r{};
