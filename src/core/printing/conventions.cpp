@@ -1,7 +1,9 @@
 #include "printing/conventions.h"
 
+#include <cmath>
 #include <cstdio>
 
+#include "base/cp932.h"
 #include "base/format.h"
 
 namespace rk::printing {
@@ -31,6 +33,29 @@ std::string postalCode(int first, int second) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "〒%03d-%04d", first, second);
     return buf;
+}
+
+std::string number(double value, int decimals) {
+    std::string s = fmt::decimal(value, 1, decimals);
+    while (!s.empty() && s.back() == ' ') s.pop_back();
+    return s;
+}
+
+std::string numberOrStar(double value, int decimals) { return value == 0 ? "*" : number(value, decimals); }
+
+std::string quantity(double value) { return number(value, value == std::trunc(value) ? 0 : 2); }
+
+std::string fieldText(const char* field, size_t width) {
+    std::string s = cp932::toUtf8(field, width);
+    for (;;) {
+        if (!s.empty() && (s.back() == ' ' || s.back() == '\0')) {
+            s.pop_back();
+        } else if (s.size() >= 3 && s.compare(s.size() - 3, 3, "　") == 0) {
+            s.resize(s.size() - 3);
+        } else {
+            return s;
+        }
+    }
 }
 
 }  // namespace rk::printing

@@ -18,4 +18,18 @@ std::string headingDate(int monthDay, int businessYear, int firstMonth);
 // "〒%3d-%4d" zero-padded; blank when the first part is 0.
 std::string postalCode(int first, int second);
 
+// A number with thousands commas and `decimals` fraction digits, no padding.
+std::string number(double value, int decimals = 0);
+// The same, or "*" for zero (unit prices and amounts of slip documents).
+std::string numberOrStar(double value, int decimals = 0);
+// A quantity: whole numbers plain, fractions with two decimals.
+std::string quantity(double value);
+
+// A record's text field as UTF-8 without its padding (blanks, full-width blanks, NULs).
+std::string fieldText(const char* field, size_t width);
+template <size_t N>
+std::string fieldText(const char (&field)[N]) {
+    return fieldText(field, N);
+}
+
 }  // namespace rk::printing

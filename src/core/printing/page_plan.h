@@ -71,6 +71,9 @@ struct PageMetrics {
     int dataHeight = 0;
 };
 
+// x of k ninety-ninths of the usable width, from the left margin.
+inline int column(const PageMetrics& m, int k) { return m.left + (m.right - m.left) * k / 99; }
+
 // u: the largest whole number with top + u x (2 x lines + 29) within the usable bottom;
 // h: the largest with left + 103 x h within the usable right. Never below 1.
 PageMetrics pageMetrics(const PrintForm& form, const PageArea& page);

@@ -1,0 +1,107 @@
+#include "printing/slip_snapshot.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "printing/conventions.h"
+#include "slips/slip_index.h"
+
+namespace rk::printing {
+
+namespace {
+
+template <Record T>
+T recordAt(const Bytes& file, int64_t n) {
+    if (n < 1) return T{};
+    const uint64_t at = static_cast<uint64_t>(n) * sizeof(T);
+    if (at >= file.size()) return T{};
+    return recordFrom<T>(std::span<const std::byte>(file).subspan(at));
+}
+
+bool sameGoods(const SlipLine& a, const SlipLine& b) {
+    return a.salesMethod == b.salesMethod && a.product == b.product && a.grade1 == b.grade1 &&
+           a.grade2 == b.grade2 && a.remarkCode == b.remarkCode && a.buyer == b.buyer;
+}
+
+}  // namespace
+
+SlipSnapshot::SlipSnapshot(const AppContext& ctx) {
+    FileSystem& fs = ctx.files;
+    auto headers = fs.readAll(ctx.fileSet[kSlipHeaders]);
+    auto lines = fs.readAll(ctx.fileSet[kSlipLines]);
+    ok_ = headers && lines;
+    if (headers) headers_ = std::move(*headers);
+    if (lines) lines_ = std::move(*lines);
+    texts_ = fs.readAll(ctx.fileSet[kRemarkTexts]).value_or(Bytes{});
+    grades_ = fs.readAll(ctx.fileSet[kGrades]).value_or(Bytes{});
+    customers_ = fs.readAll(ctx.fileSet[kCustomers]).value_or(Bytes{});
+    index_ = readIndexEntries(fs, ctx.fileSet[kIndex1]);
+}
+
+SlipHeader SlipSnapshot::header(int n) const { return recordAt<SlipHeader>(headers_, n); }
+
+CustomerRecord SlipSnapshot::customer(int n) const { return recordAt<CustomerRecord>(customers_, n); }
+
+std::string SlipSnapshot::gradeName(int code, bool second) const {
+    if (code <= 0) return "";
+    const GradeRecord g = recordAt<GradeRecord>(grades_, code);
+    // The slip windows show ten bytes of each name.
+    return second ? fieldText(g.grade2Name, 10) : fieldText(g.grade1Name, 10);
+}
+
+PrintedSlip SlipSnapshot::slip(int n, bool merge) const {
+    PrintedSlip s;
+    s.record = n;
+    s.header = header(n);
+    const int count = std::clamp(s.header.lineCount, 0, kMaxSlipLines);
+    for (int j = 1; j <= count; ++j) {
+        const int32_t slot = s.header.lineSlots[j];
+        if (slot <= 0 || static_cast<uint64_t>(slot) * sizeof(SlipLine) >= lines_.size()) {
+            ++s.invalid;
+            continue;
+        }
+        const SlipLine line = recordAt<SlipLine>(lines_, slot);
+        if (merge) {
+            auto earlier = std::find_if(s.lines.begin(), s.lines.end(),
+                                        [&line](const PrintedLine& p) { return sameGoods(p.line, line); });
+            if (earlier != s.lines.end()) {
+                SlipLine& into = earlier->line;
+                into.quantity += line.quantity;
+                into.amount += line.amount;
+                into.boxes += line.boxes;
+                // A merged line of no quantity keeps its price at 0 rather than dividing by it.
+                into.price = into.quantity != 0 ? into.amount / into.quantity : 0;
+                continue;
+            }
+        }
+        PrintedLine p;
+        p.number = j;
+        p.line = line;
+        p.grade1 = gradeName(line.grade1, false);
+        p.grade2 = gradeName(line.grade2, true);
+        if (line.textNumber > 0) p.text = fieldText(recordAt<LineText>(texts_, line.textNumber).text);
+        s.lines.push_back(std::move(p));
+    }
+    return s;
+}
+
+std::vector<int> SlipSnapshot::slipsOfDate(int32_t date) const {
+    std::vector<std::pair<int32_t, int>> found;
+    if (date > 100)
+        for (size_t n = 1; n < index_.size(); ++n)
+            if (index_[n].first == date) found.emplace_back(index_[n].second, static_cast<int>(n));
+    std::stable_sort(found.begin(), found.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    std::vector<int> out;
+    for (auto& [c, n] : found)
+        if (header(n).date == date) out.push_back(n);  // a stale index never prints a wrong slip
+    return out;
+}
+
+int32_t lastSlipDate(const AppContext& ctx) {
+    const auto entries = readIndexEntries(ctx.files, ctx.fileSet[kIndex1]);
+    if (entries.size() < 2) return 101;
+    const int32_t d = std::abs(entries.back().first);
+    return d > 100 ? d : 101;
+}
+
+}  // namespace rk::printing
