@@ -1,5 +1,6 @@
 #include "printing/conventions.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -33,6 +34,15 @@ std::string postalCode(int first, int second) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "〒%03d-%04d", first, second);
     return buf;
+}
+
+std::string weekdayText(int monthDay, int businessYear, int firstMonth) {
+    using namespace std::chrono;
+    const year_month_day d{year{monthday::calendarYear(monthDay, businessYear, firstMonth)},
+                           month{static_cast<unsigned>(monthDay / 100)}, day{static_cast<unsigned>(monthDay % 100)}};
+    if (!d.ok()) return "";
+    static const char* const kNames[7] = {"日 曜", "月 曜", "火 曜", "水 曜", "木 曜", "金 曜", "土 曜"};
+    return kNames[weekday{sys_days{d}}.c_encoding()];
 }
 
 std::string number(double value, int decimals) {

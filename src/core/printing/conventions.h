@@ -18,6 +18,10 @@ std::string headingDate(int monthDay, int businessYear, int firstMonth);
 // "〒%3d-%4d" zero-padded; blank when the first part is 0.
 std::string postalCode(int first, int second);
 
+// "日 曜" .. "土 曜" of a month-day value in the business year; empty for a day the
+// calendar does not have (29 February of a common year).
+std::string weekdayText(int monthDay, int businessYear, int firstMonth);
+
 // A number with thousands commas and `decimals` fraction digits, no padding.
 std::string number(double value, int decimals = 0);
 // The same, or "*" for zero (unit prices and amounts of slip documents).

@@ -28,6 +28,9 @@ inline constexpr const char* kFormNote = "☆ 印刷フォームは「初期設�
 inline constexpr const char* kPaperNote = "☆ 用紙サイズはコントロールパネルのプリンタで行ってください";
 inline constexpr const char* kListCaption = "該当得意先名 (右ｸﾘｯｸ全指定)";
 
+inline constexpr const char* kNoFaxNumber = "次の得意先はFAX番号が見つからないため送信しませんでした\n%s";
+inline constexpr const char* kFaxFailed = "FAX送信プログラムが実行できませんでした\n%s";
+
 // Bills.
 inline constexpr const char* kBillTitle = " 請　求　書";
 inline constexpr const char* kStatementTitle = " 支払明細書";
@@ -54,7 +57,14 @@ inline constexpr const char* kSelfMember = "自分がメンバーです";
 
 // Print form settings.
 inline constexpr const char* kMarginNote = "マージはピクセル単位で指定してください";
+inline constexpr const char* kFormNotSaved = "印刷フォームファイルが書き込めません";
 inline constexpr const char* kSizeNote = "文字サイズ 0 は既定値になります";
+
+// Topics of the operation guide.
+inline constexpr const char* kDeliveryTopic = "＊．納品書印刷";
+inline constexpr const char* kBillTopic = "＊．請求書印刷";
+inline constexpr const char* kGroupBillTopic = "＊．グループ代表請求書印刷";
+inline constexpr const char* kPrintFormTopic = "＊．印刷フォーム設定";
 
 // Most pages one print run may hold; a larger run is refused rather than cut short.
 inline constexpr int kMaxPages = 8192;

@@ -9,6 +9,11 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/masters/MasterWindows.h"
+#include "ui/printing/GroupSeiWnd.h"
+#include "ui/printing/NohinMesaiWnd.h"
+#include "ui/printing/NouhinPrnWnd.h"
+#include "ui/printing/PlanPrinter.h"
+#include "ui/printing/PrintSizeWnd.h"
 #include "ui/settings/FKankyoWnd.h"
 #include "ui/settings/FkihonWnd.h"
 #include "ui/slips/FMdinWnd.h"
@@ -37,6 +42,33 @@ SettingsHooks settingsHooks(WindowRegistry& registry, AppContext& ctx) {
     return h;
 }
 
+// Opens the operation guide on a topic.
+std::function<void(const std::string&)> guideOpener(WindowRegistry& registry, AppContext& ctx) {
+    return [&registry, &ctx](const std::string& topic) {
+        ctx.topic = topic;
+        registry.open(cmd::kGuide);
+    };
+}
+
+void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
+    registry.registerFactory(144, [&registry, &ctx](int) {
+        return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx));
+    });
+    // Bills without (145) and with (147) the delivery details of their slips.
+    for (int command : {145, 147}) {
+        registry.registerFactory(command, [&registry, &ctx](int c) {
+            return new NohinMesaiWnd(ctx, dialogs(), c == 147, guideOpener(registry, ctx));
+        });
+    }
+    registry.registerFactory(151, [&registry, &ctx](int) {
+        return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx));
+    });
+    registry.registerFactory(166, [&registry, &ctx](int) {
+        return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx));
+    });
+    registry.registerAction(cmd::kPrintSetup, [&registry] { pageSetup(registry.area()); });
+}
+
 }  // namespace
 
 void registerWindows(WindowRegistry& registry, AppContext& ctx) {
@@ -44,6 +76,7 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         registry.registerFactory(command, [&ctx](int) { return new InfoWnd(ctx); });
     }
     registerMasterWindows(registry, ctx);
+    registerPrintWindows(registry, ctx);
     registry.registerFactory(cmd::kBasicSettings, [&registry, &ctx](int) {
         return new FkihonWnd(ctx, dialogs(), settingsHooks(registry, ctx));
     });

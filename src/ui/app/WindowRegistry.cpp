@@ -13,6 +13,10 @@ WindowRegistry::WindowRegistry(AppContext& ctx, Dialogs& dialogs, QMdiArea* area
 
 void WindowRegistry::registerFactory(int command, Factory factory) { factories_[command] = std::move(factory); }
 
+void WindowRegistry::registerAction(int command, std::function<void()> action) {
+    actions_[command] = std::move(action);
+}
+
 bool WindowRegistry::isAvailable(int command) const {
     if (!factories_.count(command) || !findCommand(command)) return false;
     // Edition-only windows: the invoice print belongs to the purchase edition, the list-table
@@ -24,6 +28,7 @@ bool WindowRegistry::isAvailable(int command) const {
 
 bool WindowRegistry::isEnabled(int command) const {
     if (command == cmd::kGuideContents || command == cmd::kGuideUsage) return isAvailable(cmd::kGuide);
+    if (actions_.count(command)) return true;
     return isAvailable(command);
 }
 
@@ -116,6 +121,10 @@ bool WindowRegistry::dispatch(int command) {
             break;
     }
     if (findCommand(command)) return open(command) != nullptr;
+    if (auto action = actions_.find(command); action != actions_.end()) {
+        action->second();
+        return true;
+    }
     if (QMdiSubWindow* active = area_->activeSubWindow()) {
         if (auto* target = dynamic_cast<CommandTarget*>(active->widget()); target && target->onCommand(command))
             return true;

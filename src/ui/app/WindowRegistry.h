@@ -26,6 +26,8 @@ public:
     WindowRegistry(AppContext& ctx, Dialogs& dialogs, QMdiArea* area, QObject* parent = nullptr);
 
     void registerFactory(int command, Factory factory);
+    // A command that opens no function window but runs a dialog of its own (printer setup).
+    void registerAction(int command, std::function<void()> action);
     // A command with a window that exists in this program (and may be given in this edition).
     bool isAvailable(int command) const;
 
@@ -57,6 +59,7 @@ private:
     Dialogs& dialogs_;
     QMdiArea* area_;
     std::map<int, Factory> factories_;
+    std::map<int, std::function<void()>> actions_;
     std::map<QWidget*, int> flags_;  // open windows and the flag each holds
 };
 

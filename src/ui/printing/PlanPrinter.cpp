@@ -1,6 +1,7 @@
 #include "ui/printing/PlanPrinter.h"
 
 #include <QFontDatabase>
+#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -64,6 +65,20 @@ QFont fontFor(const printing::LogFont& f, int pixelHeight, const QPainter& paint
     return font;
 }
 
+QString fontFamily(const printing::LogFont& f) { return faceFor(f); }
+
+printing::LogFont logFontOf(const QFont& font) {
+    printing::LogFont f = printing::systemFont();
+    cp932::assign(f.faceName, font.family().toStdString());
+    f.faceName[31] = '\0';
+    f.height = font.pixelSize() > 0 ? -font.pixelSize() : 0;
+    f.weight = font.bold() ? 700 : 400;
+    f.italic = font.italic() ? 1 : 0;
+    f.underline = font.underline() ? 1 : 0;
+    f.charSet = 128;  // Shift-JIS
+    return f;
+}
+
 printing::PageArea printableArea(const QPrinter& printer) {
     const QRect r = printer.pageLayout().paintRectPixels(printer.resolution());
     return {0, 0, r.width(), r.height()};
@@ -81,16 +96,26 @@ bool printDocument(const Planner& planner, QPrinter& printer) {
     return p.end();
 }
 
+QPrinter& sharedPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+void pageSetup(QWidget* parent) {
+    QPageSetupDialog dialog(&sharedPrinter(), parent);
+    dialog.exec();
+}
+
 bool printWithDialog(const Planner& planner, QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = sharedPrinter();
+    printer.setOutputFormat(QPrinter::NativeFormat);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return false;
     return printDocument(planner, printer);
 }
 
 void showPreview(const Planner& planner, QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, parent);
+    QPrintPreviewDialog preview(&sharedPrinter(), parent);
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
                      [&planner](QPrinter* p) { printDocument(planner, *p); });
     preview.exec();
