@@ -6,15 +6,17 @@
 namespace rk::cli {
 namespace {
 
-void printUsage(std::ostream& os) {
+void printUsage(std::ostream& os, const std::vector<Command>& more) {
     os << "usage: rakurena [--edition F|S|Z] COMMAND [options] PROGRAM_FOLDER\n\ncommands:\n";
-    for (const Command& c : commands()) os << "  " << c.name << "\t" << c.summary << '\n';
+    for (const auto* table : {&commands(), &more})
+        for (const Command& c : *table) os << "  " << c.name << "\t" << c.summary << '\n';
     os << "\nrakurena COMMAND --help tells more.\n";
 }
 
-const Command* findCommand(const std::string& name) {
-    for (const Command& c : commands())
-        if (name == c.name) return &c;
+const Command* findCommand(const std::string& name, const std::vector<Command>& more) {
+    for (const auto* table : {&commands(), &more})
+        for (const Command& c : *table)
+            if (name == c.name) return &c;
     return nullptr;
 }
 
@@ -38,7 +40,7 @@ std::optional<int> intOption(const Args& a, const std::string& name, Io& io) {
     return v;
 }
 
-int main(int argc, char** argv, Io& io) {
+int main(int argc, char** argv, Io& io, const std::vector<Command>& more) {
     Args a;
     int i = 1;
     for (; i < argc; ++i) {
@@ -53,23 +55,23 @@ int main(int argc, char** argv, Io& io) {
                 return kUsage;
             }
         } else if (t == "--help" || t == "-h") {
-            printUsage(io.out);
+            printUsage(io.out, more);
             return kOk;
         } else {
             break;
         }
     }
     if (i >= argc) {
-        printUsage(io.err);
+        printUsage(io.err, more);
         return kUsage;
     }
     a.command = argv[i++];
     // Two-word commands ("export customers") are looked up with their second word.
-    if (i < argc && findCommand(a.command + ' ' + argv[i])) a.command += std::string(" ") + argv[i++];
-    const Command* cmd = findCommand(a.command);
+    if (i < argc && findCommand(a.command + ' ' + argv[i], more)) a.command += std::string(" ") + argv[i++];
+    const Command* cmd = findCommand(a.command, more);
     if (!cmd) {
         io.err << "rakurena: unknown command '" << a.command << "'\n";
-        printUsage(io.err);
+        printUsage(io.err, more);
         return kUsage;
     }
     for (; i < argc; ++i) {

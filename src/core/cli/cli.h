@@ -43,8 +43,9 @@ struct Command {
 // The table of all commands.
 const std::vector<Command>& commands();
 
-// Parses argv and runs; returns the process exit status.
-int main(int argc, char** argv, Io& io);
+// Parses argv and runs; returns the process exit status. `more` are the commands a build
+// adds to the table (the printing commands of the windowed build).
+int main(int argc, char** argv, Io& io, const std::vector<Command>& more = {});
 
 // Messages go to stderr; questions take their preselected answer unless told otherwise.
 class CliDialogs : public Dialogs {

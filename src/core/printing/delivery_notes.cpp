@@ -197,7 +197,9 @@ private:
         page.text(col(72), y, orValue(s.quantity, quantity(s.quantity) + " " + fieldText(s.unit)), FontRole::Data,
                   Align::Right);
         std::string remark = fieldText(s.remark);
-        if (s.salesMethod == 2) remark = (s.buyer > 0 ? format("注%d", s.buyer) : std::string("注文")) + " " + remark;
+        // An order line carries its mark unless slip entry has already put one into the remark.
+        if (s.salesMethod == 2 && remark.find("注") == std::string::npos)
+            remark = (s.buyer > 0 ? format("注%d", s.buyer) : std::string("注文")) + " " + remark;
         page.text(col(75), y, remark);
     }
 

@@ -47,7 +47,10 @@ NohinMesaiView::NohinMesaiView(AppContext& ctx, Dialogs& dialogs, bool details, 
                       c.inputMethodOff = true;
                       return c;
                   },
-                  [this, i](const CDataEdit& e) { setValue(static_cast<Field>(i), e.value()); },
+                  [this, i](const CDataEdit& e) {
+                      // A field left as it was keeps what was set meanwhile.
+                      if (e.field().edited()) setValue(static_cast<Field>(i), e.value());
+                  },
                   [v, date] { return date ? dateText(*v) : QString("%1").arg(*v, 4); }});
     }
     addField({QRect(kFieldX, kFieldY + 5 * kFieldStep, 200, 26),

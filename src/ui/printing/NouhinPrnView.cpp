@@ -56,7 +56,10 @@ NouhinPrnView::NouhinPrnView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
                       c.inputMethodOff = true;
                       return c;
                   },
-                  [this, i](const CDataEdit& e) { setValue(static_cast<Field>(i), e.value()); },
+                  [this, i](const CDataEdit& e) {
+                      // A field left as it was keeps what was set meanwhile.
+                      if (e.field().edited()) setValue(static_cast<Field>(i), e.value());
+                  },
                   [v, date] {
                       return date ? QString::asprintf("%2d 月 %2d 日 ", *v / 100, *v % 100) : QString("%1").arg(*v, 4);
                   }});

@@ -1,0 +1,253 @@
+// The print windows on a demo year: delivery notes and bills painted into PDF files whose
+// text carries the amounts of the slips; the print form window saving its ranges.
+#include <QCheckBox>
+#include <QListWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QPushButton>
+#include <QTest>
+#include <sstream>
+
+#include "app/startup_loader.h"
+#include "base/cp932.h"
+#include "cli/cli.h"
+#include "masters/master_io.h"
+#include "printing/conventions.h"
+#include "printing/messages.h"
+#include "support/ui_support.h"
+#include "ui/controls/CDataEdit.h"
+#include "ui/printing/GroupSeiView.h"
+#include "ui/printing/GroupSeiWnd.h"
+#include "ui/printing/NohinMesaiView.h"
+#include "ui/printing/NohinMesaiWnd.h"
+#include "ui/printing/NouhinPrnView.h"
+#include "ui/printing/NouhinPrnWnd.h"
+#include "ui/printing/PrintCommands.h"
+#include "ui/printing/PrintSizeWnd.h"
+
+using namespace rk;
+using namespace rk::ui;
+namespace msg = rk::printing::msg;
+
+namespace {
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", pdf, "-"});
+    p.waitForFinished(20000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+class PrintWindowsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<AppContext> ctx;
+    ScriptedDialogs dialogs;
+
+    int runCli(std::vector<std::string> args) {
+        std::ostringstream out, err;
+        cli::Io io{out, err};
+        args.insert(args.begin(), "rakurena");
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        const int rc = cli::main(static_cast<int>(argv.size()), argv.data(), io, printCommands());
+        if (rc != 0) qWarning() << QString::fromStdString(err.str());
+        return rc;
+    }
+
+    // A date of the year with a slip processed on credit, and that slip's header.
+    std::pair<int, SlipHeader> processedSlip() {
+        printing::SlipSnapshot files(*ctx);
+        for (int n = files.headerCount() - 1; n >= 1; --n) {
+            SlipHeader h = files.header(n);
+            if (h.stage == kStageProcessed && liveDate(h.date) && h.receivable > 0) return {n, h};
+        }
+        return {0, {}};
+    }
+
+    // Prints through the view's output into a PDF and returns its text.
+    template <class View>
+    QString printToPdf(View* view, const QString& name) {
+        const QString pdf = dir.filePath(name);
+        bool printed = false;
+        view->output().print = [&](const Planner& planner, QWidget*) {
+            printed = writePdf(planner, pdf);
+            return printed;
+        };
+        view->print();
+        return printed ? pdfText(pdf) : QString();
+    }
+
+private slots:
+    void initTestCase() {
+        const std::string folder = dir.path().toStdString();
+        QCOMPARE(runCli({"demo", "--customers", "30", "--slips", "400", folder}), 0);
+        ctx = std::make_unique<AppContext>(Edition::Sales, folder);
+        CreatingPrompts prompts;
+        StandAloneStation station;
+        QCOMPARE(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
+    }
+
+    void init() { dialogs = ScriptedDialogs{}; }
+
+    void deliveryNotesCarryTheSlipAmounts() {
+        auto [n, h] = processedSlip();
+        QVERIFY(n > 0);
+        NouhinPrnWnd w(*ctx, dialogs);
+        w.show();
+        NouhinPrnView* v = w.view();
+        v->setValue(NouhinPrnView::kDate, h.date);
+        QVERIFY(v->list()->count() >= 1);
+        const int pages = v->run().pageCount();
+        // Typing the copies: 3 triples the pages, Enter there prints them all.
+        v->setCurrent(NouhinPrnView::kCopies);
+        QVERIFY(v->edit());
+        QTest::keyClicks(v->edit(), "3");
+        const QString pdf = dir.filePath("delivery.pdf");
+        int printedPages = 0;
+        v->output().print = [&](const Planner& planner, QWidget*) {
+            printedPages = static_cast<int>(planner({0, 0, 4724, 6800}).pages.size());
+            return writePdf(planner, pdf);
+        };
+        QTest::keyClick(v->edit(), Qt::Key_Return);
+        QCOMPARE(v->run().pageCount(), 3 * pages);
+        QCOMPARE(printedPages, 3 * pages);
+        test::saveScreenshot(&w, "delivery_note_window");
+
+        // The chosen slip alone, one copy: its total and line sum are on the page.
+        v->setValue(NouhinPrnView::kCopies, 1);
+        v->setValue(NouhinPrnView::kFrom, h.customer);
+        v->setValue(NouhinPrnView::kTo, h.customer);
+        QCOMPARE(v->list()->count(), 1);
+        v->list()->item(0)->setSelected(true);
+        bool printed = false;
+        v->output().print = [&](const Planner& planner, QWidget*) { return printed = writePdf(planner, pdf); };
+        v->printChosen();
+        QVERIFY(printed);
+        const QString text = pdfText(pdf);
+        double lines = 0;
+        for (const auto& l : v->run().slips[0].lines) lines += l.line.amount;
+        QVERIFY2(text.contains(q(printing::number(h.receivable))), qPrintable(text));
+        QVERIFY(text.contains(q(printing::number(lines))));
+        QVERIFY(text.contains(q(printing::number(h.tax))));
+        QVERIFY(text.contains(QRegularExpression(QString::fromUtf8("納\\s+品\\s+書"))));
+
+        // Nothing chosen: the message, and nothing printed.
+        v->list()->clearSelection();
+        printed = false;
+        v->printChosen();
+        QVERIFY(!printed);
+        QCOMPARE(dialogs.shown.back(), std::string(msg::kNoSlipChosen));
+        // No fax program configured: the fax buttons stay hidden.
+        QVERIFY(!v->button(NouhinPrnView::kFaxAll)->isVisible());
+    }
+
+    void billsWithAndWithoutDetails() {
+        auto [n, h] = processedSlip();
+        for (bool details : {false, true}) {
+            NohinMesaiWnd w(*ctx, dialogs, details);
+            w.show();
+            NohinMesaiView* v = w.view();
+            v->setValue(NohinMesaiView::kFrom, h.date / 100);
+            v->setValue(NohinMesaiView::kTo, h.date / 100);
+            v->setValue(NohinMesaiView::kFirstCustomer, h.customer);
+            v->setValue(NohinMesaiView::kLastCustomer, h.customer);
+            QTest::keyClick(v, Qt::Key_F11);
+            QCOMPARE(v->bills().size(), size_t(1));
+            const printing::Bill& b = v->bills()[0];
+            QVERIFY(!b.slips.empty());
+            QVERIFY(std::any_of(b.slips.begin(), b.slips.end(), [&](auto& s) { return s.record == n; }));
+            const QString text = printToPdf(v, details ? "bill_details.pdf" : "bill.pdf");
+            QVERIFY2(text.contains(q(printing::number(b.total()))), qPrintable(text));
+            QVERIFY(text.contains(q(printing::number(b.previous))));
+            QVERIFY(text.contains(q(printing::number(b.totals.receivable))));
+            QVERIFY(text.contains(QString::fromUtf8("請求額計")));
+            QCOMPARE(text.contains(QString::fromUtf8("納 品 明 細")), details);
+            test::saveScreenshot(&w, details ? "bill_window_details" : "bill_window");
+        }
+    }
+
+    void groupBillSumsTheGroup() {
+        auto [n, h] = processedSlip();
+        const int member = h.customer, rep = h.customer == 1 ? 2 : 1;
+        CustomerRecord r{}, m{};
+        QVERIFY(masters::readRecord(ctx->files, ctx->fileSet[kCustomers], rep, r));
+        QVERIFY(masters::readRecord(ctx->files, ctx->fileSet[kCustomers], member, m));
+        r.groupLink = 1;
+        r.members[0] = member;
+        m.groupLink = -rep;
+        QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kCustomers], rep, r));
+        QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kCustomers], member, m));
+
+        GroupSeiWnd w(*ctx, dialogs);
+        w.show();
+        GroupSeiView* v = w.view();
+        v->setValue(GroupSeiView::kFrom, h.date / 100);
+        v->setValue(GroupSeiView::kTo, h.date / 100);
+        v->setValue(GroupSeiView::kRepresentative, member);
+        QVERIFY(!v->collect());
+        QCOMPARE(dialogs.shown.back(), std::string(msg::kNotRepresentative));
+        v->setValue(GroupSeiView::kRepresentative, rep);
+        QCOMPARE(v->members()->count(), 1);
+        QVERIFY(v->collect());
+        const printing::Bill& b = v->bill()->bill;
+        QCOMPARE(b.previous, r.balance + m.balance);
+        const QString text = printToPdf(v, "group_bill.pdf");
+        QVERIFY2(text.contains(q(printing::number(b.total()))), qPrintable(text));
+        QVERIFY(text.contains(QString::fromUtf8("御中")));
+        test::saveScreenshot(&w, "group_bill_window");
+    }
+
+    void printFormWindowSavesItsRanges() {
+        auto* w = new PrintSizeWnd(*ctx, dialogs);
+        w->show();
+        QVERIFY(w->edit());
+        QTest::keyClicks(w->edit(), "25");
+        QTest::keyClick(w->edit(), Qt::Key_Down);
+        QCOMPARE(w->current(), 1);
+        w->setCurrent(8);  // list rows
+        QTest::keyClicks(w->edit(), "3");
+        QTest::keyClick(w->edit(), Qt::Key_Return);
+        QCOMPARE(w->current(), 9);
+        w->setFontChooser([](const QFont&, QWidget*) { return std::optional<QFont>(QFont("IPAMincho")); });
+        w->button(PrintSizeWnd::kFaxTitleFont)->click();
+        printing::FaxFonts fax{};
+        QVERIFY(ctx->files.readZeroFilled(ctx->programFolder() / printing::kFaxFontFile, 0, bytesOf(fax)));
+        QCOMPARE(QString::fromStdString(cp932::toUtf8(fax.title.faceName)), QString("IPAMincho"));
+        test::saveScreenshot(w, "print_form_window");
+        w->button(PrintSizeWnd::kUpdate)->click();
+        delete w;
+        printing::PrintForm saved{};
+        QVERIFY(ctx->files.readZeroFilled(ctx->programFolder() / printing::kPrintFormFile, 0, bytesOf(saved)));
+        QCOMPARE(saved.fields[printing::kLinesPerPage], 20);
+        QCOMPARE(saved.fields[printing::kListRows], 6);
+        QCOMPARE(saved.fields[printing::kListColumns], 10);
+    }
+
+    void commandLineWritesTheSamePages() {
+        auto [n, h] = processedSlip();
+        const std::string folder = dir.path().toStdString();
+        const QString pdf = dir.filePath("cli_notes.pdf");
+        const std::string date = std::to_string(h.date);
+        const std::string c = std::to_string(h.customer);
+        QCOMPARE(runCli({"print", "delivery-notes", "--date", date, "--from", c, "--to", c, "--pdf",
+                         pdf.toStdString(), folder}),
+                 0);
+        QVERIFY(pdfText(pdf).contains(q(printing::number(h.receivable))));
+        const QString bills = dir.filePath("cli_bills.pdf");
+        const std::string month = std::to_string(h.date / 100);
+        QCOMPARE(runCli({"print", "bills", "--from", month, "--to", month, "--customers", c + "-" + c, "--details",
+                         "--pdf", bills.toStdString(), folder}),
+                 0);
+        QVERIFY(pdfText(bills).contains(QString::fromUtf8("請求額計")));
+        QCOMPARE(runCli({"print", "bills", "--from", month, "--pdf", bills.toStdString(), folder}), 2);
+    }
+};
+
+QTEST_MAIN(PrintWindowsTest)
+#include "print_windows_test.moc"
