@@ -53,7 +53,7 @@ NohinMesaiView::NohinMesaiView(AppContext& ctx, Dialogs& dialogs, bool details, 
                   },
                   [v, date] { return date ? dateText(*v) : QString("%1").arg(*v, 4); }});
     }
-    addField({QRect(kFieldX, kFieldY + 5 * kFieldStep, 200, 26),
+    addField({QRect(kFieldX, kFieldY + 5 * kFieldStep, 170, 26),
               [this] {
                   EntryConfig c;
                   c.mode = 0;
@@ -199,7 +199,7 @@ void NohinMesaiView::paintEvent(QPaintEvent*) {
     for (int i = 0; i < 6; ++i)
         p.drawText(QRect(20, kFieldY + i * kFieldStep, 125, 26), Qt::AlignVCenter, QString::fromUtf8(labels[i]));
     paintFields(p);
-    p.drawText(QRect(360, kFieldY + 5 * kFieldStep, 60, 26), Qt::AlignVCenter,
+    p.drawText(QRect(326, kFieldY + 5 * kFieldStep, 90, 26), Qt::AlignVCenter,
                QString::fromUtf8(selection_.search.empty() ? msg::kSearchOff : msg::kSearchOn));
     p.drawText(QRect(20, 224, 400, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kSearchNote));
     p.drawText(QRect(20, 248, 400, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kThirdInchNote));
