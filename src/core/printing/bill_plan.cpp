@@ -111,6 +111,7 @@ private:
         const int u = m_.u;
         HeadingData heading{&b.record, b.customer, &ctx_.settings, o_.issueDate, 0, form_.fields[kNoDoubleRule] == 1};
         const int y1 = slipHeading(page, m_, heading);
+        headingPicture(page, m_, ctx_.files, ctx_.programFolder(), o_.group ? "納品書.BMP" : "請求書.BMP");
         titleBlock(page, m_, sales() ? msg::kBillTitle : msg::kStatementTitle, b.name, fieldText(ctx_.settings.name));
         page.text(m_.left + 97 * m_.h, m_.top, pageNumber(p.number), FontRole::Data, Align::Right);
         if (o_.group) page.text(m_.left + m_.h, m_.top + 6 * u, format(msg::kGroupCustomer, b.customer));
@@ -119,8 +120,8 @@ private:
         page.text(col(3), heads, "No", FontRole::Data, Align::Right);
         page.text(col(10), heads, sales() ? "納 品 年 月 日" : "受 領 品 年 月 日");
         if (o_.group) page.text(col(21), heads, "お届け先");
-        const char* names[] = {"行数",     sales() ? "納品額 " : "受領額 ", "消費税 ", "手数料 ",
-                               sales() ? "販売費計 " : "経費費計 ", sales() ? "請求額 " : "支払額 "};
+        const char* names[] = {"行数",    sales() ? "納品額 " : "受領額 ",     "消費税 ",
+                               "手数料 ", sales() ? "販売費計 " : "経費費計 ", sales() ? "請求額 " : "支払額 "};
         const int rights[] = {37, 50, 62, 74, 86, 98};
         for (int i = 0; i < 6; ++i) page.text(col(rights[i]), heads, names[i], FontRole::Data, Align::Right);
         const int rowsTop = heads + 3 * u / 2;

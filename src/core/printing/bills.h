@@ -23,7 +23,7 @@ struct BilledSlip {
 struct Bill {
     int customer = 0;  // the customer billed (the representative of a group bill)
     CustomerRecord record{};
-    std::string name;  // as printed: name and honorific, the search name, or the unknown-name text
+    std::string name;               // as printed: name and honorific, the search name, or the unknown-name text
     std::vector<BilledSlip> slips;  // by date
     BilledSlip totals;              // the five column sums
     double previous = 0;            // outstanding balance as the customer master holds it now

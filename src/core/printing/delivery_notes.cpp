@@ -67,12 +67,14 @@ public:
         Page page;
         const PrintedSlip& slip = run_.slips[p.slip];
         const CustomerRecord& customer = run_.customers[p.slip];
-        HeadingData heading{&customer, slip.header.customer, &ctx_.settings, run_.selection.date, slip.record,
-                            form_.fields[kNoDoubleRule] == 1};
+        HeadingData heading{&customer,           slip.header.customer, &ctx_.settings,
+                            run_.selection.date, slip.record,          form_.fields[kNoDoubleRule] == 1};
         const int y1 = slipHeading(page, m_, heading);
         const bool sales = ctx_.edition != Edition::Purchase;
         const char* title = sales ? (kind_ == DeliveryForm::Standard ? msg::kDeliveryTitle : msg::kConsignmentTitle)
                                   : msg::kReceiptTitle;
+        const char* picture = sales ? (kind_ == DeliveryForm::Standard ? "納品書.Bmp" : "送り状.Bmp") : "受領書.Bmp";
+        headingPicture(page, m_, ctx_.files, ctx_.programFolder(), picture);
         titleBlock(page, m_, title, nameWithHonorific(customer), fieldText(ctx_.settings.name));
         page.text(m_.left + 97 * m_.h, m_.top, pageNumber(p.number), FontRole::Data, Align::Right);
 
@@ -161,7 +163,7 @@ private:
             const char* label;
             double value;
         } rows[] = {{msg::kSumTotal, t.lineAmounts},      {msg::kTaxPlus, h.tax},
-                    {msg::kCommissionA, h.commission},     {msg::kCostsB, costs},
+                    {msg::kCommissionA, h.commission},    {msg::kCostsB, costs},
                     {msg::kAPlusB, h.commission + costs}, {msg::kGrandTotal, h.receivable}};
         y = yf + u / 2;
         for (const auto& r : rows) {
@@ -278,8 +280,8 @@ int chosenPageCount(const DeliveryRun& run, const std::vector<bool>& chosen) {
     return pages * run.copies();
 }
 
-Document planDeliveryNotes(const DeliveryRun& run, const AppContext& ctx, const PrintForm& form,
-                           const PageArea& area, DeliveryForm kind, const std::vector<bool>& chosen) {
+Document planDeliveryNotes(const DeliveryRun& run, const AppContext& ctx, const PrintForm& form, const PageArea& area,
+                           DeliveryForm kind, const std::vector<bool>& chosen) {
     const PageMetrics m = pageMetrics(form, area);
     Document doc = documentFor(form, m, ctx.edition == Edition::Purchase ? "受領書" : "納品書");
     NotePlanner planner(run, ctx, form, m, kind);

@@ -22,19 +22,19 @@ struct DeliverySelection {
 
 // One page of one slip: lines [first, end) of the slip's printed lines.
 struct DeliveryPage {
-    int slip = 0;         // index into DeliveryRun::slips
+    int slip = 0;  // index into DeliveryRun::slips
     size_t first = 0;
     size_t end = 0;
-    int number = 1;       // page of the slip, from 1
-    bool last = false;    // the slip's last page carries the totals
+    int number = 1;     // page of the slip, from 1
+    bool last = false;  // the slip's last page carries the totals
 };
 
 struct DeliveryRun {
     DeliverySelection selection;
-    std::vector<PrintedSlip> slips;          // in list order
-    std::vector<CustomerRecord> customers;   // the customer of each slip
-    std::vector<DeliveryPage> pages;         // the pages of one copy
-    int invalid = 0;                         // line slots that pointed at no line
+    std::vector<PrintedSlip> slips;         // in list order
+    std::vector<CustomerRecord> customers;  // the customer of each slip
+    std::vector<DeliveryPage> pages;        // the pages of one copy
+    int invalid = 0;                        // line slots that pointed at no line
 
     int copies() const { return selection.copies; }
     int pageCount() const { return static_cast<int>(pages.size()) * copies(); }
@@ -43,9 +43,9 @@ struct DeliveryRun {
 };
 
 struct DeliveryLayout {
-    int linesPerPage = 10;    // slot 0 of the print form
+    int linesPerPage = 10;  // slot 0 of the print form
     bool doubleSpacing = false;
-    bool merge = false;       // member stations above 9 merge equal lines
+    bool merge = false;  // member stations above 9 merge equal lines
 };
 
 // The layout options the installation's settings give.
@@ -57,8 +57,8 @@ enum class DeliveryForm { Standard, Cooperative };
 
 // Plans the pages of the run, copy after copy. `chosen` (one flag per slip of the run)
 // limits printing to the chosen slips; empty prints them all.
-Document planDeliveryNotes(const DeliveryRun& run, const AppContext& ctx, const PrintForm& form,
-                           const PageArea& area, DeliveryForm kind, const std::vector<bool>& chosen = {});
+Document planDeliveryNotes(const DeliveryRun& run, const AppContext& ctx, const PrintForm& form, const PageArea& area,
+                           DeliveryForm kind, const std::vector<bool>& chosen = {});
 
 // Pages the plan will hold for the selection of slips.
 int chosenPageCount(const DeliveryRun& run, const std::vector<bool>& chosen);

@@ -29,8 +29,8 @@ std::optional<std::string> numberAfterFax(const std::string& text) {
 }  // namespace
 
 std::optional<std::string> faxNumber(const CustomerRecord& c) {
-    for (const std::string& field : {fieldText(c.phone), fieldText(c.address), fieldText(c.department),
-                                     fieldText(c.producerCode)})
+    for (const std::string& field :
+         {fieldText(c.phone), fieldText(c.address), fieldText(c.department), fieldText(c.producerCode)})
         if (auto n = numberAfterFax(field)) return n;
     return std::nullopt;
 }

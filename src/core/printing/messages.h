@@ -18,10 +18,10 @@ inline constexpr const char* kGrandTotal = "合 計 額";
 inline constexpr const char* kBoxes = " 箱  数 %5d";
 inline constexpr const char* kFlowerContainers = " ﾌﾗｺﾝ数 %5d";
 inline constexpr const char* kTrays = " ﾄﾚｰ 数 %5d";
-inline constexpr const char* kInvalidLines =
-    "該当データに %d 件の不正があります　伝票入力ウインドウで修正してください";
+inline constexpr const char* kInvalidLines = "該当データに %d 件の不正があります　伝票入力ウインドウで修正してください";
 inline constexpr const char* kNoSlipChosen = " 該当伝票がありません";
-inline constexpr const char* kTooManyPages = "印刷枚数が %d 枚になります\n一度に印刷できるのは %d 枚までです　範囲を狭めてください";
+inline constexpr const char* kTooManyPages =
+    "印刷枚数が %d 枚になります\n一度に印刷できるのは %d 枚までです　範囲を狭めてください";
 inline constexpr const char* kSlipCount = " 該当伝票数 %3d 件";
 inline constexpr const char* kPageCount = " 伝 票 枚 数 %3d 枚";
 inline constexpr const char* kFormNote = "☆ 印刷フォームは「初期設定の印刷設定」でセットしてください";

@@ -18,7 +18,7 @@ struct TextItem {
     int x, y;          // top left (Align::Left), top right (Right) or top centre (Center)
     std::string text;  // UTF-8
     FontRole font = FontRole::Data;
-    int height = 0;    // device units; 0 takes the role's height
+    int height = 0;  // device units; 0 takes the role's height
     Align align = Align::Left;
 };
 
@@ -33,10 +33,17 @@ struct BoxItem {
     bool frame = true;
 };
 
+// A picture file drawn stretched into its box, under the texts.
+struct ImageItem {
+    int x, y, w, h;
+    std::string path;  // file system path
+};
+
 struct Page {
     std::vector<TextItem> texts;
     std::vector<RuleItem> rules;
     std::vector<BoxItem> boxes;
+    std::vector<ImageItem> images;
 
     void text(int x, int y, std::string s, FontRole f = FontRole::Data, Align a = Align::Left, int height = 0) {
         texts.push_back({x, y, std::move(s), f, height, a});

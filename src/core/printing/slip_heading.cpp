@@ -80,6 +80,13 @@ int slipHeading(Page& page, const PageMetrics& m, const HeadingData& d) {
     return y(y1);
 }
 
+void headingPicture(Page& page, const PageMetrics& m, FileSystem& fs, const fs::path& folder, const char* name) {
+    const fs::path file = resolveCase(folder / name);
+    if (!fs.exists(file)) return;
+    const int x = m.left + 66 * m.h;
+    page.images.push_back({x, nameRuleY(m) + 3 * m.u / 2, std::min(39 * m.h, m.right - x), 11 * m.u, file.string()});
+}
+
 void titleBlock(Page& page, const PageMetrics& m, const std::string& title, const std::string& name,
                 const std::string& company) {
     const int nameHeight = std::min(m.titleHeight, 5 * m.u / 4);

@@ -14,8 +14,8 @@ struct HeadingData {
     const CustomerRecord* customer = nullptr;
     int customerCode = 0;
     const BasicSettings* company = nullptr;
-    int date = 0;              // month-day value of the document
-    int consignment = 0;       // consignment number printed for federation customers
+    int date = 0;               // month-day value of the document
+    int consignment = 0;        // consignment number printed for federation customers
     bool noDoubleRule = false;  // the caller's copy of slot 63
 };
 
@@ -31,6 +31,10 @@ inline int nameRuleX(const PageMetrics& m) { return m.left + 40 * m.h; }
 // company's name in the company block, all in the title font.
 void titleBlock(Page& page, const PageMetrics& m, const std::string& title, const std::string& name,
                 const std::string& company);
+
+// The picture file of a document ("納品書.Bmp" ...) from the program folder, drawn over the
+// company block when it exists.
+void headingPicture(Page& page, const PageMetrics& m, FileSystem& fs, const fs::path& folder, const char* name);
 
 // The customer's name followed by a blank and the honorific (UTF-8).
 std::string nameWithHonorific(const CustomerRecord& c);

@@ -19,8 +19,8 @@ T recordAt(const Bytes& file, int64_t n) {
 }
 
 bool sameGoods(const SlipLine& a, const SlipLine& b) {
-    return a.salesMethod == b.salesMethod && a.product == b.product && a.grade1 == b.grade1 &&
-           a.grade2 == b.grade2 && a.remarkCode == b.remarkCode && a.buyer == b.buyer;
+    return a.salesMethod == b.salesMethod && a.product == b.product && a.grade1 == b.grade1 && a.grade2 == b.grade2 &&
+           a.remarkCode == b.remarkCode && a.buyer == b.buyer;
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ QString dateText(int v) { return QString::asprintf("%2d 月 %2d 日 ", v / 100, 
 
 }  // namespace
 
-GroupSeiView::GroupSeiView(AppContext& ctx, Dialogs& dialogs, QWidget* parent) : SettingsFieldView(ctx, dialogs, parent) {
+GroupSeiView::GroupSeiView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : SettingsFieldView(ctx, dialogs, parent) {
     setObjectName("GroupSeiView");
     const int32_t date = printing::lastSlipDate(ctx);
     selection_ = {date, date, 1, ctx.env.customerCount, date, ""};

@@ -194,8 +194,8 @@ void NohinMesaiView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xF0, 0xF0, 0xE8));
     const bool sales = ctx_.edition != Edition::Purchase;
-    const char* labels[6] = {"集計開始月日", "集計終了月日", "開始得意先Ｎｏ", "終了得意先Ｎｏ",
-                             "請求書発行日", "名前検索"};
+    const char* labels[6] = {"集計開始月日",   "集計終了月日", "開始得意先Ｎｏ",
+                             "終了得意先Ｎｏ", "請求書発行日", "名前検索"};
     for (int i = 0; i < 6; ++i)
         p.drawText(QRect(20, kFieldY + i * kFieldStep, 125, 26), Qt::AlignVCenter, QString::fromUtf8(labels[i]));
     paintFields(p);

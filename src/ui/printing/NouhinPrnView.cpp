@@ -78,9 +78,9 @@ NouhinPrnView::NouhinPrnView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
         const char* caption;
         QRect rect;
     } buttons[kButtonCount] = {
-        {"解 説", QRect(20, 300, 90, 30)},         {"全 印 刷", QRect(120, 300, 90, 30)},
-        {"ﾌﾟﾚﾋﾞｭｰ", QRect(220, 300, 90, 30)},      {"指定印刷", QRect(320, 300, 90, 30)},
-        {"全FAX送信", QRect(120, 340, 90, 30)},     {"指定FAX送信", QRect(220, 340, 90, 30)},
+        {"解 説", QRect(20, 300, 90, 30)},      {"全 印 刷", QRect(120, 300, 90, 30)},
+        {"ﾌﾟﾚﾋﾞｭｰ", QRect(220, 300, 90, 30)},   {"指定印刷", QRect(320, 300, 90, 30)},
+        {"全FAX送信", QRect(120, 340, 90, 30)}, {"指定FAX送信", QRect(220, 340, 90, 30)},
         {"JAﾌﾟﾚﾋﾞｭｰ", QRect(320, 260, 90, 30)},
     };
     for (int i = 0; i < kButtonCount; ++i) {
@@ -132,8 +132,7 @@ void NouhinPrnView::rebuild() {
     list_->clear();
     for (size_t i = 0; i < run_.slips.size(); ++i) {
         const auto& c = run_.customers[i];
-        list_->addItem(QString::asprintf("%4d    ", run_.slips[i].header.customer) +
-                       text(printing::fieldText(c.name)));
+        list_->addItem(QString::asprintf("%4d    ", run_.slips[i].header.customer) + text(printing::fieldText(c.name)));
     }
     update();
 }
@@ -254,7 +253,8 @@ void NouhinPrnView::paintEvent(QPaintEvent*) {
     p.drawText(QRect(kFieldX + 120, kFieldY, 60, 26), Qt::AlignVCenter,
                text(printing::weekdayText(selection_.date, ctx_.settings.businessYear, ctx_.settings.firstMonth)));
     p.drawText(QRect(440, 12, 300, 24), Qt::AlignVCenter, QString::fromUtf8(msg::kListCaption));
-    p.drawText(QRect(440, 345, 300, 22), Qt::AlignVCenter, format(msg::kSlipCount, static_cast<int>(run_.slips.size())));
+    p.drawText(QRect(440, 345, 300, 22), Qt::AlignVCenter,
+               format(msg::kSlipCount, static_cast<int>(run_.slips.size())));
     p.drawText(QRect(440, 367, 300, 22), Qt::AlignVCenter, format(msg::kPageCount, run_.pageCount()));
     p.drawText(QRect(20, 170, 410, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kFormNote));
     p.drawText(QRect(20, 194, 410, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kPaperNote));

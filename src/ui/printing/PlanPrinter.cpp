@@ -1,6 +1,7 @@
 #include "ui/printing/PlanPrinter.h"
 
 #include <QFontDatabase>
+#include <QImage>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -14,8 +15,7 @@ namespace {
 
 QString faceFor(const printing::LogFont& f) {
     const QString face = QString::fromStdString(cp932::toUtf8(f.faceName));
-    if (face.contains(QString::fromUtf8("明朝")) || face.contains("Mincho", Qt::CaseInsensitive))
-        return "IPAMincho";
+    if (face.contains(QString::fromUtf8("明朝")) || face.contains("Mincho", Qt::CaseInsensitive)) return "IPAMincho";
     if (face.isEmpty() || face == "System" || face.contains(QString::fromUtf8("ゴシック")) ||
         !QFontDatabase::hasFamily(face))
         return "IPAGothic";
@@ -25,6 +25,10 @@ QString faceFor(const printing::LogFont& f) {
 void paintPage(QPainter& p, const printing::Document& doc, const printing::Page& page) {
     const QFont title = fontFor(doc.titleFont, doc.titleHeight, p);
     const QFont data = fontFor(doc.dataFont, doc.dataHeight, p);
+    for (const auto& i : page.images) {
+        const QImage image(QString::fromStdString(i.path));
+        if (!image.isNull()) p.drawImage(QRect(i.x, i.y, i.w, i.h), image);  // a missing picture is left out
+    }
     for (const auto& b : page.boxes) {
         QRect r(b.x, b.y, b.w, b.h);
         if (b.fill != 0xFFFFFFFF) p.fillRect(r, QColor::fromRgb(b.fill));

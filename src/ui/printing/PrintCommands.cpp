@@ -66,7 +66,8 @@ int writeDocument(const Planner& planner, const std::string& pdf, int pages, Io&
         return cli::kFailed;
     }
     if (pages > printing::msg::kMaxPages) {
-        io.err << QString::asprintf(printing::msg::kTooManyPages, pages, printing::msg::kMaxPages).toStdString() << '\n';
+        io.err << QString::asprintf(printing::msg::kTooManyPages, pages, printing::msg::kMaxPages).toStdString()
+               << '\n';
         return cli::kFailed;
     }
     if (!writePdf(planner, QString::fromStdString(pdf))) {
@@ -90,8 +91,8 @@ int runDeliveryNotes(const Args& a, Io& io) {
     auto date = dateOption(a, "--date", io, monthday::kFirstDay);
     if (!date) return cli::kUsage;
     sel.date = *date;
-    for (auto [name, target] : {std::pair{"--from", &sel.from}, std::pair{"--to", &sel.to},
-                                std::pair{"--copies", &sel.copies}}) {
+    for (auto [name, target] :
+         {std::pair{"--from", &sel.from}, std::pair{"--to", &sel.to}, std::pair{"--copies", &sel.copies}}) {
         if (!a.has(name)) continue;
         auto v = cli::intOption(a, name, io);
         if (!v) return cli::kUsage;
@@ -169,7 +170,8 @@ int runBills(const Args& a, Io& io) {
 
 const std::vector<cli::Command>& printCommands() {
     static const std::vector<cli::Command> kCommands = {
-        {"print delivery-notes", "write the delivery notes of a date to a PDF file, as the delivery note window prints them",
+        {"print delivery-notes",
+         "write the delivery notes of a date to a PDF file, as the delivery note window prints them",
          "usage: rakurena print delivery-notes --date MMDD [--from N] [--to N] [--copies K] [--cooperative]\n"
          "                                     --pdf FILE PROGRAM_FOLDER\n"
          "One note per slip of the date for customers N..N, K copies (1-4); --cooperative prints the\n"
@@ -177,7 +179,8 @@ const std::vector<cli::Command>& printCommands() {
          {"--date", "--from", "--to", "--copies", "--pdf"},
          {"--cooperative"},
          runDeliveryNotes},
-        {"print bills", "write the bills of a period to a PDF file, as the bill windows print them",
+        {"print bills",
+         "write the bills of a period to a PDF file, as the bill windows print them",
          "usage: rakurena print bills --from MMDD --to MMDD [--customers A-B] [--issue MMDD] [--search NAME]\n"
          "                            [--details] [--group] --pdf FILE PROGRAM_FOLDER\n"
          "--details puts the delivery details before each bill; --group prints the group bill of the\n"

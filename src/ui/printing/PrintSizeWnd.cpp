@@ -19,9 +19,9 @@ namespace msg = printing::msg;
 namespace {
 
 constexpr int kFieldX = 200, kFieldY = 14, kFieldStep = 27;
-const char* const kLabels[12] = {" 行　　数",     "上端マージ",     "下端マージ",   "左端マージ",
-                                 "右端マージ",    "表題ｻｲｽﾞ･ﾌｫﾝﾄ", "文字ｻｲｽﾞ･ﾌｫﾝﾄ", "一覧印刷列数",
-                                 "一覧印刷行数",  "大割表示列数",   "小割表示列数", "　　同　行数"};
+const char* const kLabels[12] = {" 行　　数",    "上端マージ",    "下端マージ",    "左端マージ",
+                                 "右端マージ",   "表題ｻｲｽﾞ･ﾌｫﾝﾄ", "文字ｻｲｽﾞ･ﾌｫﾝﾄ", "一覧印刷列数",
+                                 "一覧印刷行数", "大割表示列数",  "小割表示列数",  "　　同　行数"};
 
 std::optional<QFont> dialogFont(const QFont& current, QWidget* parent) {
     bool ok = false;

@@ -29,9 +29,9 @@ TEST_F(Bills, OnlyProcessedUnsettledSlipsOfThePeriodAreBilledAndTheTotalAddsTheB
     process(slip(505, 1, 1), 2000, 160, 200, 0);      // 1,960
     slip(512, 1, 1);                                  // delivered, not processed
     process(slip(514, 1, 1), 3000, 240, 300, 0, kStageSettled);
-    process(slip(601, 1, 1), 4000, 320, 400, 0);      // after the period
-    customer(2, "佐藤花店", 3000);                     // a balance and no slips
-    customer(3, "田中園芸");                            // nothing at all
+    process(slip(601, 1, 1), 4000, 320, 400, 0);  // after the period
+    customer(2, "佐藤花店", 3000);                // a balance and no slips
+    customer(3, "田中園芸");                      // nothing at all
 
     auto b = bills({501, 531, 1, 999, 531, ""});
     ASSERT_EQ(b.size(), 2u);
@@ -131,7 +131,8 @@ TEST_F(Bills, AGroupBillSumsTheBalancesOfTheRepresentativeAndItsMembers) {
     EXPECT_EQ(valueRightOf(summary, msg::kBillTotal), "3,840");
     EXPECT_TRUE(hasText(d.pages[0], "納品先お得意先名  南店"));
 
-    EXPECT_EQ(collectGroupBill(ctx, files, 11, {501, 531, 1, 999, 531, ""}).status, GroupBill::Status::NotRepresentative);
+    EXPECT_EQ(collectGroupBill(ctx, files, 11, {501, 531, 1, 999, 531, ""}).status,
+              GroupBill::Status::NotRepresentative);
     EXPECT_EQ(collectGroupBill(ctx, files, 10, {601, 630, 1, 999, 630, ""}).status, GroupBill::Status::NoSlips);
 }
 

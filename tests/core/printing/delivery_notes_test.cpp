@@ -1,6 +1,7 @@
 #include "printing/delivery_notes.h"
 
 #include "printing/conventions.h"
+#include "printing/fax.h"
 #include "printing/messages.h"
 #include "printing/slip_heading.h"
 #include "printing_builders.h"
@@ -155,6 +156,32 @@ TEST_F(DeliveryNotes, BoxCountsFollowTheEnvironmentOption) {
     EXPECT_TRUE(hasText(co, "合計"));
     EXPECT_TRUE(hasText(co, "     6"));
     EXPECT_FALSE(hasText(co, msg::kGrandTotal));
+}
+
+TEST_F(DeliveryNotes, ThePictureFileIsDrawnWhenItExists) {
+    customer(5, "花の店");
+    slip(512, 5, 1);
+    DeliveryRun r = run({512, 1, 999, 1});
+    EXPECT_TRUE(plan(r).pages[0].images.empty());
+    ASSERT_TRUE(fs.write(ctx.programFolder() / "納品書.BMP", 0, bytesOf(form), true));  // any case of the name
+    const Page p = plan(r).pages[0];
+    ASSERT_EQ(p.images.size(), 1u);
+    EXPECT_LE(p.images[0].x + p.images[0].w, kA4.right);
+    EXPECT_TRUE(plan(r, DeliveryForm::Cooperative).pages[0].images.empty());  // 送り状.Bmp is missing
+}
+
+TEST(Fax, NumberFollowsTheLettersFaxInACustomerField) {
+    CustomerRecord c{};
+    cp932::assign(c.phone, "03-1234-5678 fax:03-1234-5679");
+    EXPECT_EQ(faxNumber(c), "0312345679");
+    cp932::assign(c.phone, "03-1234-5678");
+    EXPECT_FALSE(faxNumber(c));
+    cp932::assign(c.department, "仕入課 FAX 012345678901");
+    EXPECT_EQ(faxNumber(c), "01234567890");  // at most 11 digits
+    EXPECT_EQ(splitCommand(R"(  /usr/bin/sendfax "-c cover" )"),
+              (std::vector<std::string>{"/usr/bin/sendfax", "-c cover"}));
+    EXPECT_TRUE(splitCommand("   ").empty());
+    EXPECT_EQ(faxArguments({"sendfax"}, "a.pdf", "0312"), (std::vector<std::string>{"sendfax", "a.pdf", "0312"}));
 }
 
 TEST(SlipHeading, PrintsTheCustomerAndCompanyBlocks) {

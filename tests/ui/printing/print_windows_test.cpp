@@ -2,12 +2,15 @@
 // text carries the amounts of the slips; the print form window saving its ranges.
 #include <QCheckBox>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <sstream>
 
+#include "app/command_table.h"
 #include "app/startup_loader.h"
 #include "base/cp932.h"
 #include "cli/cli.h"
@@ -15,6 +18,8 @@
 #include "printing/conventions.h"
 #include "printing/messages.h"
 #include "support/ui_support.h"
+#include "ui/app/WindowCatalog.h"
+#include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/printing/GroupSeiView.h"
 #include "ui/printing/GroupSeiWnd.h"
@@ -229,14 +234,31 @@ private slots:
         QCOMPARE(saved.fields[printing::kListColumns], 10);
     }
 
+    void printCommandsAreLive() {
+        QMdiArea area;
+        WindowRegistry registry(*ctx, dialogs, &area);
+        registerWindows(registry, *ctx);
+        for (int command : {144, 145, 147, 151, 166, cmd::kPrintSetup})
+            QVERIFY2(registry.isEnabled(command), qPrintable(QString::number(command)));
+        QWidget* w = registry.open(147);
+        QVERIFY(w);
+        QVERIFY(qobject_cast<QMdiSubWindow*>(w)->widget()->findChild<NohinMesaiView*>()->details());
+        QVERIFY(!registry.open(145));
+        QCOMPARE(dialogs.shown.back(), std::string("複数の請求書印刷ウインドウは開けません"));
+        QWidget* form = registry.open(166);
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle(), QString("　印刷フォーム設定"));
+        area.closeAllSubWindows();
+    }
+
     void commandLineWritesTheSamePages() {
         auto [n, h] = processedSlip();
         const std::string folder = dir.path().toStdString();
         const QString pdf = dir.filePath("cli_notes.pdf");
         const std::string date = std::to_string(h.date);
         const std::string c = std::to_string(h.customer);
-        QCOMPARE(runCli({"print", "delivery-notes", "--date", date, "--from", c, "--to", c, "--pdf",
-                         pdf.toStdString(), folder}),
+        QCOMPARE(runCli({"print", "delivery-notes", "--date", date, "--from", c, "--to", c, "--pdf", pdf.toStdString(),
+                         folder}),
                  0);
         QVERIFY(pdfText(pdf).contains(q(printing::number(h.receivable))));
         const QString bills = dir.filePath("cli_bills.pdf");
