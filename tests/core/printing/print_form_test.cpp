@@ -1,9 +1,8 @@
-#include "printing/print_form.h"
-
 #include <gtest/gtest.h>
 
 #include "printing/conventions.h"
 #include "printing/page_plan.h"
+#include "printing/print_form.h"
 #include "support/temp_folder.h"
 
 namespace rk::printing {
