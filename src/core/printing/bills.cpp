@@ -92,9 +92,13 @@ std::vector<Bill> collectBills(const AppContext& ctx, const SlipSnapshot& files,
     for (int c = firstCustomer; c <= lastCustomer; ++c) {
         const CustomerRecord record = files.customer(c);
         auto& mine = byCustomer[static_cast<size_t>(c)];
-        // In name search mode only the customers whose name matches get a bill.
-        if (!sel.search.empty() && !contains(record.name, sizeof record.name, sel.search)) continue;
         if (mine.empty() && record.balance == 0) continue;
+        if (!sel.search.empty()) {
+            // Name search bills only the customers whose name matches, and of those without
+            // slips in the period only the ones owed money (a balance below zero).
+            if (!contains(record.name, sizeof record.name, sel.search)) continue;
+            if (mine.empty() && record.balance > 0) continue;
+        }
         Bill b;
         b.customer = c;
         b.record = record;

@@ -74,6 +74,8 @@ TEST_F(Bills, NameSearchBillsOnlyTheCustomersWhoseNameMatches) {
     customer(1, "鈴木生花店", 1000);
     customer(2, "佐藤花店", 2000);
     customer(3, "鈴木園芸", -500);
+    customer(4, "鈴木農園", 700);  // matches, but no slips and a positive balance
+    process(slip(510, 1, 1), 1000, 0, 0, 0);
     process(slip(510, 2, 1), 1000, 0, 0, 0);
     auto b = bills({501, 531, 1, 999, 531, "鈴木"});
     ASSERT_EQ(b.size(), 2u);

@@ -40,6 +40,9 @@ protected:
     int slip(int32_t date, int32_t customer, int lines, int32_t stage = kStageDelivery) {
         CFq7Doc doc(ctx, dialogs);
         newSlip(doc, date, customer, lines, stage);
+        CustomerRecord c{};
+        (void)masters::readRecord(fs, f[kCustomers], customer, c);
+        std::memcpy(doc.header.customerName, c.name, sizeof c.name);  // as slip entry copies it
         for (int j = 1; j <= lines; ++j) doc.lines[j].amount = 1000.0 * j;
         EXPECT_EQ(doc.record(), CFq7Doc::WriteResult::Ok);
         return doc.lastWritten();
