@@ -18,7 +18,7 @@ namespace msg = printing::msg;
 
 namespace {
 
-constexpr int kFieldX = 200, kFieldY = 14, kFieldStep = 27;
+constexpr int kFieldX = 200, kFieldY = 10, kFieldStep = 25;
 const char* const kLabels[12] = {" 行　　数",    "上端マージ",    "下端マージ",    "左端マージ",
                                  "右端マージ",   "表題ｻｲｽﾞ･ﾌｫﾝﾄ", "文字ｻｲｽﾞ･ﾌｫﾝﾄ", "一覧印刷列数",
                                  "一覧印刷行数", "大割表示列数",  "小割表示列数",  "　　同　行数"};
@@ -55,7 +55,7 @@ PrintSizeWnd::PrintSizeWnd(AppContext& ctx, Dialogs& dialogs, GuideOpener guide,
     const char* captions[kButtonCount] = {"更新", "解説", "ﾀｲﾄﾙﾌｫﾝﾄ", "ﾃﾞｰﾀﾌｫﾝﾄ", "faxﾀｲﾄﾙﾌｫﾝﾄ", "faxﾃﾞｰﾀﾌｫﾝﾄ"};
     for (int i = 0; i < kButtonCount; ++i) {
         buttons_[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
-        buttons_[i]->setGeometry(20 + (i % 3) * 125, 385 + (i / 3) * 34, 118, 30);
+        buttons_[i]->setGeometry(20 + (i % 3) * 125, 362 + (i / 3) * 34, 118, 30);
         buttons_[i]->setFocusPolicy(Qt::NoFocus);
     }
     connect(buttons_[kUpdate], &QPushButton::clicked, this, &PrintSizeWnd::closeWindow);
@@ -122,8 +122,8 @@ void PrintSizeWnd::paintEvent(QPaintEvent*) {
     for (int i = 0; i < 12; ++i)
         p.drawText(QRect(30, kFieldY + i * kFieldStep, 160, 24), Qt::AlignVCenter, QString::fromUtf8(kLabels[i]));
     paintFields(p);
-    p.drawText(QRect(30, 340, 370, 20), Qt::AlignVCenter, QString::fromUtf8(msg::kMarginNote));
-    p.drawText(QRect(30, 360, 370, 20), Qt::AlignVCenter, QString::fromUtf8(msg::kSizeNote));
+    p.drawText(QRect(30, 314, 370, 20), Qt::AlignVCenter, QString::fromUtf8(msg::kMarginNote));
+    p.drawText(QRect(30, 334, 370, 20), Qt::AlignVCenter, QString::fromUtf8(msg::kSizeNote));
 }
 
 }  // namespace rk::ui

@@ -27,7 +27,7 @@ public:
     const printing::PrintForm& form() const { return form_; }
     QPushButton* button(Button b) const { return buttons_[b]; }
     void setFontChooser(FontChooser chooser) { chooseFont_ = std::move(chooser); }
-    QSize sizeHint() const override { return {410, 462}; }
+    QSize sizeHint() const override { return {410, 430}; }
 
 protected:
     void fieldExited(int index, controls::Key key) override;

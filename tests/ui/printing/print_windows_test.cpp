@@ -248,6 +248,9 @@ private slots:
         QWidget* form = registry.open(166);
         QVERIFY(form);
         QCOMPARE(form->windowTitle(), QString("　印刷フォーム設定"));
+        area.resize(900, 600);
+        area.show();
+        test::saveScreenshot(form, "print_form_in_frame");
         area.closeAllSubWindows();
     }
 
