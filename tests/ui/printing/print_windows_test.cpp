@@ -16,6 +16,7 @@
 #include "cli/cli.h"
 #include "masters/master_io.h"
 #include "printing/conventions.h"
+#include "printing/fax.h"
 #include "printing/messages.h"
 #include "support/ui_support.h"
 #include "ui/app/WindowCatalog.h"
@@ -150,6 +151,32 @@ private slots:
         QCOMPARE(dialogs.shown.back(), std::string(msg::kNoSlipChosen));
         // No fax program configured: the fax buttons stay hidden.
         QVERIFY(!v->button(NouhinPrnView::kFaxAll)->isVisible());
+    }
+
+    void faxGoesThroughTheConfiguredCommand() {
+        auto [n, h] = processedSlip();
+        CustomerRecord c{};
+        QVERIFY(masters::readRecord(ctx->files, ctx->fileSet[kCustomers], h.customer, c));
+        cp932::assign(c.phone, "03-1111-2222 FAX 03-1111-2223");
+        QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kCustomers], h.customer, c));
+        QVERIFY(printing::loadFaxFonts(ctx->files, ctx->programFolder()));
+        // The command gets the document and the number after its own words.
+        const QString sent = dir.filePath("sent");
+        const QString command = QString("/bin/sh -c \"cp $0 %1.pdf; echo $1 > %1.txt\"").arg(sent);
+        qputenv(printing::kFaxCommandVariable, command.toUtf8());
+        NouhinPrnWnd w(*ctx, dialogs);
+        w.show();
+        NouhinPrnView* v = w.view();
+        QVERIFY(v->button(NouhinPrnView::kFaxAll)->isVisible());
+        v->setValue(NouhinPrnView::kDate, h.date);
+        v->setValue(NouhinPrnView::kFrom, h.customer);
+        v->setValue(NouhinPrnView::kTo, h.customer);
+        v->fax(false);
+        qunsetenv(printing::kFaxCommandVariable);
+        QFile number(sent + ".txt");
+        QVERIFY(number.open(QIODevice::ReadOnly));
+        QCOMPARE(number.readAll().trimmed(), QByteArray("0311112223"));
+        QVERIFY(pdfText(sent + ".pdf").contains(q(printing::number(h.receivable))));
     }
 
     void billsWithAndWithoutDetails() {
