@@ -86,7 +86,8 @@ std::optional<uint64_t> stageAppend(AppContext& ctx, FileTransaction& tx, const 
 }  // namespace
 
 int32_t paymentDate(int32_t typed) {
-    return monthday::normalise(std::clamp(typed, 101, 1231), monthday::kFirstDay);
+    const int32_t v = typed >= 1 && typed <= 12 ? typed * 100 + 1 : std::clamp(typed, 101, 1231);
+    return monthday::normalise(v, monthday::kFirstDay);
 }
 
 Outcome commit(AppContext& ctx, Dialogs& dialogs, const Settlement& s, int* number) {

@@ -71,7 +71,8 @@ struct Booking {
 
 // Account codes are items 100..599.
 constexpr bool validAccount(int32_t code) { return code >= 100 && code <= 599; }
-// A payment date: clamped to 101..1231, then to a day of its month.
+// A payment date: a bare month is its first day, anything else is clamped to 101..1231,
+// then to a day of its month.
 int32_t paymentDate(int32_t typed);
 
 }  // namespace rk::payments
