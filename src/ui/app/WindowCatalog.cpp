@@ -9,6 +9,7 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/masters/MasterWindows.h"
+#include "ui/payments/NukininWnd.h"
 #include "ui/printing/GroupSeiWnd.h"
 #include "ui/printing/NohinMesaiWnd.h"
 #include "ui/printing/NouhinPrnWnd.h"
@@ -69,6 +70,18 @@ void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
     registry.registerAction(cmd::kPrintSetup, [&registry] { pageSetup(registry.area()); });
 }
 
+// Balances and stages changed: every open window refreshes.
+std::function<void()> refreshAll(WindowRegistry& registry) {
+    auto* frame = qobject_cast<MainFrame*>(registry.parent());
+    return [frame, &registry] {
+        if (frame) {
+            frame->refreshAll();
+        } else {
+            registry.broadcast(cmd::kRefreshBackground);
+        }
+    };
+}
+
 }  // namespace
 
 void registerWindows(WindowRegistry& registry, AppContext& ctx) {
@@ -93,6 +106,8 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         QObject::connect(&slip, &QObject::destroyed, sub, &QWidget::close);
         sub->show();
     });
+    registry.registerFactory(cmd::kPaymentEntry,
+                             [&registry, &ctx](int) { return new NukininWnd(ctx, dialogs(), refreshAll(registry)); });
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
     for (int command : {130, 131, 133}) {
         registry.registerFactory(command, [&registry, &ctx](int) {
