@@ -1,6 +1,7 @@
 #include "ui/slips/FUrikakeWnd.h"
 
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPushButton>
@@ -13,10 +14,12 @@
 #include "masters/master_io.h"
 #include "receivables/messages.h"
 #include "receivables/processing.h"
+#include "payments/slip_payment.h"
 #include "slips/lan_slip_locks.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/controls/QtKeys.h"
+#include "ui/payments/FSNukinWnd.h"
 
 namespace rk::ui {
 
@@ -109,6 +112,14 @@ FUrikakeWnd::FUrikakeWnd(AppContext& ctx, Dialogs& dialogs, CFq7Doc* doc, std::u
 }
 
 FUrikakeWnd::~FUrikakeWnd() {
+    // The payment window works on this window's slip: it goes with it.
+    if (payment_) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(payment_->parentWidget())) {
+            delete sub;
+        } else {
+            delete payment_.data();
+        }
+    }
     ctx_.windowFlags[reference_ ? kReceivableReferenceFlag : kReceivableFlag] = 0;
     // A slip the window locked for itself is released when it is left unrecorded.
     if (ownLocks_ && own_->recordNumber() > 0)
@@ -124,11 +135,12 @@ void FUrikakeWnd::buildButtons() {
     recordButton_->setGeometry(kX[3], 470, 150, 32);
     paymentButton_->setGeometry(kX[5], 470, 150, 32);
     for (QPushButton* b : {helpButton_, recordButton_, paymentButton_}) b->setFocusPolicy(Qt::NoFocus);
-    // No help topic and no slip-by-slip payment window yet.
+    // No help topic yet.
     helpButton_->setEnabled(false);
-    paymentButton_->setEnabled(false);
+    paymentButton_->setEnabled(!reference_);
     recordButton_->setEnabled(!reference_);
     connect(recordButton_, &QPushButton::clicked, this, [this] { recordSlip(); });
+    connect(paymentButton_, &QPushButton::clicked, this, [this] { openPayment(); });
 }
 
 void FUrikakeWnd::start() {
@@ -380,6 +392,10 @@ bool FUrikakeWnd::special(const QKeyEvent* e) {
         }
         return true;
     }
+    if (mods == Qt::NoModifier && toKey(e) == Key::F7 && !reference_) {
+        openPayment();
+        return true;
+    }
     if (mods == Qt::ShiftModifier && k == Qt::Key_Down) {
         if (doc_->header.stage == kStageSettled &&
             rv::cancelSettlement(*doc_, values_, ctx_, dialogs_) == rv::Recorded::Ok) {
@@ -451,6 +467,34 @@ bool FUrikakeWnd::recordSlip() {
     emit recorded();
     closeWindow();
     return true;
+}
+
+FSNukinWnd* FUrikakeWnd::openPayment() {
+    if (reference_) return nullptr;
+    if (payment_) {
+        payment_->activateWindow();
+        return nullptr;
+    }
+    if (field_ && field_->field().edited())
+        store(row_, column_, column_ == kValueColumn && row_ == 4 ? field_->number() : field_->value(), Key::None);
+    if (!payments::mayPaySlip(doc_->header, flagOpen(ctx_, kCustomerMasterFlag), ctx_, dialogs_)) return nullptr;
+    rv::store(values_, doc_->header);
+    auto* w = new FSNukinWnd(ctx_, dialogs_, *doc_, values_);
+    payment_ = w;
+    connect(w, &FSNukinWnd::paid, this, [this] {
+        emit recorded();
+        closeWindow();
+    });
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (sub && sub->mdiArea()) {
+        QMdiSubWindow* s = sub->mdiArea()->addSubWindow(w);
+        s->setAttribute(Qt::WA_DeleteOnClose);
+        s->show();
+    } else {
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->show();
+    }
+    return w;
 }
 
 void FUrikakeWnd::closeWindow() {

@@ -9,6 +9,7 @@
 // slip at stage 2 and closes the window, leaving the document cleared for the next slip.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -19,6 +20,7 @@
 #include "receivables/receivable.h"
 #include "slips/CFq7Doc.h"
 #include "ui/app/CommandTarget.h"
+#include "ui/payments/FSNukinWnd.h"
 
 class QPushButton;
 
@@ -26,6 +28,7 @@ namespace rk::ui {
 
 class CDataEdit;
 class CMojiList;
+
 
 class FUrikakeWnd : public QWidget, public CommandTarget {
     Q_OBJECT
@@ -63,6 +66,9 @@ public:
 
     // F5: records the slip; true when written (the window then closes).
     bool recordSlip();
+    // F7: the slip-by-slip payment window over this slip (nullptr when refused).
+    FSNukinWnd* openPayment();
+    FSNukinWnd* paymentWindow() const { return payment_; }
     bool onCommand(int command) override;
 
 signals:
@@ -111,6 +117,7 @@ private:
     QPushButton* recordButton_ = nullptr;
     QPushButton* paymentButton_ = nullptr;
     QPushButton* helpButton_ = nullptr;
+    QPointer<FSNukinWnd> payment_;
 };
 
 }  // namespace rk::ui

@@ -83,7 +83,7 @@ private slots:
         std::unique_ptr<FUrikakeWnd> w(FUrikakeWnd::processRecord(*ctx, dialogs, n));
         QVERIFY(w);
         QCOMPARE(w->windowTitle(), QString("　売り掛け処理"));
-        QVERIFY(!w->paymentButton()->isEnabled());
+        QVERIFY(w->paymentButton()->isEnabled());
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
         const double amount = w->values().amount;

@@ -1,0 +1,132 @@
+// Slip-by-slip payment from receivable processing: F7 opens the payment of the slip, the fee
+// and the amount paid keep billed = fee + paid + remainder, F8 settles the slip.
+#include <QPushButton>
+#include <QTest>
+#include <sstream>
+
+#include "app/startup_loader.h"
+#include "base/format.h"
+#include "cli/cli.h"
+#include "masters/master_io.h"
+#include "payments/messages.h"
+#include "payments/payment_file.h"
+#include "slips/slip_index.h"
+#include "support/ui_support.h"
+#include "ui/controls/CDataEdit.h"
+#include "ui/payments/FSNukinWnd.h"
+#include "ui/slips/FUrikakeWnd.h"
+
+using namespace rk;
+using namespace rk::ui;
+
+namespace {
+
+SlipHeader headerAt(AppContext& ctx, int n) {
+    SlipHeader h{};
+    (void)ctx.files.readZeroFilled(ctx.fileSet[kSlipHeaders], static_cast<uint64_t>(n) * kSlipHeaderSize, bytesOf(h));
+    return h;
+}
+
+double balanceOf(AppContext& ctx, int n) {
+    CustomerRecord c{};
+    masters::readCustomer(ctx.files, ctx.fileSet[kCustomers], n, c);
+    return c.balance;
+}
+
+}  // namespace
+
+class SlipPaymentTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    std::unique_ptr<AppContext> ctx;
+    ScriptedDialogs dialogs;
+
+    int firstSlipOf(int32_t stage) {
+        auto i1 = readIndexEntries(ctx->files, ctx->fileSet[kIndex1]);
+        auto i2 = readIndexEntries(ctx->files, ctx->fileSet[kIndex2]);
+        for (size_t n = 1; n < i2.size(); ++n)
+            if (i2[n].first == stage && liveDate(i1[n].first)) return static_cast<int>(n);
+        return 0;
+    }
+
+    void type(FSNukinWnd* w, const std::string& digits, Qt::Key end = Qt::Key_Return) {
+        QVERIFY(w->field());
+        QTest::keyClicks(w->field(), QString::fromStdString(digits));
+        QTest::keyClick(w->field(), end);
+    }
+
+private slots:
+    void initTestCase() {
+        std::ostringstream out, err;
+        cli::Io io{out, err};
+        const std::string folder = dir.path().toStdString();
+        std::vector<std::string> args{"rakurena", "demo", "--customers", "30", "--slips", "240", folder};
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        QCOMPARE(cli::main(static_cast<int>(argv.size()), argv.data(), io), 0);
+        ctx = std::make_unique<AppContext>(Edition::Sales, folder);
+        CreatingPrompts prompts;
+        StandAloneStation station;
+        QCOMPARE(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
+    }
+
+    void deliveredSlipIsProcessedAndPaidInOneGo() {
+        const int n = firstSlipOf(kStageDelivery);
+        QVERIFY(n > 0);
+        const int32_t customer = headerAt(*ctx, n).customer;
+        const double before = balanceOf(*ctx, customer);
+        const auto paymentsBefore = payments::readPayments(ctx->files, ctx->fileSet[kPayments]).size();
+
+        std::unique_ptr<FUrikakeWnd> processing(FUrikakeWnd::processRecord(*ctx, dialogs, n));
+        QVERIFY(processing);
+        processing->show();
+        QVERIFY(QTest::qWaitForWindowActive(processing.get()));
+        const double receivable = processing->values().receivable();
+        bool recorded = false;
+        connect(processing.get(), &FUrikakeWnd::recorded, [&] { recorded = true; });
+        QTest::keyClick(processing->field(), Qt::Key_F7);
+        QPointer<FSNukinWnd> w = processing->paymentWindow();
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QString("　売掛処理からの入金データ入力"));
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QCOMPARE(w->values().billed, std::trunc(receivable));
+        QCOMPARE(w->values().paid, w->values().billed);
+        QCOMPARE(w->row(), 4);
+
+        type(w, "300");
+        QCOMPARE(w->values().paid, w->values().billed - 300);
+        QCOMPARE(w->row(), 5);
+        type(w, std::to_string(static_cast<int64_t>(w->values().billed) - 800));
+        QCOMPARE(w->values().remainder, 500.0);
+        QCOMPARE(w->row(), 7);  // the remainder row is skipped
+        QCOMPARE(w->rowValue(6), QString("500"));
+        test::saveScreenshot(w, "slip_payment");
+
+        QTest::keyClick(w->field(), Qt::Key_F8);
+        QVERIFY(recorded);
+        QTRY_VERIFY(!w);
+        const SlipHeader h = headerAt(*ctx, n);
+        QCOMPARE(h.stage, int32_t(kStageSettled));
+        QCOMPARE(h.settlementDate, h.date);
+        QCOMPARE(balanceOf(*ctx, customer), before + 500);
+        const auto all = payments::readPayments(ctx->files, ctx->fileSet[kPayments]);
+        QCOMPARE(all.size(), paymentsBefore + 1);
+        QCOMPARE(all.back().slips[1], n);
+        QCOMPARE(all.back().fee, 300.0);
+        QCOMPARE(all.back().balanceChange, 500.0);
+        QVERIFY(dialogs.shown.empty());
+    }
+
+    void settledSlipIsNotPaidAgain() {
+        const int n = firstSlipOf(kStageSettled);
+        QVERIFY(n > 0);
+        std::unique_ptr<FUrikakeWnd> processing(FUrikakeWnd::processRecord(*ctx, dialogs, n));
+        QVERIFY(processing);
+        QVERIFY(!processing->openPayment());
+        QCOMPARE(dialogs.shown.back(), std::string(msg::kAlreadyPaidSales));
+    }
+};
+
+QTEST_MAIN(SlipPaymentTest)
+#include "slip_payment_test.moc"
