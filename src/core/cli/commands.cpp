@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 #include "cli/export_commands.h"
 #include "cli/install_commands.h"
+#include "cli/payment_commands.h"
 #include "cli/station_commands.h"
 #include "cli/slip_commands.h"
 
@@ -44,6 +45,14 @@ const std::vector<Command>& commands() {
          {"--date", "--customer"},
          {},
          runSlips},
+        {"payments", "list the payments of a period, one line per payment",
+         "usage: rakurena payments --from MMDD --to MMDD PROGRAM_FOLDER\n"
+         "A bare month is its first day for --from and its last for --to. Tab-separated in date\n"
+         "order: payment number, date, customer, fee, amount paid, balance change, members and\n"
+         "settled slip header numbers (comma-separated). Deleted payments are left out.",
+         {"--from", "--to"},
+         {},
+         runPayments},
         {"export customers", "write the customer list as the Shift-JIS CSV file of the customer master window",
          "usage: rakurena export customers [-o FILE] PROGRAM_FOLDER\n"
          "Writes customers 1 to the customer count whose name is not blank; FILE defaults to\n"

@@ -10,6 +10,8 @@
 #include "base/format.h"
 #include "base/money.h"
 #include "masters/master_io.h"
+#include "payments/payment_entry.h"
+#include "payments/slip_payment.h"
 #include "platform/deferred_sync_file_system.h"
 #include "receivables/processing.h"
 #include "slips/CFq7Doc.h"
@@ -142,6 +144,16 @@ bool writeMasters(AppContext& ctx, Rng& rng, int customers) {
         c.commissionRounding = rng.below(3);
         c.paymentAccount = 100;
         c.commissionRate = rng.percent(50) ? 0 : 8.5;
+        // Every fifteenth customer heads a group of the two after it; some owe from last year.
+        if (n % 15 == 1 && n + 2 <= customers) {
+            c.groupLink = 2;
+            c.members[0] = n + 1;
+            c.members[1] = n + 2;
+        } else if (n % 15 == 2 || n % 15 == 3) {
+            const int representative = n - n % 15 + 1;
+            if (representative + 2 <= customers) c.groupLink = -representative;
+        }
+        if (n % 6 == 0) c.balance = c.openingBalance = 10000.0 * (n % 5 + 1);
         if (!masters::writeRecord(fs, f[kCustomers], n, c)) return false;
     }
     return true;
@@ -195,7 +207,8 @@ void fillLines(CFq7Doc& doc, Rng& rng, int count, int stage, bool sales) {
 
 // Receivable processing of the delivered slip just written, as F6 in slip entry does it. Some
 // customers have their freight deducted.
-bool processDelivery(AppContext& ctx, CFq7Doc& doc, Dialogs& dialogs) {
+// `payNow`: the customer pays the slip at once, as F7 of processing does it.
+bool processDelivery(AppContext& ctx, CFq7Doc& doc, Dialogs& dialogs, bool payNow) {
     if (!doc.loadRecord(doc.lastWritten())) return false;
     const int n = std::clamp(doc.header.lineCount, 0, kMaxSlipLines);
     doc.header.amount = receivables::slipTotal(std::span(&doc.lines[1], static_cast<size_t>(n)));
@@ -203,7 +216,40 @@ bool processDelivery(AppContext& ctx, CFq7Doc& doc, Dialogs& dialogs) {
     receivables::Processing p =
         receivables::start(doc.header, doc.loadedAmount(), doc.customer, ctx.settings, ctx.env).values;
     if (doc.header.customer % 7 == 0) p.deductions[3] = 300 + 100 * (doc.header.customer % 5);
-    return receivables::record(doc, p, ctx, dialogs) == receivables::Recorded::Ok;
+    if (!payNow) return receivables::record(doc, p, ctx, dialogs) == receivables::Recorded::Ok;
+    receivables::store(p, doc.header);
+    payments::SlipPaymentValues v = payments::startSlipPayment(doc.header, doc.customer, ctx.env, ctx.edition);
+    if (doc.header.customer % 2 == 0 && v.billed > 1000) v.feeTyped(330);
+    return payments::paySlip(doc, p, v, ctx, dialogs) == payments::Outcome::Ok;
+}
+
+// Month by month over the first two thirds of the year the customers pay what they were
+// billed, a group's representative for its members; some leave a remainder, some pay a fee,
+// and every fourth customer skips a month.
+bool settleMonths(AppContext& ctx, Dialogs& dialogs) {
+    const int first = std::clamp(ctx.settings.firstMonth, 1, 12);
+    for (int k = 0; k < 8; ++k) {
+        const int m = (first - 1 + k) % 12 + 1;
+        payments::PaymentEntry e(ctx, dialogs);
+        e.setStart(m * 100 + 1);
+        e.setEnd(m);
+        if (e.table().cutOff) continue;
+        const int count = static_cast<int>(e.table().customers.size()) - 1;
+        for (int n = 1; n <= count; ++n) {
+            if ((n + k) % 4 == 0) continue;
+            CustomerRecord c{};
+            masters::readCustomer(ctx.files, ctx.fileSet[kCustomers], n, c);
+            if (c.groupLink < 0) continue;  // paid with its representative
+            int slips = e.table().of(n).count();
+            for (int i = 0; i < std::min(c.groupLink, 63); ++i) slips += e.table().of(c.members[i]).count();
+            if (slips == 0) continue;
+            if (!e.choose(n)) return false;
+            if (n % 5 == 0 && e.billed() > 1000) e.feeTyped(660);
+            if (n % 7 == 0 && e.paid() > 5000) e.paidTyped(e.paid() - 1000 * (n % 4 + 1));
+            if (e.record() != payments::Outcome::Ok) return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -265,8 +311,15 @@ bool fillDemoYear(AppContext& ctx, Dialogs& dialogs, const DemoOptions& o,
         std::memcpy(doc.header.department, doc.customer.department, 30);
         fillLines(doc, rng, rng.between(2, 18), stage, work.edition == Edition::Sales);
         if (doc.record() != CFq7Doc::WriteResult::Ok) return false;
-        if (stage == kStageDelivery && day < processedDays && !processDelivery(work, doc, dialogs)) return false;
+        // A few customers pay single slips straight from processing.
+        const bool payNow = cust % 10 == 3 && day % 3 == 0;
+        if (stage == kStageDelivery && day < processedDays && !processDelivery(work, doc, dialogs, payNow))
+            return false;
         if (progress && (++done % 1000 == 0 || done == o.slips)) progress(done, o.slips);
+    }
+    if (processedDays > 0 && !settleMonths(work, dialogs)) {
+        dialogs.message("demo: the payments cannot be recorded", Icon::Stop);
+        return false;
     }
     if (!bulk.syncAll()) {
         dialogs.message("demo: the files cannot be synced", Icon::Stop);

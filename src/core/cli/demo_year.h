@@ -1,7 +1,8 @@
 // A realistic, reproducible year of a flower wholesaler for trying the program and for the
 // benchmarks: customers, products and grades in the masters, then orders and deliveries
 // recorded through the slip document exactly as the slip entry records them; most deliveries
-// are then processed as receivables the way F6 of the slip entry does.
+// are then processed as receivables the way F6 of the slip entry does, a few of them paid at
+// once, and the first eight months are settled through payment entry, groups included.
 #pragma once
 
 #include <cstdint>

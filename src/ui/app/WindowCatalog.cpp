@@ -9,6 +9,7 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/masters/MasterWindows.h"
+#include "ui/payments/NukinChkWnd.h"
 #include "ui/payments/NukininWnd.h"
 #include "ui/printing/GroupSeiWnd.h"
 #include "ui/printing/NohinMesaiWnd.h"
@@ -108,6 +109,15 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     });
     registry.registerFactory(cmd::kPaymentEntry,
                              [&registry, &ctx](int) { return new NukininWnd(ctx, dialogs(), refreshAll(registry)); });
+    registry.registerFactory(136, [&registry, &ctx](int) {
+        NukinChkWnd::Hooks hooks;
+        hooks.refreshAll = refreshAll(registry);
+        hooks.openGuide = [&registry, &ctx](const std::string& topic) {
+            ctx.topic = topic;
+            registry.open(cmd::kGuide);
+        };
+        return new NukinChkWnd(ctx, dialogs(), hooks);
+    });
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
     for (int command : {130, 131, 133}) {
         registry.registerFactory(command, [&registry, &ctx](int) {
