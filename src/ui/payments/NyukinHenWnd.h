@@ -21,7 +21,7 @@ class CDataEdit;
 class NyukinHenWnd : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 820, kHeight = 230;
+    static constexpr int kWidth = 920, kHeight = 230;
     enum Column { kDebit = 0, kCredit = 1 };
 
     // Opens on entry `index` of the list; check valid() before showing.
