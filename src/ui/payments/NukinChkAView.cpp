@@ -5,6 +5,9 @@
 #include <QPushButton>
 
 #include "base/format.h"
+#include "payments/list_print.h"
+#include "printing/print_form.h"
+#include "ui/printing/PlanPrinter.h"
 #include "ui/controls/CDataEdit.h"
 
 namespace rk::ui {
@@ -41,9 +44,13 @@ NukinChkAView::NukinChkAView(AppContext& ctx, Dialogs& dialogs, payments::Paymen
         b->setFocusPolicy(Qt::NoFocus);
         x += 130;
     }
-    // The list is not printed yet.
-    print->setEnabled(false);
-    preview->setEnabled(false);
+    const Planner planner = [this](const printing::PageArea& area) {
+        const auto form =
+            printing::loadPrintForm(ctx_.files, ctx_.programFolder()).value_or(printing::defaultPrintForm());
+        return payments::planPaymentList(ctx_, form, area, list_);
+    };
+    connect(print, &QPushButton::clicked, this, [this, planner] { printWithDialog(planner, this); });
+    connect(preview, &QPushButton::clicked, this, [this, planner] { showPreview(planner, this); });
     connect(help_, &QPushButton::clicked, this, &NukinChkAView::helpRequested);
     connect(join_, &QPushButton::clicked, this, &NukinChkAView::joinRequested);
     openField();

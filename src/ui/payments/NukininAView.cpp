@@ -9,7 +9,10 @@
 #include "base/format.h"
 #include "masters/account_items.h"
 #include "masters/customer_master.h"
+#include "payments/list_print.h"
 #include "payments/messages.h"
+#include "printing/print_form.h"
+#include "ui/printing/PlanPrinter.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/controls/QtKeys.h"
@@ -84,12 +87,19 @@ NukininAView::NukininAView(AppContext& ctx, Dialogs& dialogs, payments::PaymentE
     print->setGeometry(kX[2], rowY(8) + 8, 120, 30);
     preview->setGeometry(kX[4], rowY(8) + 8, 120, 30);
     for (QPushButton* b : {help, recordButton_, print, preview}) b->setFocusPolicy(Qt::NoFocus);
-    // No help topic and no printing of the list yet.
-    help->setEnabled(false);
-    print->setEnabled(false);
-    preview->setEnabled(false);
+    help->setEnabled(false);  // no help topic yet
     connect(recordButton_, &QPushButton::clicked, this, [this] { record(); });
+    const Planner planner = [this](const printing::PageArea& area) { return planList(area); };
+    connect(print, &QPushButton::clicked, this, [this, planner] { printWithDialog(planner, this); });
+    connect(preview, &QPushButton::clicked, this, [this, planner] { showPreview(planner, this); });
     openField();
+}
+
+printing::Document NukininAView::planList(const printing::PageArea& area) const {
+    const auto form = printing::loadPrintForm(ctx_.files, ctx_.programFolder()).value_or(printing::defaultPrintForm());
+    const auto customers = masters::readCustomers(ctx_.files, ctx_.fileSet[kCustomers], ctx_.env.customerCount);
+    return payments::planBillingList(ctx_, form, area, entry_.table(), customers, entry_.periodStart(),
+                                     entry_.periodEnd());
 }
 
 QRect NukininAView::rect(Cell c) const {

@@ -11,6 +11,7 @@
 #include "base/dialogs.h"
 #include "controls/keys.h"
 #include "payments/payment_entry.h"
+#include "printing/page_plan.h"
 
 class QListWidget;
 class QPushButton;
@@ -42,6 +43,8 @@ public:
     // F7: records; true when the payment was written.
     bool record();
     void focusCell(Cell c);
+    // The printed billing list ("一覧印刷", "ﾌﾟﾚﾋﾞｭｰ").
+    printing::Document planList(const printing::PageArea& area) const;
 
 signals:
     // The billing table changed (aggregated, or a payment recorded): the list redraws.

@@ -11,6 +11,7 @@
 #include "masters/master_io.h"
 #include "payments/messages.h"
 #include "payments/payment_entry.h"
+#include "payments/list_print.h"
 #include "payments/payment_file.h"
 #include "support/ui_support.h"
 #include "ui/controls/CDataEdit.h"
@@ -18,6 +19,7 @@
 #include "ui/payments/NukinChkBView.h"
 #include "ui/payments/NukinChkWnd.h"
 #include "ui/payments/NyukinHenWnd.h"
+#include "ui/printing/PlanPrinter.h"
 
 using namespace rk;
 using namespace rk::ui;
@@ -80,6 +82,12 @@ private slots:
         NukinChkBView* b = w.listView();
         b->select(mine);
         test::saveScreenshot(&w, "payment_list");
+        // The printed list, kept beside the screenshots.
+        QVERIFY(writePdf(
+            [&](const printing::PageArea& area) {
+                return payments::planPaymentList(*ctx, printing::defaultPrintForm(), area, w.list());
+            },
+            QDir::current().filePath("screens/payment_list.pdf")));
 
         dialogs.answers = {Answer::No};
         QTest::keyClick(b, Qt::Key_Delete);
