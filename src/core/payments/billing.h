@@ -15,10 +15,10 @@ namespace rk::payments {
 constexpr int kMaxSlipsPerCustomer = 98;
 
 struct Sums {
-    double sales = 0;       // goods amount + consumption tax
+    double sales = 0;  // goods amount + consumption tax
     double commission = 0;
-    double costs = 0;       // the five deductions
-    double billed = 0;      // receivable amounts: what the customer owes for the period
+    double costs = 0;   // the five deductions
+    double billed = 0;  // receivable amounts: what the customer owes for the period
     double spare = 0;
     void add(const Sums& o);
     void subtract(const Sums& o);

@@ -31,8 +31,8 @@ std::string range(int32_t start, int32_t end) {
 }
 
 // Lays out rows under a title and the column heads, as many pages as they take.
-Document plan(const AppContext& ctx, const printing::PrintForm& form, const printing::PageArea& area,
-              const char* title, const std::string& subtitle, const std::vector<Column>& columns,
+Document plan(const AppContext& ctx, const printing::PrintForm& form, const printing::PageArea& area, const char* title,
+              const std::string& subtitle, const std::vector<Column>& columns,
               const std::vector<std::vector<std::string>>& rows) {
     const printing::PageMetrics m = printing::pageMetrics(form, area);
     Document d = printing::documentFor(form, m, title);
@@ -80,9 +80,13 @@ Document planBillingList(const AppContext& ctx, const printing::PrintForm& form,
                          const BillingTable& table, const std::vector<CustomerRecord>& customers, int32_t start,
                          int32_t end) {
     const bool sales = ctx.edition != Edition::Purchase;
-    const std::vector<Column> columns = {{" No.  得 意 先 名", 0, true}, {"  伝票数", 40}, {sales ? "  売上額" : "仕入れ額", 53},
-                                         {sales ? "  手数料" : "手数料益", 65},  {"販売費計", 77},
-                                         {"  集計額", 90},                      {"前期残高", 103}};
+    const std::vector<Column> columns = {{" No.  得 意 先 名", 0, true},
+                                         {"  伝票数", 40},
+                                         {sales ? "  売上額" : "仕入れ額", 53},
+                                         {sales ? "  手数料" : "手数料益", 65},
+                                         {"販売費計", 77},
+                                         {"  集計額", 90},
+                                         {"前期残高", 103}};
     std::vector<std::vector<std::string>> rows;
     double balances = 0;
     for (size_t n = 1; n < customers.size(); ++n) {
@@ -103,8 +107,11 @@ Document planBillingList(const AppContext& ctx, const printing::PrintForm& form,
 Document planPaymentList(const AppContext& ctx, const printing::PrintForm& form, const printing::PageArea& area,
                          const PaymentList& list) {
     const bool sales = ctx.edition != Edition::Purchase;
-    const std::vector<Column> columns = {{"No.   得意先名", 0, true}, {" 伝票数", 56}, {sales ? " 入金日" : " 出金日", 68},
-                                         {" 送金料", 84},             {sales ? " 入金額" : " 出金額", 103}};
+    const std::vector<Column> columns = {{"No.   得意先名", 0, true},
+                                         {" 伝票数", 56},
+                                         {sales ? " 入金日" : " 出金日", 68},
+                                         {" 送金料", 84},
+                                         {sales ? " 入金額" : " 出金額", 103}};
     std::vector<std::vector<std::string>> rows;
     int number = 0;
     for (const ListEntry& e : list.entries()) {

@@ -28,8 +28,7 @@ inline constexpr const char* kTooManySlips = "該当伝票数が 254 件を越�
 inline constexpr const char* kNoPaymentDate = "入金月日が有りません\n入金月日を入力してください ";
 inline constexpr const char* kNoDisbursementDate = "出金月日が有りません\n出金月日を入力してください ";
 // A slip changed between the aggregation and the recording.
-inline constexpr const char* kSlipsChanged =
-    "集計後に伝票が変更されています\n記録できませんので再集計してください ";
+inline constexpr const char* kSlipsChanged = "集計後に伝票が変更されています\n記録できませんので再集計してください ";
 inline constexpr const char* kPaymentWriteFailed = "入出金データを書き込めません\nファイルを点検してください ";
 
 // Slip-by-slip payment.

@@ -222,7 +222,8 @@ Outcome joinPayments(AppContext& ctx, Dialogs& dialogs, const fs::path& other, i
     }
     const fs::path& own = ctx.fileSet[kPayments];
     std::error_code ec;
-    if (fs::equivalent(other, own, ec) || fs::absolute(other).lexically_normal() == fs::absolute(own).lexically_normal()) {
+    if (fs::equivalent(other, own, ec) ||
+        fs::absolute(other).lexically_normal() == fs::absolute(own).lexically_normal()) {
         dialogs.message(msg::kJoinSameFile, Icon::Stop);
         return Outcome::Refused;
     }

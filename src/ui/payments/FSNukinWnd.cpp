@@ -237,8 +237,9 @@ void FSNukinWnd::paintEvent(QPaintEvent*) {
     g.drawText(QRect(kX[1], kTop, kX[2] - kX[1], kRowHeight), Qt::AlignCenter, "金額or月日");
     g.drawText(QRect(kX[2], kTop, kX[4] - kX[2], kRowHeight), Qt::AlignCenter, " 借り方科目 ");
     g.drawText(QRect(kX[4], kTop, kX[6] - kX[4], kRowHeight), Qt::AlignCenter, " 貸し方科目 ");
-    const char* labels[] = {"",           "前 期 残 高", "今期集計額",
-                            "今期請求額", "送金手数料",  sales_ ? "実 入 金 額" : "実 出 金 額",
+    const char* labels[] = {"",           "前 期 残 高",
+                            "今期集計額", "今期請求額",
+                            "送金手数料", sales_ ? "実 入 金 額" : "実 出 金 額",
                             "今期残高額", sales_ ? "入 金 月 日" : "出 金 月 日"};
     for (int row = 1; row <= 7; ++row) {
         const int y = kTop + row * kRowHeight;
@@ -258,8 +259,7 @@ void FSNukinWnd::paintEvent(QPaintEvent*) {
             g.drawText(QRect(kX[3], y, kX[4] - kX[3], kRowHeight), Qt::AlignLeft | Qt::AlignVCenter, names_[slot]);
             g.drawText(QRect(kX[4], y, kX[5] - kX[4] - 8, kRowHeight), Qt::AlignRight | Qt::AlignVCenter,
                        QString::number(credit));
-            g.drawText(QRect(kX[5], y, kX[6] - kX[5], kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                       names_[slot + 1]);
+            g.drawText(QRect(kX[5], y, kX[6] - kX[5], kRowHeight), Qt::AlignLeft | Qt::AlignVCenter, names_[slot + 1]);
         }
         g.setPen(rule);
         g.drawLine(kX[0], y, kX[6], y);

@@ -7,8 +7,8 @@
 #include "base/format.h"
 #include "payments/list_print.h"
 #include "printing/print_form.h"
-#include "ui/printing/PlanPrinter.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/printing/PlanPrinter.h"
 
 namespace rk::ui {
 
@@ -75,8 +75,8 @@ void NukinChkAView::openField() {
     controls::EntryConfig c;
     c.mode = 1;
     c.length = 4;
-    c.value = field_ == kStart ? list_.periodStart
-              : field_ == kEnd ? list_.periodEnd
+    c.value = field_ == kStart   ? list_.periodStart
+              : field_ == kEnd   ? list_.periodEnd
               : field_ == kFirst ? list_.firstCustomer
                                  : list_.lastCustomer;
     edit_ = CDataEdit::create(this, c, rect(field_), dialogs_);
@@ -136,11 +136,12 @@ void NukinChkAView::paintEvent(QPaintEvent*) {
         g.fillRect(QRect(left, kTop, kLabelWidth, kRowHeight), QColor(0xE8, 0xF0, 0xE0));
         g.setPen(Qt::black);
         g.drawText(QRect(left + 4, kTop, kLabelWidth - 4, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter, labels[f]);
-        const int v = f == kStart ? list_.periodStart
-                      : f == kEnd ? list_.periodEnd
+        const int v = f == kStart   ? list_.periodStart
+                      : f == kEnd   ? list_.periodEnd
                       : f == kFirst ? list_.firstCustomer
                                     : list_.lastCustomer;
-        const QString shown = f <= kEnd ? QString::asprintf("%2d 月 %2d日", v / 100, v % 100) : QString::asprintf("%4d ", v);
+        const QString shown =
+            f <= kEnd ? QString::asprintf("%2d 月 %2d日", v / 100, v % 100) : QString::asprintf("%4d ", v);
         g.drawText(rect(f).adjusted(0, 0, -6, 0), Qt::AlignRight | Qt::AlignVCenter, shown);
         g.setPen(QColor(0x80, 0x80, 0x80));
         g.drawRect(QRect(left, kTop, kLabelWidth + kCellWidth, kRowHeight));

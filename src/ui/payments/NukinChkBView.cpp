@@ -68,8 +68,13 @@ QStringList NukinChkBView::rowTexts(int index) const {
     const payments::ListEntry& e = list_.entries()[static_cast<size_t>(index)];
     const std::string name = cp932::toUtf8(e.name);
     if (e.deleted())
-        return {QString::asprintf("%4d", index + 1), QString::asprintf("%4d", e.customer),
-                QString::fromStdString(name), {}, {}, {}, {}};
+        return {QString::asprintf("%4d", index + 1),
+                QString::asprintf("%4d", e.customer),
+                QString::fromStdString(name),
+                {},
+                {},
+                {},
+                {}};
     return {QString::asprintf("%4d", index + 1),
             QString::asprintf("%4d", e.customer),
             QString::fromStdString(name).trimmed(),
@@ -80,7 +85,8 @@ QStringList NukinChkBView::rowTexts(int index) const {
 }
 
 QString NukinChkBView::totalsText() const {
-    return QString::asprintf("%9ld       %9ld", static_cast<long>(list_.feeTotal()), static_cast<long>(list_.paidTotal()));
+    return QString::asprintf("%9ld       %9ld", static_cast<long>(list_.feeTotal()),
+                             static_cast<long>(list_.paidTotal()));
 }
 
 int NukinChkBView::indexAt(int y) const {
@@ -162,7 +168,12 @@ void NukinChkBView::paintEvent(QPaintEvent*) {
     // The totals under the list.
     const int y = kHeadHeight + count * kRowHeight - scroll + 4;
     g.setPen(Qt::black);
-    draw(y, {{}, {}, "合　計", {}, {}, QString::asprintf("%9ld", static_cast<long>(list_.feeTotal())),
+    draw(y, {{},
+             {},
+             "合　計",
+             {},
+             {},
+             QString::asprintf("%9ld", static_cast<long>(list_.feeTotal())),
              QString::asprintf("%9ld", static_cast<long>(list_.paidTotal()))});
 
     const bool sales = ctx_.edition != Edition::Purchase;

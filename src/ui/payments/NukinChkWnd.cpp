@@ -88,8 +88,8 @@ void NukinChkWnd::closeEdit() {
 }
 
 void NukinChkWnd::join() {
-    const QString file = hooks_.chooseFile ? hooks_.chooseFile()
-                                           : QFileDialog::getOpenFileName(this, {}, {}, "*.ft2 *.FT2");
+    const QString file =
+        hooks_.chooseFile ? hooks_.chooseFile() : QFileDialog::getOpenFileName(this, {}, {}, "*.ft2 *.FT2");
     if (file.isEmpty()) return;
     if (list_->join(file.toStdString()) != payments::Outcome::Ok) return;
     list_->aggregate();

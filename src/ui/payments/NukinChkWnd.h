@@ -19,14 +19,13 @@ namespace rk::ui {
 class NukinChkAView;
 class NukinChkBView;
 
-
 class NukinChkWnd : public QWidget {
     Q_OBJECT
 public:
     struct Hooks {
-        std::function<void()> refreshAll;                     // balances and stages changed
-        std::function<void(const std::string&)> openGuide;    // the operation guide on a topic
-        std::function<QString()> chooseFile;                  // the payment file to join (empty: none)
+        std::function<void()> refreshAll;                   // balances and stages changed
+        std::function<void(const std::string&)> openGuide;  // the operation guide on a topic
+        std::function<QString()> chooseFile;                // the payment file to join (empty: none)
     };
 
     NukinChkWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks = {}, QWidget* parent = nullptr);

@@ -12,10 +12,10 @@
 #include "payments/list_print.h"
 #include "payments/messages.h"
 #include "printing/print_form.h"
-#include "ui/printing/PlanPrinter.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/controls/QtKeys.h"
+#include "ui/printing/PlanPrinter.h"
 
 namespace rk::ui {
 
@@ -35,7 +35,6 @@ int rowY(int row) { return kTop + row * kRow; }
 QString money(double v) { return QString::fromStdString(fmt::grouped(static_cast<int64_t>(v), 14)).trimmed(); }
 
 QString sjis(std::string_view s) { return QString::fromStdString(cp932::toUtf8(s)); }
-
 
 Account accountOf(NukininAView::Cell c) {
     switch (c) {
@@ -414,8 +413,8 @@ void NukininAView::keyPressEvent(QKeyEvent* e) {
 }
 
 void NukininAView::mousePressEvent(QMouseEvent* e) {
-    for (Cell c : {kStart, kEnd, kCustomer, kSearch, kFee, kPaid, kDate, kFeeDebit, kFeeCredit, kPaidDebit,
-                   kPaidCredit}) {
+    for (Cell c :
+         {kStart, kEnd, kCustomer, kSearch, kFee, kPaid, kDate, kFeeDebit, kFeeCredit, kPaidDebit, kPaidCredit}) {
         if (!rect(c).contains(e->pos())) continue;
         if (!store(Key::None)) return;
         cell_ = c;
@@ -448,8 +447,8 @@ void NukininAView::paintEvent(QPaintEvent*) {
 
     // The customer and the amounts.
     static const char* const kSalesLabels[] = {"得意先ｺｰﾄﾞ･名前･ﾒﾝﾊﾞｰ", "前回 未収 残高", "今 期 集 計 額",
-                                               "今期 請求 合計",       "送 金 手 数 料", "実  入  金  額",
-                                               "今回 未収 残高",       "入 金 年 月 日"};
+                                               "今期 請求 合計",        "送 金 手 数 料", "実  入  金  額",
+                                               "今回 未収 残高",        "入 金 年 月 日"};
     g.fillRect(QRect(kX[0], rowY(0), kX[1] - kX[0], 8 * kRow), shade);
     for (int row = 0; row < 8; ++row) {
         QString label = kSalesLabels[row];

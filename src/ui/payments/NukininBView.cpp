@@ -120,8 +120,14 @@ void NukininBView::paintEvent(QPaintEvent*) {
     }
     // Column titles stay on top.
     g.fillRect(QRect(0, 0, viewport()->width(), kHeadHeight), QColor(0xE8, 0xF0, 0xE0));
-    const char* titles[] = {"No.    得意先名", "  伝票数", sales ? "  売上額" : "  買上額", "  手数料",
-                            sales ? "販売費計" : "仕入益計", "  集計額", "前回残高", "属性"};
+    const char* titles[] = {"No.    得意先名",
+                            "  伝票数",
+                            sales ? "  売上額" : "  買上額",
+                            "  手数料",
+                            sales ? "販売費計" : "仕入益計",
+                            "  集計額",
+                            "前回残高",
+                            "属性"};
     g.setPen(Qt::black);
     for (int col = 0; col < 8; ++col)
         g.drawText(QRect(kX[col] + 2, 0, kX[col + 1] - kX[col] - 4, kHeadHeight),

@@ -41,9 +41,9 @@ NyukinHenWnd::NyukinHenWnd(AppContext& ctx, Dialogs& dialogs, payments::PaymentL
     const auto& entries = list.entries();
     if (index < 0 || static_cast<size_t>(index) >= entries.size() || entries[static_cast<size_t>(index)].deleted())
         return;
-    valid_ = payments::readPayment(ctx.files, ctx.fileSet[kPayments], entries[static_cast<size_t>(index)].record,
-                                   record_) &&
-             !record_.deleted();
+    valid_ =
+        payments::readPayment(ctx.files, ctx.fileSet[kPayments], entries[static_cast<size_t>(index)].record, record_) &&
+        !record_.deleted();
     if (!valid_) return;
     booking_ = {record_.feeDebit, record_.feeCredit, record_.paidDebit, record_.paidCredit, record_.date};
 
@@ -92,8 +92,7 @@ void NyukinHenWnd::openField() {
 
 void NyukinHenWnd::fieldDone(Key key) {
     // A date is normalised as a period start: a bare month is its first day.
-    value(row_, column_) =
-        row_ == 3 ? monthday::normalise(field_->value(), monthday::kFirstDay) : field_->value();
+    value(row_, column_) = row_ == 3 ? monthday::normalise(field_->value(), monthday::kFirstDay) : field_->value();
     switch (key) {
         case Key::Enter:
         case Key::Down:
@@ -140,9 +139,11 @@ void NyukinHenWnd::showSlips() {
                                                 bytesOf(h)))
             continue;
         const int d = std::abs(h.date);
-        const std::string_view name(h.customerName, cp932::cutAtCharBoundary(
-                                                        std::string_view(h.customerName, cp932::fieldLength(h.customerName, 32)), 16));
-        slips_->addItem(QString::asprintf(" %2d-%2d      ", d / 100, d % 100) + QString::fromStdString(cp932::toUtf8(name)));
+        const std::string_view name(
+            h.customerName,
+            cp932::cutAtCharBoundary(std::string_view(h.customerName, cp932::fieldLength(h.customerName, 32)), 16));
+        slips_->addItem(QString::asprintf(" %2d-%2d      ", d / 100, d % 100) +
+                        QString::fromStdString(cp932::toUtf8(name)));
     }
     slips_->show();
 }

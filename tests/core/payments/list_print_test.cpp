@@ -1,13 +1,14 @@
 // The printed billing list and payment list: title, range, rows, totals and page breaks.
+#include "payments/list_print.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "base/format.h"
 #include "masters/customer_master.h"
-#include "payments/list_print.h"
-#include "payments/payment_entry.h"
 #include "payments/payment_builders.h"
+#include "payments/payment_entry.h"
 #include "printing/conventions.h"
 #include "support/installation.h"
 

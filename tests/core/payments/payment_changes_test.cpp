@@ -3,9 +3,9 @@
 
 #include "app/lan_station.h"
 #include "payments/messages.h"
+#include "payments/payment_builders.h"
 #include "payments/payment_entry.h"
 #include "payments/payment_list.h"
-#include "payments/payment_builders.h"
 #include "support/installation.h"
 
 namespace rk::test {

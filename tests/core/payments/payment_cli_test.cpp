@@ -60,7 +60,8 @@ TEST(DemoPayments, SettledSlipsBalancesAndTheListAgree) {
     // Every customer's balance is its opening balance moved by its payments.
     const auto customers = masters::readCustomers(ctx.files, ctx.fileSet[kCustomers], 45);
     for (int c = 1; c <= 45; ++c)
-        EXPECT_EQ(customers[static_cast<size_t>(c)].balance, customers[static_cast<size_t>(c)].openingBalance + change[c])
+        EXPECT_EQ(customers[static_cast<size_t>(c)].balance,
+                  customers[static_cast<size_t>(c)].openingBalance + change[c])
             << "customer " << c;
 
     std::string out;

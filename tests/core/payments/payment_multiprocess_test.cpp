@@ -8,8 +8,8 @@
 #include "app/lan_control.h"
 #include "app/lan_station.h"
 #include "payments/messages.h"
-#include "payments/payment_entry.h"
 #include "payments/payment_builders.h"
+#include "payments/payment_entry.h"
 #include "support/installation.h"
 
 namespace rk::test {

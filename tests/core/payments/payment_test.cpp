@@ -6,11 +6,11 @@
 
 #include "payments/billing.h"
 #include "payments/messages.h"
+#include "payments/payment_builders.h"
 #include "payments/payment_entry.h"
 #include "payments/payment_list.h"
 #include "payments/slip_payment.h"
 #include "platform/deferred_sync_file_system.h"
-#include "payments/payment_builders.h"
 #include "support/installation.h"
 
 namespace rk::test {
@@ -27,7 +27,9 @@ Files snapshot(const Installation& inst) {
             inst.ctx->files.readAll(inst.ctx->fileSet[kCustomers]).value_or(Bytes{}), inst.bytes(kPayments)};
 }
 
-double receivableOf(AppContext& ctx, int slip) { return headerAt(ctx.files, ctx.fileSet[kSlipHeaders], slip).receivable; }
+double receivableOf(AppContext& ctx, int slip) {
+    return headerAt(ctx.files, ctx.fileSet[kSlipHeaders], slip).receivable;
+}
 
 // Representative 1 with members 2 and 3, single customer 4; slips of January and one of
 // February that the period leaves out.
