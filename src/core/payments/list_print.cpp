@@ -6,7 +6,10 @@
 #include "base/cp932.h"
 #include "base/format.h"
 #include "masters/customer_master.h"
+#include "masters/master_io.h"
+#include "payments/payment_file.h"
 #include "printing/conventions.h"
+#include "slips/slip_index.h"
 
 namespace rk::payments {
 namespace {
@@ -127,6 +130,64 @@ Document planPaymentList(const AppContext& ctx, const printing::PrintForm& form,
     rows.push_back({"      合　計", "", "", money(list.feeTotal()), money(list.paidTotal())});
     return plan(ctx, form, area, sales ? "【 入金データ集計 】" : "【 出金データ集計 】",
                 range(list.periodStart, list.periodEnd), columns, rows);
+}
+
+std::string receiptAmount(double amount) {
+    const std::string digits = fmt::groupDigits(std::to_string(static_cast<int64_t>(amount)));
+    std::string out = "¥";
+    for (char c : digits) {
+        if (c >= '0' && c <= '9') {
+            // U+FF10.. in UTF-8: EF BC 90..99
+            out += "\xEF\xBC";
+            out += static_cast<char>(0x90 + (c - '0'));
+        } else {
+            out += c;
+        }
+    }
+    return out + "※";
+}
+
+Document planReceipt(const AppContext& ctx, const printing::PrintForm& form, const printing::PageArea& area,
+                     const PaymentRecord& payment) {
+    const printing::PageMetrics m = printing::pageMetrics(form, area);
+    Document d = printing::documentFor(form, m, "領収書");
+    Page p;
+    const int x0 = m.left, x1 = m.left + 103 * m.h, mid = (x0 + x1) / 2;
+    p.text(mid, m.top + 2 * m.u, "領　収　書", FontRole::Title, Align::Center);
+
+    CustomerRecord c{};
+    masters::readCustomer(ctx.files, ctx.fileSet[kCustomers], payment.customer, c);
+    const std::string name = cp932::toUtf8(payment.customerName, sizeof payment.customerName);
+    const std::string honorific = cp932::toUtf8(c.honorific, sizeof c.honorific);
+    const int nameY = m.top + 8 * m.u;
+    p.text(x0 + 8 * m.h, nameY, name + " " + honorific, FontRole::Title);
+    p.rule(x0 + 8 * m.h, nameY + 2 * m.u, x0 + 60 * m.h, nameY + 2 * m.u);
+    p.text(x1 - 8 * m.h, nameY + 4 * m.u, cp932::toUtf8(ctx.settings.name, sizeof ctx.settings.name), FontRole::Data,
+           Align::Right);
+
+    const int boxY = nameY + 8 * m.u;
+    p.box(x0 + 20 * m.h, boxY, 63 * m.h, 4 * m.u);
+    p.text(mid, boxY + m.u, receiptAmount(payment.paid), FontRole::Title, Align::Center);
+    p.text(mid, boxY + 6 * m.u, "上記正に領収しました", FontRole::Data, Align::Center);
+
+    std::vector<int32_t> dates;
+    for (int32_t s : settledSlips(payment)) {
+        SlipHeader h{};
+        if (s < 1 || !ctx.files.readZeroFilled(ctx.fileSet[kSlipHeaders], static_cast<uint64_t>(s) * kSlipHeaderSize,
+                                               bytesOf(h)))
+            continue;
+        dates.push_back(std::abs(h.date));
+    }
+    std::string what = "但し    売り掛けに対するご入金です";
+    if (!dates.empty()) {
+        char buf[128];
+        std::snprintf(buf, sizeof buf, "但し    納品日 %d月%d日  から  %d月%d日  まで", dates.front() / 100,
+                      dates.front() % 100, dates.back() / 100, dates.back() % 100);
+        what = buf;
+    }
+    p.text(x0 + 20 * m.h, boxY + 9 * m.u, what);
+    d.pages.push_back(std::move(p));
+    return d;
 }
 
 }  // namespace rk::payments

@@ -134,6 +134,11 @@ void NukinChkBView::keyPressEvent(QKeyEvent* e) {
         case Key::Delete:
             deleteSelected();
             break;
+        case Key::F2:
+        case Key::F3:
+            if (selected_ >= 0 && !list_.entries()[static_cast<size_t>(selected_)].deleted())
+                emit receiptRequested(selected_, toKey(e) == Key::F3);
+            break;
         default:
             QAbstractScrollArea::keyPressEvent(e);
     }

@@ -29,6 +29,8 @@ public:
 
 signals:
     void editRequested(int index);
+    // F2 previews, F3 prints the receipt of the selected entry.
+    void receiptRequested(int index, bool print);
     void deleted();
     // The list took the focus back: an open edit window closes.
     void focusedBack();

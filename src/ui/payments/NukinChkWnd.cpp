@@ -7,9 +7,13 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "payments/list_print.h"
+#include "payments/payment_file.h"
+#include "printing/print_form.h"
 #include "ui/payments/NukinChkAView.h"
 #include "ui/payments/NukinChkBView.h"
 #include "ui/payments/NyukinHenWnd.h"
+#include "ui/printing/PlanPrinter.h"
 
 namespace rk::ui {
 
@@ -45,6 +49,21 @@ NukinChkWnd::NukinChkWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks, QWidget
         if (hooks_.refreshAll) hooks_.refreshAll();
     });
     connect(a_, &NukinChkAView::joinRequested, this, &NukinChkWnd::join);
+    connect(b_, &NukinChkBView::receiptRequested, this, [this](int index, bool print) {
+        PaymentRecord p{};
+        const auto& e = list_->entries()[static_cast<size_t>(index)];
+        if (!payments::readPayment(ctx_.files, ctx_.fileSet[kPayments], e.record, p)) return;
+        const Planner planner = [this, p](const printing::PageArea& area) {
+            const auto form =
+                printing::loadPrintForm(ctx_.files, ctx_.programFolder()).value_or(printing::defaultPrintForm());
+            return payments::planReceipt(ctx_, form, area, p);
+        };
+        if (print) {
+            printWithDialog(planner, this);
+        } else {
+            showPreview(planner, this);
+        }
+    });
     a_->helpButton()->setEnabled(static_cast<bool>(hooks_.openGuide));
     connect(a_, &NukinChkAView::helpRequested, this, [this, sales] {
         if (hooks_.openGuide) hooks_.openGuide(sales ? "＊．入金データ集計・削除" : "＊．出金データ集計・削除");

@@ -70,3 +70,37 @@ TEST(PaymentPrint, ListsSpanPagesWithTitleRangeAndTotals) {
 
 }  // namespace
 }  // namespace rk::test
+
+namespace rk::test {
+namespace {
+
+TEST(PaymentPrint, ReceiptNamesTheCustomerTheAmountAndTheDeliveryDates) {
+    Installation inst;
+    AppContext& ctx = *inst.ctx;
+    putCustomer(ctx, 4, "緑園芸", 0);
+    CustomerRecord c = customerAt(ctx, 4);
+    cp932::assign(c.honorific, "御中");
+    ASSERT_TRUE(masters::writeRecord(ctx.files, ctx.fileSet[kCustomers], 4, c));
+    cp932::assign(ctx.settings.name, "花卸センター");
+    processedSlip(ctx, 205, 4);
+    processedSlip(ctx, 227, 4);
+    payments::PaymentEntry e(ctx, inst.dialogs);
+    e.setEnd(2);
+    ASSERT_TRUE(e.choose(4));
+    e.paidTyped(1234567);
+    ASSERT_EQ(e.record(), payments::Outcome::Ok);
+
+    const auto d = payments::planReceipt(ctx, printing::defaultPrintForm(), {0, 0, 4960, 7016}, paymentAt(ctx, 1));
+    ASSERT_EQ(d.pages.size(), 1u);
+    const auto& p = d.pages[0];
+    EXPECT_TRUE(has(p, "領　収　書"));
+    EXPECT_TRUE(has(p, "緑園芸 御中"));
+    EXPECT_TRUE(has(p, "花卸センター"));
+    EXPECT_TRUE(has(p, "¥１,２３４,５６７※"));
+    EXPECT_TRUE(has(p, "上記正に領収しました"));
+    EXPECT_TRUE(has(p, "但し    納品日 2月5日  から  2月27日  まで"));
+    EXPECT_EQ(p.boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace rk::test

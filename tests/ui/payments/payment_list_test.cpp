@@ -88,6 +88,13 @@ private slots:
                 return payments::planPaymentList(*ctx, printing::defaultPrintForm(), area, w.list());
             },
             QDir::current().filePath("screens/payment_list.pdf")));
+        PaymentRecord receipt{};
+        QVERIFY(payments::readPayment(ctx->files, ctx->fileSet[kPayments], entries[0].record, receipt));
+        QVERIFY(writePdf(
+            [&](const printing::PageArea& area) {
+                return payments::planReceipt(*ctx, printing::defaultPrintForm(), area, receipt);
+            },
+            QDir::current().filePath("screens/payment_receipt.pdf")));
 
         dialogs.answers = {Answer::No};
         QTest::keyClick(b, Qt::Key_Delete);
