@@ -112,10 +112,7 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     registry.registerFactory(136, [&registry, &ctx](int) {
         NukinChkWnd::Hooks hooks;
         hooks.refreshAll = refreshAll(registry);
-        hooks.openGuide = [&registry, &ctx](const std::string& topic) {
-            ctx.topic = topic;
-            registry.open(cmd::kGuide);
-        };
+        hooks.openGuide = guideOpener(registry, ctx);
         return new NukinChkWnd(ctx, dialogs(), hooks);
     });
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).

@@ -3,6 +3,7 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/command_table.h"
 #include "app/lan_control.h"
 #include "controls/keys.h"
 #include "payments/messages.h"
@@ -45,6 +46,11 @@ NukininWnd::~NukininWnd() { entry_->release(); }
 
 bool NukininWnd::onCommand(int command) {
     if (command == static_cast<int>(controls::Key::F7)) return a_->record();
+    // Another window changed balances or names: the list shows them.
+    if (command == cmd::kRefreshBackground) {
+        b_->refresh();
+        return true;
+    }
     return false;
 }
 
