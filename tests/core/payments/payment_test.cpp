@@ -313,6 +313,10 @@ TEST(PaymentDates, PeriodDefaultsAndPaymentDatesAreRealDays) {
     EXPECT_EQ(e.date(), 229);
     e.setAccount(payments::Account::FeeDebit, 650);
     EXPECT_EQ(e.account(payments::Account::FeeDebit), ctx.env.debit[payments::kFeeRow]);
+    // The name search reaches the last customer.
+    putCustomer(ctx, ctx.env.customerCount, "末尾花店", 0);
+    putCustomer(ctx, 3, "末尾園芸", 0);
+    EXPECT_EQ(e.search("末尾"), (std::vector<int>{3, ctx.env.customerCount}));
     EXPECT_TRUE(payments::inPeriod(115, 1201, 131, 5));  // January after December in a May year
     EXPECT_FALSE(payments::inPeriod(415, 501, 131, 5));
 }
