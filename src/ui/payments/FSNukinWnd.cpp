@@ -9,7 +9,9 @@
 #include "base/format.h"
 #include "masters/account_items.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
 #include "ui/controls/QtKeys.h"
+#include "ui/payments/AccountPickLines.h"
 
 namespace rk::ui {
 
@@ -153,8 +155,36 @@ void FSNukinWnd::fieldDone(Key key) {
         record();
         return;
     }
+    if (key == Key::F12 && column_ != kValueColumn) {
+        openAccountList();
+        return;
+    }
     move(key);
     openField();
+}
+
+// F12 in an account column: the account items to choose from, item 100 first.
+void FSNukinWnd::openAccountList() {
+    constexpr int kListCommand = 208;
+    ctx_.listResult = {kListCommand, 0, Key::None};
+    list_ = new CMojiList(ctx_.listResult, this);
+    list_->setLines(accountPickLines(ctx_));
+    list_->setCurrentRow(0);
+    const int left = column_ == kDebitColumn ? kX[2] : kX[4];
+    list_->setGeometry(left, kTop + kRowHeight, 280, 6 * kRowHeight);
+    list_->show();
+    list_->setFocus();
+    connect(list_, &CMojiList::chosen, this, [this] {
+        const controls::ListResult r = ctx_.listResult;
+        list_->hide();
+        list_->deleteLater();
+        list_ = nullptr;
+        if (r.key != Key::Esc && r.value >= 0 && r.value < 500) {
+            *account(row_, column_) = 100 + r.value;
+            refreshNames();
+        }
+        openField();
+    });
 }
 
 void FSNukinWnd::move(Key key) {

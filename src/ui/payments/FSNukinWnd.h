@@ -20,6 +20,7 @@ class QPushButton;
 namespace rk::ui {
 
 class CDataEdit;
+class CMojiList;
 
 class FSNukinWnd : public QWidget, public CommandTarget {
     Q_OBJECT
@@ -35,6 +36,7 @@ public:
     int row() const { return row_; }
     int column() const { return column_; }
     CDataEdit* field() const { return field_; }
+    CMojiList* accountList() const { return list_; }
     QPushButton* recordButton() const { return recordButton_; }
     QString rowValue(int row) const;
     QSize sizeHint() const override { return {kWidth, kHeight}; }
@@ -60,6 +62,7 @@ private:
     void store(controls::Key key);
     void move(controls::Key key);
     void refreshNames();
+    void openAccountList();
 
     AppContext& ctx_;
     Dialogs& dialogs_;
@@ -69,6 +72,7 @@ private:
     bool sales_;
     int row_ = 4, column_ = kValueColumn;
     CDataEdit* field_ = nullptr;
+    CMojiList* list_ = nullptr;
     std::array<QString, 4> names_;  // fee debit, fee credit, paid debit, paid credit
     QPushButton* recordButton_ = nullptr;
 };

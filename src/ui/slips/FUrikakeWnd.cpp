@@ -19,6 +19,7 @@
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/controls/QtKeys.h"
+#include "ui/payments/AccountPickLines.h"
 #include "ui/payments/FSNukinWnd.h"
 
 namespace rk::ui {
@@ -293,15 +294,7 @@ void FUrikakeWnd::fieldDone(Key key) {
 
 // F12 in an account column: the account items 100..599 to choose from.
 void FUrikakeWnd::openAccountList() {
-    const auto items = masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts]);
-    QStringList lines;
-    for (int code = 100; code <= masters::kLastAccountCode; ++code) {
-        const size_t i = static_cast<size_t>(code - 100);
-        const std::string name = code == kProfitAccountCode ? masters::kProfitAccountName
-                                 : i < items.size()         ? cp932::toUtf8(items[i].name, masters::kAccountNameLimit)
-                                                            : std::string();
-        lines << QString("%1  %2").arg(code, 4).arg(QString::fromStdString(name));
-    }
+    const QStringList lines = accountPickLines(ctx_);
     ctx_.listResult = {kReceivableCommand, 0, Key::None};
     list_ = new CMojiList(ctx_.listResult, this);
     list_->setLines(lines);

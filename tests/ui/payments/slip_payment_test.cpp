@@ -13,6 +13,7 @@
 #include "slips/slip_index.h"
 #include "support/ui_support.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
 #include "ui/payments/FSNukinWnd.h"
 #include "ui/slips/FUrikakeWnd.h"
 
@@ -116,6 +117,29 @@ private slots:
         QCOMPARE(all.back().fee, 300.0);
         QCOMPARE(all.back().balanceChange, 500.0);
         QVERIFY(dialogs.shown.empty());
+    }
+
+    void f12ListsTheAccountItemsOfAnAccountColumn() {
+        std::unique_ptr<FUrikakeWnd> processing(FUrikakeWnd::processRecord(*ctx, dialogs, firstSlipOf(kStageDelivery)));
+        QVERIFY(processing);
+        QPointer<FSNukinWnd> w = processing->openPayment();
+        QVERIFY(w);
+        QTest::keyClick(w->field(), Qt::Key_Right);
+        QCOMPARE(w->column(), int(FSNukinWnd::kDebitColumn));
+        QTest::keyClick(w->field(), Qt::Key_F12);
+        QVERIFY(w->accountList());
+        QCOMPARE(w->accountList()->count(), 500);
+        QCOMPARE(w->accountList()->currentRow(), 0);
+        QTest::keyClick(w->accountList(), Qt::Key_Down);
+        QTest::keyClick(w->accountList(), Qt::Key_Return);
+        QTRY_VERIFY(!w->accountList());
+        QCOMPARE(w->values().feeDebit, 101);
+        // A typed code outside the items keeps the one before.
+        QTest::keyClicks(w->field(), "650");
+        QTest::keyClick(w->field(), Qt::Key_Return);
+        QCOMPARE(w->values().feeDebit, 101);
+        processing.reset();  // the payment window goes with it
+        QTRY_VERIFY(!w);
     }
 
     void settledSlipIsNotPaidAgain() {
