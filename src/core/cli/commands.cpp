@@ -4,6 +4,7 @@
 #include "cli/payment_commands.h"
 #include "cli/station_commands.h"
 #include "cli/slip_commands.h"
+#include "cli/table_commands.h"
 
 namespace rk::cli {
 
@@ -60,6 +61,16 @@ const std::vector<Command>& commands() {
          {"-o"},
          {},
          runExportCustomers},
+        {"export table", "write the four CSV files of a day or month table, as its window's 文字列 does",
+         "usage: rakurena export table --kind K [--from MMDD] [--to MMDD] [--years N]\n"
+         "       [--start-code N] [--end-code N] -o FILE PROGRAM_FOLDER\n"
+         "Kinds 1-6 are day tables (customer, sales method, product, grade 1, grade 2, remark),\n"
+         "7-12 the month tables of the same keys. --from/--to default to the business year; a bare\n"
+         "month 1-12 means its first (--from) or last (--to) day. Month tables read the N business\n"
+         "years up to the current one (default 10). FILE.Csv becomes FILEA.Csv .. FILED.Csv.",
+         {"--kind", "--from", "--to", "--years", "--start-code", "--end-code", "-o"},
+         {},
+         runExportTable},
     };
     return kCommands;
 }

@@ -1,0 +1,160 @@
+#include "tables/ledger.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <unordered_map>
+
+#include "base/cp932.h"
+#include "base/format.h"
+#include "base/money.h"
+#include "masters/customer_master.h"
+#include "masters/master_io.h"
+#include "payments/payment_record.h"
+#include "platform/data_lock.h"
+#include "tables/messages.h"
+#include "tables/slip_scan.h"
+
+namespace rk::tables {
+
+namespace {
+
+constexpr int kMaxMembers = 62;
+
+struct Settled {
+    int32_t customer;
+    double receivable;
+};
+
+}  // namespace
+
+Ledger runLedger(const AppContext& ctx, int customer, Dialogs& dialogs) {
+    Ledger l;
+    l.customer = customer;
+    CustomerRecord c{};
+    masters::readCustomer(ctx.files, ctx.fileSet[kCustomers], customer, c);
+    l.name = cp932::toUtf8(c.name);
+    l.opening = c.openingBalance;
+    l.stored = c.balance;
+    const int m = ctx.settings.firstMonth;
+
+    // Slips of the customer, and every settled slip by record for the group payments.
+    std::unordered_map<int, Settled> settled;
+    scanSlips(
+        ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
+        [&](const SlipHeader& h, int record) {
+            if (!liveDate(h.date) || h.stage < kStageProcessed) return false;
+            if (h.stage >= kStageSettled) settled[record] = {h.customer, h.receivable};
+            if (h.customer != customer) return false;
+            LedgerEntry e;
+            e.date = monthday::businessKey(h.date, m);
+            e.amount = h.amount;
+            e.receivable = h.receivable;
+            l.entries.push_back(e);
+            if (h.stage >= kStageSettled) l.settledTotal += h.receivable;
+            return false;
+        },
+        [](int, int, const SlipLine&) {});
+
+    const auto all = ctx.files.readAll(ctx.fileSet[kPayments]).value_or(Bytes{});
+    PaymentRecord lastDamaged{};
+    for (size_t at = sizeof(PaymentRecord); at + sizeof(PaymentRecord) <= all.size(); at += sizeof(PaymentRecord)) {
+        const auto p = recordFrom<PaymentRecord>(std::span<const std::byte>(all).subspan(at, sizeof(PaymentRecord)));
+        if (p.date <= 100 || p.date > 1231) continue;
+        int members = p.memberCount;
+        if (members > kMaxMembers || members < 0) {
+            ++l.damaged;
+            lastDamaged = p;
+            members = 0;
+        }
+        // The settled slips this payment took over from other customers, by customer.
+        auto slipsOf = [&](auto wanted) {
+            double sum = 0;
+            for (int s = 1; s < 256 && s <= std::max(p.slipCount, 0); ++s) {
+                auto it = settled.find(p.slips[s]);
+                if (it != settled.end() && wanted(it->second.customer)) sum += it->second.receivable;
+            }
+            return sum;
+        };
+        const int date = monthday::businessKey(p.date, m);
+        for (int k = 0; k < members; ++k) {
+            if (p.members[k] != customer || p.customer == customer) continue;
+            LedgerEntry e;
+            e.date = date;
+            e.payment = true;
+            e.group = p.memberBalanceChange[k] - slipsOf([&](int32_t owner) { return owner == customer; });
+            l.groupTotal += e.group;
+            l.entries.push_back(e);
+        }
+        if (p.customer == customer) {
+            LedgerEntry e;
+            e.date = date;
+            e.payment = true;
+            e.paid = p.paid;
+            e.fee = p.fee;
+            if (members > 0) {
+                for (int k = 0; k < members; ++k) e.group -= p.memberBalanceChange[k];
+                e.group += slipsOf([&](int32_t owner) { return owner != customer; });
+            }
+            l.paymentTotal += p.paid + p.fee;
+            l.groupTotal += e.group;
+            l.entries.push_back(e);
+        }
+    }
+    if (l.damaged > 0) {
+        char text[1024];
+        std::snprintf(text, sizeof text, msg::kLedgerDamaged, lastDamaged.customer, lastDamaged.date,
+                      lastDamaged.memberCount, l.damaged - 1);
+        dialogs.message(text);
+    }
+
+    // Date order; on one day the slips come before the payments.
+    std::stable_sort(l.entries.begin(), l.entries.end(), [](const LedgerEntry& a, const LedgerEntry& b) {
+        if (a.date != b.date) return a.date < b.date;
+        return (a.receivable > 0) > (b.receivable > 0);
+    });
+    double balance = l.opening;
+    for (LedgerEntry& e : l.entries) {
+        balance += e.receivable - e.paid - e.fee + e.group;
+        e.balance = balance;
+    }
+    return l;
+}
+
+Correction offerCorrection(const AppContext& ctx, const Ledger& l, Dialogs& dialogs) {
+    const double computed = money::yen(l.computed());
+    if (computed == money::yen(l.stored)) return Correction::Agrees;
+    char text[1024];
+    std::snprintf(text, sizeof text, msg::kLedgerAsk, static_cast<int>(money::yen(l.stored)),
+                  static_cast<int>(money::yen(l.settledTotal)), static_cast<int>(money::yen(l.paymentTotal)),
+                  static_cast<int>(computed));
+    if (dialogs.ask(text, Buttons::YesNo, Answer::No) != Answer::Yes) return Correction::Declined;
+
+    auto lock = DataLock::acquire(ctx.fileSet.dataFolder);
+    if (!lock) return Correction::Failed;
+    CustomerRecord c{};
+    if (!masters::readRecord(ctx.files, ctx.fileSet[kCustomers], l.customer, c)) return Correction::Failed;
+    if (c.balance != l.stored) return Correction::Failed;  // changed since the ledger was read
+    c.balance = computed;
+    return masters::writeCustomer(ctx.files, ctx.fileSet[kCustomers], l.customer, c, dialogs) ? Correction::Written
+                                                                                              : Correction::Failed;
+}
+
+std::vector<std::string> ledgerLines(const Ledger& l, int from, int to, int firstMonth) {
+    const int first = monthday::businessKey(from, firstMonth), last = monthday::businessKey(to, firstMonth);
+    std::vector<std::string> out;
+    int number = 0;
+    for (const LedgerEntry& e : l.entries) {
+        ++number;
+        if (e.date < first || e.date > last) continue;
+        char buf[256];
+        std::snprintf(buf, sizeof buf, "%d\t%s\t%.0f\t%.0f\t%.0f\t%.0f\t%.0f\t%.0f", number,
+                      monthday::dashed(e.date > 1231 ? e.date - 1200 : e.date).c_str(), money::yen(e.amount),
+                      money::yen(e.paid), money::yen(e.fee), money::yen(e.balance), money::yen(e.receivable),
+                      money::yen(e.group));
+        out.push_back(buf);
+    }
+    return out;
+}
+
+}  // namespace rk::tables

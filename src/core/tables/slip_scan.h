@@ -1,0 +1,32 @@
+// The one pass every table makes over a year's slips: the header file front to back in
+// large blocks, then the line file in large blocks, handing each line named by a chosen
+// header to the caller. Line slots outside the line file are skipped, line counts are
+// clamped to 0..99, so a damaged header never reads past the files.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/file_system.h"
+#include "slips/slip_records.h"
+
+namespace rk::tables {
+
+// Chooses a header; `record` is its record number. A chosen header gets the next ordinal
+// (0, 1, 2 ...), which is what its lines are handed over with.
+using HeaderChoice = std::function<bool(const SlipHeader& header, int record)>;
+// One line of a chosen header: the header's ordinal, the line's position 1..99 on the slip.
+using LineVisit = std::function<void(int ordinal, int lineNumber, const SlipLine& line)>;
+
+struct ScanResult {
+    bool headersRead = false;  // false when the header file cannot be read
+    int chosen = 0;            // headers chosen
+    int skippedSlots = 0;      // line slots outside the line file
+};
+
+// Lines arrive in line-file order, not slip by slip; callers that need slip order keep
+// what they need per ordinal.
+ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path& lineFile, const HeaderChoice& choose,
+                     const LineVisit& visit);
+
+}  // namespace rk::tables
