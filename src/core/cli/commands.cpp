@@ -63,14 +63,40 @@ const std::vector<Command>& commands() {
          runExportCustomers},
         {"export table", "write the four CSV files of a day or month table, as its window's 文字列 does",
          "usage: rakurena export table --kind K [--from MMDD] [--to MMDD] [--years N]\n"
-         "       [--start-code N] [--end-code N] -o FILE PROGRAM_FOLDER\n"
+         "       [--start-code N] [--end-code N] [--where CONDITIONS] -o FILE PROGRAM_FOLDER\n"
          "Kinds 1-6 are day tables (customer, sales method, product, grade 1, grade 2, remark),\n"
          "7-12 the month tables of the same keys. --from/--to default to the business year; a bare\n"
          "month 1-12 means its first (--from) or last (--to) day. Month tables read the N business\n"
          "years up to the current one (default 10). FILE.Csv becomes FILEA.Csv .. FILED.Csv.",
-         {"--kind", "--from", "--to", "--years", "--start-code", "--end-code", "-o"},
+         {"--kind", "--from", "--to", "--years", "--start-code", "--end-code", "--where", "-o"},
          {},
          runExportTable},
+        {"export sales-totals", "write 売上集計.Csv of the sales totals window (and the account-code files)",
+         "usage: rakurena export sales-totals [--from MMDD] [--to MMDD] [--slips all|processed|settled]\n"
+         "       [--account-codes FOLDER] [-o FILE] PROGRAM_FOLDER\n"
+         "Totals the processed (stage 2) and settled (stage 3) slips per customer with the current\n"
+         "balances. FILE defaults to 売上集計.Csv in PROGRAM_FOLDER. --account-codes also writes the\n"
+         "three account-code files of the range into FOLDER.",
+         {"--from", "--to", "--slips", "--account-codes", "-o"},
+         {},
+         runExportSalesTotals},
+        {"export bulk", "write 一括Data.Csv of the bulk totals by code",
+         "usage: rakurena export bulk [--from MMDD] [--to MMDD] [--stages 1,2,3,4] [--where CONDITIONS]\n"
+         "       [-o FILE] PROGRAM_FOLDER\n"
+         "Stages: 1 orders, 2 deliveries, 3 processed, 4 settled (default all). CONDITIONS as\n"
+         "'product:10,0,0,0,0,20;remark:5': six rows per dimension (method, product, grade1, grade2,\n"
+         "remark); rows 1-5 list codes, a non-zero row 6 makes rows 1 and 6 a range.",
+         {"--from", "--to", "--stages", "--where", "-o"},
+         {},
+         runExportBulk},
+        {"ledger", "print the ledger of one customer with its running balance",
+         "usage: rakurena ledger --customer N [--from MMDD] [--to MMDD] [--correct] PROGRAM_FOLDER\n"
+         "Prints the opening, stored and computed balances, then one tab-separated line per entry\n"
+         "dated from..to: number, date, amount, payment, fee, balance, receivable, group payment.\n"
+         "--correct stores the computed balance when it differs from the stored one.",
+         {"--customer", "--from", "--to"},
+         {"--correct"},
+         runLedger},
     };
     return kCommands;
 }
