@@ -10,11 +10,13 @@ namespace {
 
 constexpr uint64_t kBlockBytes = 4u << 20;
 
-// Reads [from, to) of a file block by block; `use` gets each block and the offset of its start.
+// Reads [from, to) of a file block by block into `block`; `use` gets each block and the
+// offset of its start.
 template <class Use>
-bool readBlocks(FileSystem& fs, const fs::path& p, uint64_t from, uint64_t to, uint64_t recordSize, Use use) {
+bool readBlocks(FileSystem& fs, const fs::path& p, uint64_t from, uint64_t to, uint64_t recordSize, Bytes& block,
+                Use use) {
     const uint64_t perBlock = std::max<uint64_t>(1, kBlockBytes / recordSize) * recordSize;
-    Bytes block(perBlock);
+    if (block.size() < perBlock) block.resize(perBlock);
     for (uint64_t at = from; at < to;) {
         const uint64_t want = std::min(perBlock, to - at);
         auto got = fs.read(p, at, std::span(block.data(), want));
@@ -48,8 +50,9 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
     uint64_t lowest = UINT64_MAX, highest = 0;
 
     const uint64_t headerEnd = *headerBytes / kSlipHeaderSize * kSlipHeaderSize;
+    Bytes block;
     result.headersRead =
-        readBlocks(fs, headerFile, kSlipHeaderSize, headerEnd, kSlipHeaderSize, [&](std::span<const std::byte> b, uint64_t at) {
+        readBlocks(fs, headerFile, kSlipHeaderSize, headerEnd, kSlipHeaderSize, block, [&](std::span<const std::byte> b, uint64_t at) {
             for (size_t off = 0; off < b.size(); off += kSlipHeaderSize) {
                 const auto h = recordFrom<SlipHeader>(b.subspan(off, kSlipHeaderSize));
                 const int record = static_cast<int>((at + off) / kSlipHeaderSize);
@@ -82,7 +85,7 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
         uint64_t from = first;
         while (from < last && owner[from].ordinal < 0) ++from;
         if (from == last) continue;
-        (void)readBlocks(fs, lineFile, from * kSlipLineSize, last * kSlipLineSize, kSlipLineSize,
+        (void)readBlocks(fs, lineFile, from * kSlipLineSize, last * kSlipLineSize, kSlipLineSize, block,
                          [&](std::span<const std::byte> b, uint64_t at) {
                              for (size_t off = 0; off < b.size(); off += kSlipLineSize) {
                                  const Target t = owner[(at + off) / kSlipLineSize];

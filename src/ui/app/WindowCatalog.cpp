@@ -20,6 +20,10 @@
 #include "ui/settings/FkihonWnd.h"
 #include "ui/slips/FMdinWnd.h"
 #include "ui/slips/FUrikakeWnd.h"
+#include "ui/tables/GraSyuWnd.h"
+#include "ui/tables/HanMotoWnd.h"
+#include "ui/tables/IkkatuSyuWnd.h"
+#include "ui/tables/UriageSyuWnd.h"
 
 namespace rk::ui {
 
@@ -114,6 +118,30 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         hooks.refreshAll = refreshAll(registry);
         hooks.openGuide = guideOpener(registry, ctx);
         return new NukinChkWnd(ctx, dialogs(), hooks);
+    });
+    // The day and month tables, one window per table kind, and the ledger.
+    auto guide = guideOpener(registry, ctx);
+    for (int kind = 1; kind <= tables::kTableKinds; ++kind) {
+        registry.registerFactory(tables::tableKind(kind).command, [&ctx, kind, guide](int) {
+            auto* w = new GraSyuWnd(ctx, dialogs(), kind);
+            w->setGuideOpener(guide);
+            return w;
+        });
+    }
+    registry.registerFactory(185, [&ctx, guide](int) {
+        auto* w = new HanMotoWnd(ctx, dialogs());
+        w->setGuideOpener(guide);
+        return w;
+    });
+    registry.registerFactory(177, [&ctx, guide](int) {
+        auto* w = new UriageSyuWnd(ctx, dialogs());
+        w->setGuideOpener(guide);
+        return w;
+    });
+    registry.registerFactory(178, [&ctx, guide](int) {
+        auto* w = new IkkatuSyuWnd(ctx, dialogs());
+        w->setGuideOpener(guide);
+        return w;
     });
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
     for (int command : {130, 131, 133}) {

@@ -1,0 +1,167 @@
+#include "ui/tables/GraSyuView.h"
+
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <algorithm>
+
+#include "base/format.h"
+#include "tables/messages.h"
+#include "ui/controls/CDataEdit.h"
+#include "ui/tables/GraSyuWnd.h"
+
+namespace rk::ui {
+
+using controls::Key;
+namespace msg = tables::msg;
+
+namespace {
+
+constexpr int kFieldTop = 8, kFieldHeight = 24, kLabelWidth = 104, kValueWidth = 92, kFieldStep = 214;
+
+}  // namespace
+
+GraSyuView::GraSyuView(GraSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
+    setObjectName("GraSyuView");
+    setFixedHeight(kHeight);
+    setMinimumWidth(870);
+    const bool month = wnd.tableKind().month;
+    struct Spec {
+        const char* caption;
+        int width;
+        std::function<void()> action;
+        bool enabled;
+    };
+    const std::vector<Spec> buttons = {
+        {"解 説", 56, [&wnd] { wnd.openGuide(); }, true},
+        {"条 件", 56, [&wnd] { wnd.showConditions(); }, true},
+        {"ﾓｰﾄﾞ替", 64, [&wnd] { wnd.cycleMeasure(); }, true},
+        {"ﾌﾟﾚﾋﾞｭ", 64, [&wnd] { wnd.print(true); }, true},
+        // The line graph and the period-by-month display are windows of their own, not built here.
+        {"線ｸﾞﾗﾌ", 64, [] {}, false},
+        {"文字列", 64, [&wnd] { (void)wnd.exportCsv(); }, true},
+        {"印 刷", 56, [&wnd] { wnd.print(false); }, true},
+    };
+    int x = 8;
+    const int y = 44;
+    for (const Spec& s : buttons) {
+        auto* b = new QPushButton(QString::fromUtf8(s.caption), this);
+        b->setGeometry(x, y, s.width, 26);
+        b->setEnabled(s.enabled);
+        b->setFocusPolicy(Qt::NoFocus);
+        connect(b, &QPushButton::clicked, this, s.action);
+        x += s.width + 4;
+        if (std::string(s.caption) == "ﾓｰﾄﾞ替") x += 76;  // room for the mode label
+    }
+    if (month) {
+        byMonth_ = new QCheckBox("期別", this);
+        byMonth_->setGeometry(x + 4, y, 60, 26);
+        byMonth_->setFocusPolicy(Qt::NoFocus);
+        connect(byMonth_, &QCheckBox::toggled, this, [&wnd](bool on) { wnd.setByMonth(on); });
+        auto* b = new QPushButton("個別表", this);
+        b->setGeometry(x + 66, y, 64, 26);
+        b->setEnabled(false);
+        x += 134;
+    }
+    mixed_ = new QCheckBox("3ﾓｰﾄﾞ印字", this);
+    mixed_->setGeometry(x + 4, y, 110, 26);
+    mixed_->setFocusPolicy(Qt::NoFocus);
+    connect(mixed_, &QCheckBox::toggled, this, [&wnd](bool on) { wnd.setMixedPrint(on); });
+}
+
+QPushButton* GraSyuView::button(const QString& caption) const {
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+QRect GraSyuView::valueRect(int field) const {
+    return QRect(8 + (field - 1) * kFieldStep + kLabelWidth, kFieldTop, kValueWidth, kFieldHeight);
+}
+
+QString GraSyuView::fieldText(int field) const {
+    const tables::TableRange& r = wnd_.range();
+    char buf[32];
+    if (field <= 2) {
+        const int v = field == 1 ? r.from : r.to;
+        if (wnd_.tableKind().month)
+            std::snprintf(buf, sizeof buf, "%4d年", v);
+        else
+            return QString::fromStdString(monthday::japanese(v));
+    } else {
+        std::snprintf(buf, sizeof buf, "%d", field == 3 ? r.startCode : r.endCode);
+    }
+    return QString::fromUtf8(buf);
+}
+
+void GraSyuView::enterField(int field) {
+    if (edit_) {
+        edit_->disconnect(this);
+        edit_->hide();
+        if (edit_->label()) edit_->label()->hide();
+        edit_->deleteLater();
+        edit_ = nullptr;
+    }
+    field_ = std::clamp(field, 1, 4);
+    const tables::TableRange& r = wnd_.range();
+    controls::EntryConfig c;
+    c.mode = 1;
+    c.length = 4;
+    c.value = field_ == 1 ? r.from : field_ == 2 ? r.to : field_ == 3 ? r.startCode : r.endCode;
+    edit_ = CDataEdit::create(this, c, valueRect(field_), wnd_.dialogs());
+    if (edit_) connect(edit_, &CDataEdit::finished, this, &GraSyuView::finished);
+    update();
+}
+
+void GraSyuView::finished(Key k) {
+    tables::TableRange& r = wnd_.range();
+    const int v = edit_->value();
+    const bool month = wnd_.tableKind().month;
+    switch (field_) {
+        case 1: r.from = month ? v : monthday::normalise(v, monthday::kFirstDay); break;
+        case 2: r.to = month ? v : monthday::normalise(v, monthday::kLastDay); break;
+        case 3: r.startCode = v; break;
+        case 4: r.endCode = v; break;
+    }
+    int next = field_;
+    switch (k) {
+        case Key::Enter:
+        case Key::Down: next = field_ + 1; break;
+        case Key::Up: next = field_ - 1; break;
+        case Key::Right: next = field_ + 2; break;
+        case Key::Left: next = field_ - 2; break;
+        default: break;
+    }
+    const bool confirmedEnd = field_ == 4 && (k == Key::Enter || k == Key::Down);
+    enterField(std::clamp(next, 1, 4));
+    if (confirmedEnd) wnd_.showConditions();
+}
+
+void GraSyuView::mousePressEvent(QMouseEvent* e) {
+    for (int f = 1; f <= 4; ++f)
+        if (valueRect(f).adjusted(-kLabelWidth, 0, 0, 0).contains(e->pos())) return enterField(f);
+}
+
+void GraSyuView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0xE8, 0xE8, 0xF0));
+    const bool month = wnd_.tableKind().month;
+    const char* labels[4] = {month ? msg::kStartYear : msg::kStartDate, month ? msg::kEndYear : msg::kEndDate,
+                             msg::kStartCode, msg::kEndCode};
+    for (int f = 1; f <= 4; ++f) {
+        const QRect v = valueRect(f);
+        p.setPen(Qt::black);
+        p.drawText(QRect(v.left() - kLabelWidth, v.top(), kLabelWidth - 4, v.height()), Qt::AlignVCenter | Qt::AlignRight,
+                   QString::fromUtf8(labels[f - 1]));
+        p.fillRect(v, Qt::white);
+        p.drawRect(v.adjusted(0, 0, -1, -1));
+        if (f != field_ || !edit_) p.drawText(v.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, fieldText(f));
+    }
+    // The display mode beside its button.
+    p.setPen(QColor(0x00, 0x00, 0xA0));
+    p.drawText(QRect(8 + 56 + 4 + 56 + 4 + 64 + 6, 44, 72, 26), Qt::AlignVCenter,
+               QString::fromUtf8(msg::kModeLabels[static_cast<int>(wnd_.measure())]));
+}
+
+}  // namespace rk::ui
