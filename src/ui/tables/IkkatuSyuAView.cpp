@@ -29,7 +29,8 @@ IkkatuSyuAView::IkkatuSyuAView(IkkatuSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     setFixedHeight(kHeight);
     const int ed = wnd.context().edition == Edition::Sales ? 0 : 1;
     stages_ = new QListWidget(this);
-    stages_->setGeometry(260, 6, 110, 94);
+    stages_->setGeometry(330, 6, 110, 92);
+    stages_->setStyleSheet("QListWidget::item { height: 21px; }");
     stages_->setSelectionMode(QAbstractItemView::MultiSelection);
     stages_->setFocusPolicy(Qt::NoFocus);
     for (const char* line : tables::msg::kBulkStageLines[ed]) stages_->addItem(QString::fromUtf8(line));
@@ -47,7 +48,7 @@ IkkatuSyuAView::IkkatuSyuAView(IkkatuSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
              {"条 件", [&wnd] { wnd.showConditions(); }},
              {"解 説", [&wnd] { wnd.openGuide(); }}}) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setGeometry(390 + (i % 3) * 86, 6 + (i / 3) * 30, 80, 24);
+        b->setGeometry(460 + (i % 3) * 86, 6 + (i / 3) * 30, 80, 24);
         b->setFocusPolicy(Qt::NoFocus);
         connect(b, &QPushButton::clicked, this, action);
         ++i;
@@ -108,7 +109,7 @@ void IkkatuSyuAView::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), QColor(0xE8, 0xE8, 0xF0));
     p.drawText(QRect(8, 8, 100, 24), Qt::AlignVCenter, QString::fromUtf8(" 集計開始日"));
     p.drawText(QRect(8, 40, 100, 24), Qt::AlignVCenter, QString::fromUtf8(" 集計終了日"));
-    p.drawText(QRect(176, 6, 80, 24), Qt::AlignVCenter, QString::fromUtf8("表示データ"));
+    p.drawText(QRect(240, 6, 86, 24), Qt::AlignVCenter, QString::fromUtf8("表示データ"));
     for (int f = 1; f <= 2; ++f) {
         const QRect r = valueRect(f);
         p.fillRect(r, Qt::white);

@@ -31,6 +31,7 @@ UriageSyuAView::UriageSyuAView(UriageSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     const int ed = wnd.context().edition == Edition::Sales ? 0 : 1;
     selection_ = new QListWidget(this);
     selection_->setGeometry(400, 6, 130, 48);
+    selection_->setStyleSheet("QListWidget::item { height: 21px; }");
     selection_->setSelectionMode(QAbstractItemView::MultiSelection);
     selection_->setFocusPolicy(Qt::NoFocus);
     for (const char* line : tables::msg::kSlipSelectionLines[ed]) selection_->addItem(QString::fromUtf8(line));
