@@ -1,6 +1,7 @@
 #include "tables/slip_scan.h"
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "slips/slip_index.h"
@@ -29,6 +30,14 @@ bool readBlocks(FileSystem& fs, const fs::path& p, uint64_t from, uint64_t to, u
     return true;
 }
 
+// A record inside a block read from a file. The block's storage came from the allocator, which
+// implicitly creates these trivially copyable records; records are multiples of 8 bytes.
+template <class T>
+const T& recordAt(std::span<const std::byte> block, size_t offset) {
+    static_assert(sizeof(T) % alignof(T) == 0);
+    return *std::launder(reinterpret_cast<const T*>(block.data() + offset));
+}
+
 struct Target {
     int32_t ordinal;
     int32_t lineNumber;
@@ -54,7 +63,7 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
     result.headersRead =
         readBlocks(fs, headerFile, kSlipHeaderSize, headerEnd, kSlipHeaderSize, block, [&](std::span<const std::byte> b, uint64_t at) {
             for (size_t off = 0; off < b.size(); off += kSlipHeaderSize) {
-                const auto h = recordFrom<SlipHeader>(b.subspan(off, kSlipHeaderSize));
+                const SlipHeader& h = recordAt<SlipHeader>(b, off);
                 const int record = static_cast<int>((at + off) / kSlipHeaderSize);
                 if (!choose(h, record)) continue;
                 const int ordinal = result.chosen++;
@@ -90,8 +99,7 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
                              for (size_t off = 0; off < b.size(); off += kSlipLineSize) {
                                  const Target t = owner[(at + off) / kSlipLineSize];
                                  if (t.ordinal < 0) continue;
-                                 const auto l = recordFrom<SlipLine>(b.subspan(off, kSlipLineSize));
-                                 visit(t.ordinal, t.lineNumber, l);
+                                 visit(t.ordinal, t.lineNumber, recordAt<SlipLine>(b, off));
                              }
                          });
     }

@@ -28,6 +28,7 @@ constexpr TableKind kKinds[kTableKinds] = {
 };
 
 constexpr int kMaxBusinessKey = 2500;  // business-ordered MMDD stays below this
+constexpr int kMaxDayPeriods = 12 * 31;
 
 // What a run keeps of each chosen header while its lines arrive.
 struct Chosen {
@@ -93,6 +94,8 @@ void newPeriod(TableResult& r, int label) {
 }
 
 void runDays(const AppContext& ctx, TableResult& r, Accumulator& acc) {
+    // At most twelve months of 31 days: the cells never move while lines are added.
+    r.cells.reserve(static_cast<size_t>(kMaxDayPeriods) * static_cast<size_t>(r.codeSlots));
     std::array<int, kMaxBusinessKey> entryOf;
     entryOf.fill(-1);
     acc.addYear(ctx.files, ctx.fileSet, true, -1, [&](int key) {
@@ -120,6 +123,7 @@ void runDays(const AppContext& ctx, TableResult& r, Accumulator& acc) {
 
 void runMonths(const AppContext& ctx, TableResult& r, Accumulator& acc) {
     const int firstMonth = ctx.settings.firstMonth;
+    r.cells.reserve(static_cast<size_t>(kYearTotals + 12 * kMaxYears) * static_cast<size_t>(r.codeSlots));
     for (int i = 0; i < kYearTotals; ++i) newPeriod(r, 0);
     int from = r.range.from, to = r.range.to;
     if (to - from + 1 > kMaxYears) from = to - kMaxYears + 1;  // the latest ten years
