@@ -1,6 +1,5 @@
 #include "ui/tables/GraSyuWnd.h"
 
-#include <QApplication>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QScrollBar>
@@ -11,6 +10,7 @@
 #include "tables/messages.h"
 #include "tables/table_csv.h"
 #include "ui/printing/PlanPrinter.h"
+#include "ui/tables/BusyNote.h"
 #include "ui/tables/GraSyuBView.h"
 #include "ui/tables/GraSyuCView.h"
 #include "ui/tables/GraSyuView.h"
@@ -53,13 +53,14 @@ GraSyuWnd::~GraSyuWnd() {
 }
 
 void GraSyuWnd::aggregate() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    result_ = tables::runTable(ctx_, kind_, range_, conditions_);
-    result_.orderPeriods(byMonth_);
-    const auto sjis = tables::keyNames(ctx_, tableKind().dimension, result_.codeSlots);
-    names_.assign(sjis.size(), {});
-    for (size_t i = 0; i < sjis.size(); ++i) names_[i] = cp932::toUtf8(sjis[i]);
-    QApplication::restoreOverrideCursor();
+    {
+        BusyNote note(this, tables::msg::kWorking);
+        result_ = tables::runTable(ctx_, kind_, range_, conditions_);
+        result_.orderPeriods(byMonth_);
+        const auto sjis = tables::keyNames(ctx_, tableKind().dimension, result_.codeSlots);
+        names_.assign(sjis.size(), {});
+        for (size_t i = 0; i < sjis.size(); ++i) names_[i] = cp932::toUtf8(sjis[i]);
+    }
     grid_->resetScroll();
     header_->update();
     labels_->update();
@@ -118,10 +119,8 @@ bool GraSyuWnd::exportCsv(const QString& chosen) {
     }
     std::vector<std::string> sjis(names_.size());
     for (size_t i = 0; i < names_.size(); ++i) sjis[i] = cp932::fromUtf8(names_[i]);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = tables::writeTableCsv(ctx_.files, path.toStdString(), result_, sjis, dialogs_);
-    QApplication::restoreOverrideCursor();
-    return ok;
+    BusyNote note(this, tables::msg::kWriting);
+    return tables::writeTableCsv(ctx_.files, path.toStdString(), result_, sjis, dialogs_);
 }
 
 printing::Document GraSyuWnd::plan(const printing::PageArea& area) const {

@@ -1,6 +1,5 @@
 #include "ui/tables/HanMotoWnd.h"
 
-#include <QApplication>
 #include <QVBoxLayout>
 
 #include "app/command_table.h"
@@ -8,6 +7,7 @@
 #include "tables/messages.h"
 #include "tables/report_print.h"
 #include "ui/printing/PlanPrinter.h"
+#include "ui/tables/BusyNote.h"
 #include "ui/tables/HanMotoBView.h"
 #include "ui/tables/HanMotoView.h"
 
@@ -40,9 +40,10 @@ void HanMotoWnd::setPrintRange(int from, int to) {
 
 void HanMotoWnd::chooseCustomer(int n) {
     if (n < 1 || n > ctx_.env.customerCount) return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ledger_ = tables::runLedger(ctx_, n, dialogs_);
-    QApplication::restoreOverrideCursor();
+    {
+        BusyNote note(this, tables::msg::kWorking);
+        ledger_ = tables::runLedger(ctx_, n, dialogs_);
+    }
     header_->update();
     list_->reset();
     if (tables::offerCorrection(ctx_, ledger_, dialogs_) == tables::Correction::Written) {

@@ -1,6 +1,5 @@
 #include "ui/tables/IkkatuSyuWnd.h"
 
-#include <QApplication>
 #include <QVBoxLayout>
 
 #include "app/command_table.h"
@@ -10,6 +9,7 @@
 #include "tables/report_print.h"
 #include "tables/table_engine.h"
 #include "ui/printing/PlanPrinter.h"
+#include "ui/tables/BusyNote.h"
 #include "ui/tables/IkkatuSyuAView.h"
 #include "ui/tables/IkkatuSyuBView.h"
 #include "ui/tables/JyoukenSetWnd.h"
@@ -77,9 +77,10 @@ void IkkatuSyuWnd::showConditions() {
 
 void IkkatuSyuWnd::run(const tables::ConditionSet& conditions) {
     conditions_ = conditions;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    totals_ = tables::runBulkTotals(ctx_, from_, to_, conditions_);
-    QApplication::restoreOverrideCursor();
+    {
+        BusyNote note(this, msg::kWorking);
+        totals_ = tables::runBulkTotals(ctx_, from_, to_, conditions_);
+    }
     refreshShown();
 }
 

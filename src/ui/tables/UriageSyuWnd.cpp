@@ -1,6 +1,5 @@
 #include "ui/tables/UriageSyuWnd.h"
 
-#include <QApplication>
 #include <QVBoxLayout>
 
 #include "app/command_table.h"
@@ -10,6 +9,7 @@
 #include "tables/report_print.h"
 #include "tables/table_engine.h"
 #include "ui/printing/PlanPrinter.h"
+#include "ui/tables/BusyNote.h"
 #include "ui/tables/UriageSyuAView.h"
 #include "ui/tables/UriageSyuBView.h"
 
@@ -38,13 +38,12 @@ UriageSyuWnd::UriageSyuWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
 }
 
 void UriageSyuWnd::run() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    BusyNote note(this, msg::kWorking);
     totals_ = tables::runSalesTotals(ctx_, from_, to_);
     const size_t count = totals_.of(tables::SlipSelection::All).size();
     auto all = masters::readCustomers(ctx_.files, ctx_.fileSet[kCustomers], static_cast<int>(count) - 1);
     names_.assign(count, {});
     for (size_t n = 1; n < count && n < all.size(); ++n) names_[n] = cp932::toUtf8(masters::customerName(all[n]));
-    QApplication::restoreOverrideCursor();
     list_->reset();
     header_->update();
 }
@@ -70,19 +69,15 @@ void UriageSyuWnd::setSelection(bool processed, bool settled) {
 
 bool UriageSyuWnd::exportTotals() {
     if (dialogs_.ask(msg::kSalesTotalsAsk, Buttons::YesNo, Answer::No) != Answer::Yes) return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = tables::writeSalesTotalsCsv(ctx_, totals_, selection(), ctx_.programFolder() / msg::kSalesTotalsCsvName);
-    QApplication::restoreOverrideCursor();
-    return ok;
+    BusyNote note(this, msg::kWriting);
+    return tables::writeSalesTotalsCsv(ctx_, totals_, selection(), ctx_.programFolder() / msg::kSalesTotalsCsvName);
 }
 
 bool UriageSyuWnd::exportAccountCodes() {
     const int ed = ctx_.edition == Edition::Sales ? 0 : 1;
     if (dialogs_.ask(msg::kAccountCodesAsk[ed], Buttons::YesNo, Answer::No) != Answer::Yes) return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = tables::writeAccountCodeFiles(ctx_, from_, to_, ctx_.programFolder());
-    QApplication::restoreOverrideCursor();
-    return ok;
+    BusyNote note(this, msg::kWriting);
+    return tables::writeAccountCodeFiles(ctx_, from_, to_, ctx_.programFolder());
 }
 
 printing::Document UriageSyuWnd::plan(const printing::PageArea& area) const {

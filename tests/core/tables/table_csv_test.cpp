@@ -7,7 +7,10 @@
 #include "base/cp932.h"
 #include "masters/master_io.h"
 #include "support/installation.h"
+#include "tables/bulk_totals.h"
 #include "tables/key_names.h"
+#include "tables/ledger.h"
+#include "tables/sales_totals.h"
 #include "tables/table_csv.h"
 #include "tables/year_builder.h"
 
@@ -114,6 +117,37 @@ TEST_F(TableCsv, CliWritesTheWindowsBytes) {
     }
     const std::string bad = std::string(RAKURENA_CLI) + " export table --kind 13 -o x " + folder.string() + " >/dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);
+}
+
+int cli(const std::string& args, const fs::path& out = "/dev/null") {
+    const std::string cmd = std::string(RAKURENA_CLI) + " " + args + " >" + out.string() + " 2>/dev/null";
+    return WEXITSTATUS(std::system(cmd.c_str()));
+}
+
+TEST_F(TableCsv, CliTotalsAndLedgerMatchTheWindows) {
+    const fs::path folder = ctx.programFolder();
+    auto read = [&](const fs::path& p) { return text(ctx.files.readAll(p).value_or(Bytes{})); };
+
+    const SalesTotals t = runSalesTotals(ctx, 401, 430);
+    ASSERT_TRUE(writeSalesTotalsCsv(ctx, t, SlipSelection::Settled, folder / "win.Csv"));
+    ASSERT_EQ(cli("export sales-totals --from 4 --to 4 --slips settled " + folder.string()), 0);
+    EXPECT_EQ(read(folder / "売上集計.Csv"), read(folder / "win.Csv"));
+    EXPECT_EQ(cli("export sales-totals --slips some " + folder.string()), 2);
+
+    ConditionSet c;
+    c.of(kByProduct) = {1, 0, 0, 0, 0, 0};
+    const BulkTotals b = runBulkTotals(ctx, 101, 1231, c);
+    ASSERT_TRUE(writeBulkCsv(ctx, b, {false, false, true, true}, folder / "bulk.Csv"));
+    ASSERT_EQ(cli("export bulk --stages 3,4 --where product:1 -o " + (folder / "cli.Csv").string() + " " + folder.string()), 0);
+    EXPECT_EQ(read(folder / "cli.Csv"), read(folder / "bulk.Csv"));
+    EXPECT_NE(read(folder / "cli.Csv").find(sj("花の店") + ", 0, 10, -10, 100, 1000, 1, 0, 0, 0 \r\n"), std::string::npos);
+    EXPECT_EQ(cli("export bulk --where colour:1 " + folder.string()), 2);
+
+    ASSERT_EQ(cli("ledger --customer 3 " + folder.string(), folder / "ledger.txt"), 0);
+    const std::string ledger = read(folder / "ledger.txt");
+    EXPECT_NE(ledger.find("customer\t3\t花の店\n"), std::string::npos);
+    EXPECT_NE(ledger.find("1\t 4- 5\t1000\t0\t0\t0\t0\t0\n"), std::string::npos);
+    EXPECT_EQ(cli("ledger " + folder.string()), 2);
 }
 
 }  // namespace
