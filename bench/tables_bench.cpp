@@ -1,7 +1,7 @@
 // The aggregation windows on a full year: 100,000 slips and about 1,000,000 lines of the demo
 // year in $RAKURENA_TABLES_BENCH_YEAR (default /tmp/rakurena-tables-bench-year, generated once
-// with its deliveries processed as receivables, as `rakurena demo` makes it). Each run is measured beside the raw read of the bytes it
-// has to read: the header file alone, or the header and the line file.
+// with its deliveries processed as receivables, as `rakurena demo` makes it). Each run is measured beside the raw read
+// of the bytes it has to read: the header file alone, or the header and the line file.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

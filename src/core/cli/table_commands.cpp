@@ -51,7 +51,8 @@ bool codeRange(const Args& a, tables::TableRange& r, Io& io) {
 // "product:10,0,0,0,0,20;remark:5": rows 1..6 of the named dimensions.
 bool conditionsOption(const Args& a, tables::ConditionSet& c, Io& io) {
     if (!a.has("--where")) return true;
-    static const char* const kNames[tables::kDimensions] = {"customer", "method", "product", "grade1", "grade2", "remark"};
+    static const char* const kNames[tables::kDimensions] = {"customer", "method", "product",
+                                                            "grade1",   "grade2", "remark"};
     std::stringstream all(*a.get("--where"));
     std::string part;
     while (std::getline(all, part, ';')) {
@@ -61,7 +62,8 @@ bool conditionsOption(const Args& a, tables::ConditionSet& c, Io& io) {
             if (part.substr(0, colon) == kNames[i]) d = i + 1;
         if (colon == std::string::npos || d == 0) {
             io.err << "rakurena: --where takes DIMENSION:ROW1,...,ROW6 separated by ';' (dimensions customer, method,\n"
-                      "product, grade1, grade2, remark), not '" << part << "'\n";
+                      "product, grade1, grade2, remark), not '"
+                   << part << "'\n";
             return false;
         }
         std::stringstream rows(part.substr(colon + 1));
@@ -129,12 +131,14 @@ int runExportSalesTotals(const Args& a, Io& io) {
     }
     const auto selection = tables::selectionOf(slips != "settled", slips != "processed");
     const tables::SalesTotals t = tables::runSalesTotals(ctx, from, to);
-    const fs::path out = fs::absolute(a.get("-o").value_or((ctx.programFolder() / tables::msg::kSalesTotalsCsvName).string()));
+    const fs::path out =
+        fs::absolute(a.get("-o").value_or((ctx.programFolder() / tables::msg::kSalesTotalsCsvName).string()));
     if (!tables::writeSalesTotalsCsv(ctx, t, selection, out)) {
         io.err << "rakurena: cannot write " << out.string() << '\n';
         return kFailed;
     }
-    if (a.has("--account-codes") && !tables::writeAccountCodeFiles(ctx, from, to, fs::absolute(*a.get("--account-codes")))) {
+    if (a.has("--account-codes") &&
+        !tables::writeAccountCodeFiles(ctx, from, to, fs::absolute(*a.get("--account-codes")))) {
         io.err << "rakurena: cannot write the account-code files into " << *a.get("--account-codes") << '\n';
         return kFailed;
     }
@@ -193,7 +197,9 @@ int runLedger(const Args& a, Io& io) {
     if (a.has("--correct")) {
         struct Yes : CliDialogs {
             using CliDialogs::CliDialogs;
-            Answer ask(std::string_view text, Buttons b, Answer, Icon i) override { return CliDialogs::ask(text, b, Answer::Yes, i); }
+            Answer ask(std::string_view text, Buttons b, Answer, Icon i) override {
+                return CliDialogs::ask(text, b, Answer::Yes, i);
+            }
         } yes(io.err);
         if (tables::offerCorrection(ctx, l, yes) == tables::Correction::Failed) return kFailed;
     }

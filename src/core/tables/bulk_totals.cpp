@@ -59,18 +59,16 @@ BulkTotals runBulkTotals(const AppContext& ctx, int from, int to, const Conditio
     return t;
 }
 
-bool onlyOrders(const StageSelection& selected) {
-    return selected[0] && !selected[1] && !selected[2] && !selected[3];
-}
+bool onlyOrders(const StageSelection& selected) { return selected[0] && !selected[1] && !selected[2] && !selected[3]; }
 
 BulkFigures bulkFigures(const BulkTotals& t, const StageSelection& selected, int customer) {
     BulkFigures f;
     for (int s = 0; s < kSlipStages; ++s) {
         if (!selected[static_cast<size_t>(s)]) continue;
         const auto& rows = t.stages[static_cast<size_t>(s)];
-        const BulkRow& r = customer == 0 ? t.totals[static_cast<size_t>(s)]
+        const BulkRow& r = customer == 0                                 ? t.totals[static_cast<size_t>(s)]
                            : static_cast<size_t>(customer) < rows.size() ? rows[static_cast<size_t>(customer)]
-                                                                          : BulkRow{};
+                                                                         : BulkRow{};
         f.first += s == kStageOrder ? r.ordered : r.delivered;
         f.quantity += r.quantity;
         f.difference += r.difference();

@@ -9,19 +9,32 @@
 
 namespace rk::tables {
 
-enum Dimension : int { kByCustomer = 1, kBySalesMethod = 2, kByProduct = 3, kByGrade1 = 4, kByGrade2 = 5, kByRemark = 6 };
+enum Dimension : int {
+    kByCustomer = 1,
+    kBySalesMethod = 2,
+    kByProduct = 3,
+    kByGrade1 = 4,
+    kByGrade2 = 5,
+    kByRemark = 6
+};
 constexpr int kDimensions = 6;
 constexpr int kConditionRows = 6;
 
 // The code a slip line has in a dimension; the customer comes from the header.
 inline int32_t codeOf(Dimension d, int32_t customer, const SlipLine& l) {
     switch (d) {
-        case kByCustomer: return customer;
-        case kBySalesMethod: return l.salesMethod;
-        case kByProduct: return l.product;
-        case kByGrade1: return l.grade1;
-        case kByGrade2: return l.grade2;
-        case kByRemark: return l.remarkCode;
+        case kByCustomer:
+            return customer;
+        case kBySalesMethod:
+            return l.salesMethod;
+        case kByProduct:
+            return l.product;
+        case kByGrade1:
+            return l.grade1;
+        case kByGrade2:
+            return l.grade2;
+        case kByRemark:
+            return l.remarkCode;
     }
     return 0;
 }

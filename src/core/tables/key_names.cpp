@@ -46,20 +46,24 @@ std::vector<std::string> keyNames(const AppContext& ctx, Dimension d, int count)
             break;
         }
         case kByProduct:
-            fromFile<ProductRecord>(ctx, ctx.fileSet[kProducts], names, [](const ProductRecord& r) { return field(r.name); });
+            fromFile<ProductRecord>(ctx, ctx.fileSet[kProducts], names,
+                                    [](const ProductRecord& r) { return field(r.name); });
             if (names.size() > 99) names[99] = cp932::fromUtf8(msg::kUnknownProduct);
             break;
         case kByGrade1:
-            fromFile<GradeRecord>(ctx, ctx.fileSet[kGrades], names, [](const GradeRecord& r) { return field(r.grade1Name); });
+            fromFile<GradeRecord>(ctx, ctx.fileSet[kGrades], names,
+                                  [](const GradeRecord& r) { return field(r.grade1Name); });
             break;
         case kByGrade2:
-            fromFile<GradeRecord>(ctx, ctx.fileSet[kGrades], names, [](const GradeRecord& r) { return field(r.grade2Name); });
+            fromFile<GradeRecord>(ctx, ctx.fileSet[kGrades], names,
+                                  [](const GradeRecord& r) { return field(r.grade2Name); });
             break;
         case kBySalesMethod:
             for (size_t n = 1; n < names.size() && n <= 13; ++n)
                 names[n] = cp932::fromUtf8(salesMethodName(ctx.edition, static_cast<int>(n)));
             break;
-        case kByRemark: break;
+        case kByRemark:
+            break;
     }
     return names;
 }

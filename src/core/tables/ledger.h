@@ -21,8 +21,8 @@ namespace rk::tables {
 struct LedgerEntry {
     int date = 0;  // business-year order
     bool payment = false;
-    double amount = 0;      // slip amount before expenses
-    double paid = 0;        // own payments
+    double amount = 0;  // slip amount before expenses
+    double paid = 0;    // own payments
     double fee = 0;
     double receivable = 0;  // slip amount after expenses
     double group = 0;       // moved by a group payment

@@ -21,6 +21,7 @@ struct ListBlock {
     std::string title;                  // first heading, in the title font
     std::vector<std::string> headings;  // lines under it
     std::vector<ListColumn> columns;
+    std::vector<std::vector<std::string>> subheads;  // further lines of heads, left-aligned
     std::vector<std::vector<std::string>> rows;
     int rowsPerPage = 0;  // 0: as many as the page holds
     int linesPerRow = 1;  // rows of several lines keep them on one page

@@ -67,7 +67,8 @@ inline constexpr const char* kPaymentsHead[2] = {
     "得意先No,  月日,実入金額,借方ｺｰﾄﾞ,貸方ｺｰﾄﾞ,送金料,借方ｺｰﾄﾞ,貸方ｺｰﾄﾞ ",
     "得意先No,  月日,実出金額,借方ｺｰﾄﾞ,貸方ｺｰﾄﾞ,送金料,借方ｺｰﾄﾞ,貸方ｺｰﾄﾞ "};
 inline constexpr const char* kSalesTotalsTitle[2] = {"　売り上げ集計", "　仕入れ集計"};
-inline constexpr const char* kSlipSelectionLines[2][2] = {{" 1.売掛伝票", " 2.入金伝票"}, {" 1.買掛伝票", " 2.出金伝票"}};
+inline constexpr const char* kSlipSelectionLines[2][2] = {{" 1.売掛伝票", " 2.入金伝票"},
+                                                          {" 1.買掛伝票", " 2.出金伝票"}};
 inline constexpr const char* kSalesTotalsHeading[2][3] = {
     {"【売り上げ実績集計(売掛伝票＆入金伝票）】 (%d年)", "【売り上げ実績集計(入金伝票のみ集計書）】 (%d年)",
      "【 一括集計 】  (%d年)"},
@@ -84,21 +85,22 @@ namespace rk::tables::msg {
 // Bulk totals by code.
 inline constexpr const char* kBulkTitle = "　コード別一括集計";
 inline constexpr const char* kBulkCsvName = "一括Data.Csv";
-inline constexpr const char* kBulkAsk = " 表示データを文字列にします\n 一括Data.Csv \n カレントホルダーに上書き記録されます";
+inline constexpr const char* kBulkAsk =
+    " 表示データを文字列にします\n 一括Data.Csv \n カレントホルダーに上書き記録されます";
 inline constexpr const char* kBulkHead[2][2] = {
     {"No,得意先名,出荷量,販売量,量　差,平均単価,売上額,伝票数,箱数,箱額,箱単価 ",
      "No,得意先名,受注量,販売量,量　差,平均単価,売上額,伝票数,箱数,箱額,箱単価 "},
     {"No,得意先名,入荷量,仕入量,量　差,平均単価,売上額,伝票数,箱数,箱額,箱単価 ",
      "No,得意先名,発注量,仕入量,量　差,平均単価,売上額,伝票数,箱数,箱額,箱単価 "}};
 inline constexpr const char* kBulkStageLines[2][4] = {{" 1 受注", " 2 納品", " 3 売掛", " 4 入金"},
-                                                       {" 1 発注", " 2 受領", " 3 買掛", " 4 出金"}};
+                                                      {" 1 発注", " 2 受領", " 3 買掛", " 4 出金"}};
 inline constexpr const char* kBulkStageHeadings[2][4] = {{"【 受注 】", "【 納品 】", "【 売掛 】", "【 入金 】"},
-                                                          {"【 発注 】", "【 受領 】", "【 買掛 】", "【 出金 】"}};
+                                                         {"【 発注 】", "【 受領 】", "【 買掛 】", "【 出金 】"}};
 inline constexpr const char* kBulkHeading = "【 一括集計 】  (%d年)";
 // Column heads: first quantity (orders only / otherwise), then the rest.
 inline constexpr const char* kBulkFirstHead[2][2] = {{"　　出荷量", "　　受注量"}, {"　　入荷量", "　　発注量"}};
 inline constexpr const char* kBulkHeads[2][4] = {{"　　販売量", "　　量　差", "　平均単価", "　　売上額"},
-                                                  {"　　仕入量", "　　量　差", "　平均単価", "　　仕入額"}};
+                                                 {"　　仕入量", "　　量　差", "　平均単価", "　　仕入額"}};
 
 }  // namespace rk::tables::msg
 

@@ -51,12 +51,14 @@ void planTable(printing::Document& doc, const AppContext& ctx, const TableResult
     std::vector<int> periods;
     for (int e : r.order)
         if (r.labels[static_cast<size_t>(e)] != 0) periods.push_back(e);
-    const std::vector<Measure> measures =
-        o.mixed ? std::vector<Measure>{Measure::Quantity, Measure::Price, Measure::Amount} : std::vector<Measure>{o.measure};
-    const std::string dimension = ctx.edition == Edition::Sales || !k.purchaseDimensionLabel ? k.dimensionLabel
-                                                                                              : k.purchaseDimensionLabel;
+    const std::vector<Measure> measures = o.mixed
+                                              ? std::vector<Measure>{Measure::Quantity, Measure::Price, Measure::Amount}
+                                              : std::vector<Measure>{o.measure};
+    const std::string dimension =
+        ctx.edition == Edition::Sales || !k.purchaseDimensionLabel ? k.dimensionLabel : k.purchaseDimensionLabel;
     const std::string mode = o.mixed ? msg::kMixedMode : msg::kModeLabels[static_cast<int>(o.measure)];
-    const std::string range = k.month ? format(msg::kYearRange, r.range.from, r.range.to) : dayRange(r.range.from, r.range.to);
+    const std::string range =
+        k.month ? format(msg::kYearRange, r.range.from, r.range.to) : dayRange(r.range.from, r.range.to);
 
     for (size_t first = 0; first == 0 || first < r.keys.size(); first += static_cast<size_t>(columns)) {
         ListBlock b;
@@ -65,23 +67,22 @@ void planTable(printing::Document& doc, const AppContext& ctx, const TableResult
         b.rowsPerPage = o.mixed ? 12 : 24;
         b.linesPerRow = static_cast<int>(measures.size());
         const size_t last = std::min(r.keys.size(), first + static_cast<size_t>(columns));
-        std::string codes = "項目番号    ", labels = "  項目名    ";
-        b.columns.push_back({k.month ? "年 月" : "月 日", 7, false});
-        b.columns.push_back({"合計", 13});
+        b.columns.push_back({"項目番号", 7, false});
+        b.columns.push_back({"", 13});
+        std::vector<std::string> nameLine{"  項目名", ""};
         for (size_t i = first; i < last; ++i) {
             const int code = r.keys[i];
             const std::string name = static_cast<size_t>(code) < names.size() ? names[static_cast<size_t>(code)] : "";
             b.columns.push_back({format("  %9d", code), 13});
-            codes += format("  %9d", code);
-            labels += "  " + cut(name, 11);
+            nameLine.push_back("  " + cut(name, 11));
         }
-        b.headings.push_back(codes);
-        b.headings.push_back(labels);
+        b.subheads = {nameLine, {k.month ? "年 月" : "月 日", "      合計"}};
         for (int e : periods) {
             for (size_t m = 0; m < measures.size(); ++m) {
                 std::vector<std::string> row;
                 row.push_back(m == 0 ? periodLabel(r.labels[static_cast<size_t>(e)]) : "");
-                row.push_back(fmt::grouped(static_cast<int64_t>(measureOf(r.periods[static_cast<size_t>(e)], measures[m])), 13));
+                row.push_back(
+                    fmt::grouped(static_cast<int64_t>(measureOf(r.periods[static_cast<size_t>(e)], measures[m])), 13));
                 for (size_t i = first; i < last; ++i)
                     row.push_back(fmt::grouped(static_cast<int64_t>(measureOf(r.cell(e, r.keys[i]), measures[m])), 13));
                 b.rows.push_back(std::move(row));
@@ -101,7 +102,8 @@ void planSalesTotals(printing::Document& doc, const AppContext& ctx, const Sales
     const auto& heads = msg::kSalesTotalsColumns[e];
     b.columns = {{heads[0], 30, false}, {heads[1], 14}, {heads[2], 14}, {heads[3], 14}, {heads[4], 14}};
     auto row = [&](const std::string& label, const CustomerTotals& c) {
-        b.rows.push_back({label, yenText(c.sales, 14), yenText(c.commission, 14), yenText(c.expenses, 14), yenText(c.net(), 14)});
+        b.rows.push_back(
+            {label, yenText(c.sales, 14), yenText(c.commission, 14), yenText(c.expenses, 14), yenText(c.net(), 14)});
     };
     row("      合計", t.totalOf(s));
     const auto& set = t.of(s);
@@ -120,9 +122,12 @@ void planBulkTotals(printing::Document& doc, const AppContext& ctx, const BulkTo
     for (int i = 0; i < kSlipStages; ++i)
         if (s[static_cast<size_t>(i)]) stages += msg::kBulkStageHeadings[e][i];
     b.headings = {dayRange(t.from, t.to), stages};
-    b.columns = {{"  No.      得意先名", 30, false}, {msg::kBulkFirstHead[e][onlyOrders(s) ? 1 : 0], 11},
-                 {msg::kBulkHeads[e][0], 11},        {msg::kBulkHeads[e][1], 9},
-                 {msg::kBulkHeads[e][2], 11},        {msg::kBulkHeads[e][3], 14},
+    b.columns = {{"  No.      得意先名", 30, false},
+                 {msg::kBulkFirstHead[e][onlyOrders(s) ? 1 : 0], 11},
+                 {msg::kBulkHeads[e][0], 11},
+                 {msg::kBulkHeads[e][1], 9},
+                 {msg::kBulkHeads[e][2], 11},
+                 {msg::kBulkHeads[e][3], 14},
                  {"伝票数", 7}};
     auto row = [&](const std::string& label, const BulkFigures& f) {
         b.rows.push_back({label, fmt::grouped(static_cast<int64_t>(f.first), 11),

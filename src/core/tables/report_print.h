@@ -20,8 +20,8 @@ double measureOf(const Sum& s, Measure m);
 
 struct TablePrintOptions {
     Measure measure = Measure::Quantity;
-    bool mixed = false;       // "3ﾓｰﾄﾞ印字": every measure for every period
-    int columnsPerPage = 8;   // 8..18 key columns
+    bool mixed = false;      // "3ﾓｰﾄﾞ印字": every measure for every period
+    int columnsPerPage = 8;  // 8..18 key columns
 };
 
 // `names`: UTF-8, index = code. Pages run over all periods of one block of key columns

@@ -156,10 +156,11 @@ AccountCodeFiles accountCodeFiles(const AppContext& ctx, int from, int to) {
         for (const GoodsLine& l : mine)
             f.goods += format(" 1, %d,  %d,  %d, 0, %lld, %d, %d  \r\n", h.customer, date, l.number, whole(l.amount),
                               l.debit, l.credit);
-        f.goods += format(" 2, %d,  %d,  0, %lld, 0, %d, %d  \r\n", h.customer, date, whole(h.tax), h.taxDebit,
-                          h.taxCredit);
-        std::vector<long long> v = {h.stage,       h.customer, date, whole(h.amount), whole(h.tax), h.taxDebit,
-                                    h.taxCredit, whole(h.commission), h.commissionDebit, h.commissionCredit};
+        f.goods +=
+            format(" 2, %d,  %d,  0, %lld, 0, %d, %d  \r\n", h.customer, date, whole(h.tax), h.taxDebit, h.taxCredit);
+        std::vector<long long> v = {h.stage,           h.customer,        date,        whole(h.amount),
+                                    whole(h.tax),      h.taxDebit,        h.taxCredit, whole(h.commission),
+                                    h.commissionDebit, h.commissionCredit};
         for (int d = 0; d < 5; ++d) {
             v.push_back(whole(h.deductions[d]));
             v.push_back(h.deductionDebit[d]);

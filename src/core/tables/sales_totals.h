@@ -12,11 +12,11 @@
 namespace rk::tables {
 
 struct CustomerTotals {
-    double sales = 0;       // slip amount + consumption tax
+    double sales = 0;  // slip amount + consumption tax
     double commission = 0;
-    double expenses = 0;    // the five deductions
+    double expenses = 0;  // the five deductions
     int slips = 0;
-    double balance = 0;     // current outstanding balance, read for the export
+    double balance = 0;  // current outstanding balance, read for the export
 
     double net() const { return sales - commission - expenses; }
     double total() const { return net() + balance; }

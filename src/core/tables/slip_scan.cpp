@@ -60,31 +60,31 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
 
     const uint64_t headerEnd = *headerBytes / kSlipHeaderSize * kSlipHeaderSize;
     Bytes block;
-    result.headersRead =
-        readBlocks(fs, headerFile, kSlipHeaderSize, headerEnd, kSlipHeaderSize, block, [&](std::span<const std::byte> b, uint64_t at) {
-            for (size_t off = 0; off < b.size(); off += kSlipHeaderSize) {
-                const SlipHeader& h = recordAt<SlipHeader>(b, off);
-                const int record = static_cast<int>((at + off) / kSlipHeaderSize);
-                if (!choose(h, record)) continue;
-                const int ordinal = result.chosen++;
-                const int count = std::clamp(h.lineCount, 0, kMaxSlipLines);
-                for (int j = 1; j <= count; ++j) {
-                    const int32_t slot = h.lineSlots[j];
-                    if (slot < 1 || static_cast<uint64_t>(slot) >= lineRecords) {
-                        ++result.skippedSlots;
-                        continue;
-                    }
-                    const auto s = static_cast<uint64_t>(slot);
-                    if (owner.empty()) owner.assign(lineRecords, Target{-1, 0});
-                    if (owner[s].ordinal < 0)
-                        owner[s] = {ordinal, j};
-                    else
-                        again.push_back({s, {ordinal, j}});
-                    lowest = std::min(lowest, s);
-                    highest = std::max(highest, s);
-                }
-            }
-        });
+    result.headersRead = readBlocks(fs, headerFile, kSlipHeaderSize, headerEnd, kSlipHeaderSize, block,
+                                    [&](std::span<const std::byte> b, uint64_t at) {
+                                        for (size_t off = 0; off < b.size(); off += kSlipHeaderSize) {
+                                            const SlipHeader& h = recordAt<SlipHeader>(b, off);
+                                            const int record = static_cast<int>((at + off) / kSlipHeaderSize);
+                                            if (!choose(h, record)) continue;
+                                            const int ordinal = result.chosen++;
+                                            const int count = std::clamp(h.lineCount, 0, kMaxSlipLines);
+                                            for (int j = 1; j <= count; ++j) {
+                                                const int32_t slot = h.lineSlots[j];
+                                                if (slot < 1 || static_cast<uint64_t>(slot) >= lineRecords) {
+                                                    ++result.skippedSlots;
+                                                    continue;
+                                                }
+                                                const auto s = static_cast<uint64_t>(slot);
+                                                if (owner.empty()) owner.assign(lineRecords, Target{-1, 0});
+                                                if (owner[s].ordinal < 0)
+                                                    owner[s] = {ordinal, j};
+                                                else
+                                                    again.push_back({s, {ordinal, j}});
+                                                lowest = std::min(lowest, s);
+                                                highest = std::max(highest, s);
+                                            }
+                                        }
+                                    });
     if (!result.headersRead || lowest == UINT64_MAX) return result;
 
     // Only the blocks that hold a wanted record are read.

@@ -109,7 +109,8 @@ void runDays(const AppContext& ctx, TableResult& r, Accumulator& acc) {
     // Sorted by business-ordered date, then shown as calendar dates.
     std::vector<int> byDate(r.labels.size());
     for (size_t i = 0; i < byDate.size(); ++i) byDate[i] = static_cast<int>(i);
-    std::sort(byDate.begin(), byDate.end(), [&](int a, int b) { return r.labels[static_cast<size_t>(a)] < r.labels[static_cast<size_t>(b)]; });
+    std::sort(byDate.begin(), byDate.end(),
+              [&](int a, int b) { return r.labels[static_cast<size_t>(a)] < r.labels[static_cast<size_t>(b)]; });
     TableResult sorted = r;
     for (size_t i = 0; i < byDate.size(); ++i) {
         const auto from = static_cast<size_t>(byDate[i]);
@@ -198,8 +199,8 @@ TableRange defaultRange(int kind, const AppContext& ctx) {
 }
 
 double scaleStep(double v) {
-    static constexpr double kBounds[] = {11,      51,      101,       501,       1001,       5001,       10001,      50001,
-                                         100001,  500001,  1000001,   5000001,   10000001,   50000001,   100000001,  500000001};
+    static constexpr double kBounds[] = {11,     51,     101,     501,     1001,     5001,     10001,     50001,
+                                         100001, 500001, 1000001, 5000001, 10000001, 50000001, 100000001, 500000001};
     for (size_t i = 0; i < std::size(kBounds); ++i)
         if (v < kBounds[i]) return static_cast<double>(i);
     return v;

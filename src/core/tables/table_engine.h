@@ -13,17 +13,17 @@
 namespace rk::tables {
 
 constexpr int kTableKinds = 12;
-constexpr int kMaxYears = 10;     // month tables read at most ten business years
-constexpr int kYearTotals = 12;   // business-year total entries ahead of the months
+constexpr int kMaxYears = 10;    // month tables read at most ten business years
+constexpr int kYearTotals = 12;  // business-year total entries ahead of the months
 
 struct TableKind {
     int kind;
     Dimension dimension;
     bool month;
     int command;
-    const char* title;          // sales edition window title
-    const char* purchaseTitle;  // purchase edition
-    const char* dimensionLabel;          // printed "得意先別" ...
+    const char* title;           // sales edition window title
+    const char* purchaseTitle;   // purchase edition
+    const char* dimensionLabel;  // printed "得意先別" ...
     const char* purchaseDimensionLabel;
 };
 

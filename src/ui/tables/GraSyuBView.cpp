@@ -25,8 +25,9 @@ void GraSyuBView::paintEvent(QPaintEvent*) {
     p.drawText(QRect(6, 2, width() - 10, 20), Qt::AlignVCenter,
                QString::fromUtf8(month ? "年 月" : "月 日") + "      " +
                    QString::fromUtf8(tables::msg::kModeLabels[static_cast<int>(wnd_.measure())]));
-    p.drawText(QRect(6, 22, width() - 10, 20), Qt::AlignVCenter | Qt::AlignRight,
-               QString::fromStdString(fmt::grouped(static_cast<int64_t>(tables::measureOf(r.grand, wnd_.measure())), 14)));
+    p.drawText(
+        QRect(6, 22, width() - 10, 20), Qt::AlignVCenter | Qt::AlignRight,
+        QString::fromStdString(fmt::grouped(static_cast<int64_t>(tables::measureOf(r.grand, wnd_.measure())), 14)));
     p.drawLine(0, kHead - 1, width(), kHead - 1);
     const std::vector<int> shown = wnd_.grid()->rows();
     for (int row = wnd_.grid()->topRow(); row < static_cast<int>(shown.size()); ++row) {

@@ -80,8 +80,9 @@ void GraSyuCView::paintEvent(QPaintEvent*) {
         const auto& names = wnd_.names();
         p.setPen(Qt::black);
         p.drawText(QRect(x + 2, 2, kColumnWidth - 6, 20), Qt::AlignRight | Qt::AlignVCenter, QString::number(code));
-        p.drawText(QRect(x + 4, 22, kColumnWidth - 6, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   static_cast<size_t>(code) < names.size() ? QString::fromStdString(names[static_cast<size_t>(code)]) : "");
+        p.drawText(
+            QRect(x + 4, 22, kColumnWidth - 6, 20), Qt::AlignLeft | Qt::AlignVCenter,
+            static_cast<size_t>(code) < names.size() ? QString::fromStdString(names[static_cast<size_t>(code)]) : "");
         p.setPen(QColor(0xA0, 0xA0, 0xA0));
         p.drawLine(x + kColumnWidth - 1, 0, x + kColumnWidth - 1, h);
     }
@@ -109,13 +110,26 @@ void GraSyuCView::paintEvent(QPaintEvent*) {
 
 void GraSyuCView::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-        case Qt::Key_Up: verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
-        case Qt::Key_Down: verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
-        case Qt::Key_PageUp: verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub); return;
-        case Qt::Key_PageDown: verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd); return;
-        case Qt::Key_Left: horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
-        case Qt::Key_Right: horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
-        default: QAbstractScrollArea::keyPressEvent(e);
+        case Qt::Key_Up:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return;
+        case Qt::Key_Down:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return;
+        case Qt::Key_PageUp:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+            return;
+        case Qt::Key_PageDown:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            return;
+        case Qt::Key_Left:
+            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return;
+        case Qt::Key_Right:
+            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(e);
     }
 }
 

@@ -119,19 +119,36 @@ void GraSyuView::finished(Key k) {
     const int v = edit_->value();
     const bool month = wnd_.tableKind().month;
     switch (field_) {
-        case 1: r.from = month ? v : monthday::normalise(v, monthday::kFirstDay); break;
-        case 2: r.to = month ? v : monthday::normalise(v, monthday::kLastDay); break;
-        case 3: r.startCode = v; break;
-        case 4: r.endCode = v; break;
+        case 1:
+            r.from = month ? v : monthday::normalise(v, monthday::kFirstDay);
+            break;
+        case 2:
+            r.to = month ? v : monthday::normalise(v, monthday::kLastDay);
+            break;
+        case 3:
+            r.startCode = v;
+            break;
+        case 4:
+            r.endCode = v;
+            break;
     }
     int next = field_;
     switch (k) {
         case Key::Enter:
-        case Key::Down: next = field_ + 1; break;
-        case Key::Up: next = field_ - 1; break;
-        case Key::Right: next = field_ + 2; break;
-        case Key::Left: next = field_ - 2; break;
-        default: break;
+        case Key::Down:
+            next = field_ + 1;
+            break;
+        case Key::Up:
+            next = field_ - 1;
+            break;
+        case Key::Right:
+            next = field_ + 2;
+            break;
+        case Key::Left:
+            next = field_ - 2;
+            break;
+        default:
+            break;
     }
     const bool confirmedEnd = field_ == 4 && (k == Key::Enter || k == Key::Down);
     enterField(std::clamp(next, 1, 4));
@@ -152,8 +169,8 @@ void GraSyuView::paintEvent(QPaintEvent*) {
     for (int f = 1; f <= 4; ++f) {
         const QRect v = valueRect(f);
         p.setPen(Qt::black);
-        p.drawText(QRect(v.left() - kLabelWidth, v.top(), kLabelWidth - 4, v.height()), Qt::AlignVCenter | Qt::AlignRight,
-                   QString::fromUtf8(labels[f - 1]));
+        p.drawText(QRect(v.left() - kLabelWidth, v.top(), kLabelWidth - 4, v.height()),
+                   Qt::AlignVCenter | Qt::AlignRight, QString::fromUtf8(labels[f - 1]));
         p.fillRect(v, Qt::white);
         p.drawRect(v.adjusted(0, 0, -1, -1));
         if (f != field_ || !edit_) p.drawText(v.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, fieldText(f));

@@ -98,8 +98,11 @@ void GraSyuWnd::showConditions() {
 
 void GraSyuWnd::swapColumns(int a, int b) {
     const auto& keys = result_.keys;
-    if (a == b || a < 0 || b < 0 || static_cast<size_t>(a) >= keys.size() || static_cast<size_t>(b) >= keys.size()) return;
-    auto name = [&](int code) { return static_cast<size_t>(code) < names_.size() ? names_[static_cast<size_t>(code)] : ""; };
+    if (a == b || a < 0 || b < 0 || static_cast<size_t>(a) >= keys.size() || static_cast<size_t>(b) >= keys.size())
+        return;
+    auto name = [&](int code) {
+        return static_cast<size_t>(code) < names_.size() ? names_[static_cast<size_t>(code)] : "";
+    };
     char first[64], second[96];
     std::snprintf(first, sizeof first, tables::msg::kSwapFirst, keys[static_cast<size_t>(a)]);
     std::snprintf(second, sizeof second, tables::msg::kSwapMiddle, keys[static_cast<size_t>(b)]);
@@ -124,7 +127,8 @@ bool GraSyuWnd::exportCsv(const QString& chosen) {
 }
 
 printing::Document GraSyuWnd::plan(const printing::PageArea& area) const {
-    printing::Document d = tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), true);
+    printing::Document d =
+        tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), true);
     tables::planTable(d, ctx_, result_, names_, {measure_, mixedPrint_, columnsPerPage_}, area);
     return d;
 }

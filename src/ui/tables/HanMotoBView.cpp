@@ -45,7 +45,12 @@ QStringList HanMotoBView::rowTexts(int entry) const {
     const tables::LedgerEntry& e = wnd_.ledger().entries[static_cast<size_t>(entry)];
     const int date = e.date > 1231 ? e.date - 1200 : e.date;
     return {QString("%1  %2").arg(entry + 1, 4).arg(QString::fromStdString(monthday::dashed(date))),
-            yen(e.amount), yen(e.paid), yen(e.fee), yen(e.balance), yen(e.receivable), yen(e.group)};
+            yen(e.amount),
+            yen(e.paid),
+            yen(e.fee),
+            yen(e.balance),
+            yen(e.receivable),
+            yen(e.group)};
 }
 
 void HanMotoBView::paintEvent(QPaintEvent*) {
@@ -54,8 +59,8 @@ void HanMotoBView::paintEvent(QPaintEvent*) {
     const auto& heads = tables::msg::kLedgerColumns[wnd_.context().edition == Edition::Sales ? 0 : 1];
     p.fillRect(QRect(0, 0, w, kHeadHeight), QColor(0xE0, 0xE0, 0xE0));
     for (int c = 0; c < 7; ++c)
-        p.drawText(QRect(kX[c], 0, kX[c + 1] - kX[c] - 8, kHeadHeight), Qt::AlignVCenter | (c == 0 ? Qt::AlignLeft : Qt::AlignRight),
-                   QString::fromUtf8(heads[c]));
+        p.drawText(QRect(kX[c], 0, kX[c + 1] - kX[c] - 8, kHeadHeight),
+                   Qt::AlignVCenter | (c == 0 ? Qt::AlignLeft : Qt::AlignRight), QString::fromUtf8(heads[c]));
     const auto& entries = wnd_.ledger().entries;
     const int top = verticalScrollBar()->value();
     for (int i = top; i < static_cast<int>(entries.size()); ++i) {

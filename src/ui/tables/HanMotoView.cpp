@@ -27,9 +27,9 @@ HanMotoView::HanMotoView(HanMotoWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     setFixedHeight(kHeight);
     int x = 520;
     for (auto [caption, action] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
-             {"ﾌﾟﾚﾋﾞｭｰ", [&wnd] { wnd.print(true); }},
-             {"印 刷", [&wnd] { wnd.print(false); }},
-             {"解 説", [&wnd] { wnd.openGuide(); }}}) {
+             {"ﾌﾟﾚﾋﾞｭｰ", [&wnd] { wnd.print(true); }}, {"印 刷", [&wnd] { wnd.print(false); }}, {"解 説", [&wnd] {
+                                                                                                     wnd.openGuide();
+                                                                                                 }}}) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
         b->setGeometry(x, 42, 80, 26);
         b->setFocusPolicy(Qt::NoFocus);
@@ -40,9 +40,12 @@ HanMotoView::HanMotoView(HanMotoWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
 
 QRect HanMotoView::valueRect(int field) const {
     switch (field) {
-        case 1: return QRect(96, 8, 60, 24);
-        case 2: return QRect(96, 42, 110, 24);
-        default: return QRect(330, 42, 110, 24);
+        case 1:
+            return QRect(96, 8, 60, 24);
+        case 2:
+            return QRect(96, 42, 110, 24);
+        default:
+            return QRect(330, 42, 110, 24);
     }
 }
 
@@ -76,8 +79,12 @@ void HanMotoView::finished(Key k) {
                 wnd_.chooseCustomer(v);
             }
             break;
-        case 2: wnd_.setPrintRange(monthday::normalise(v, monthday::kFirstDay), wnd_.printTo()); break;
-        case 3: wnd_.setPrintRange(wnd_.printFrom(), monthday::normalise(v, monthday::kLastDay)); break;
+        case 2:
+            wnd_.setPrintRange(monthday::normalise(v, monthday::kFirstDay), wnd_.printTo());
+            break;
+        case 3:
+            wnd_.setPrintRange(wnd_.printFrom(), monthday::normalise(v, monthday::kLastDay));
+            break;
     }
     update();
 }
@@ -91,7 +98,9 @@ void HanMotoView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xE8, 0xE8, 0xF0));
     const tables::Ledger& l = wnd_.ledger();
-    auto label = [&](int x, int y, const char* text) { p.drawText(QRect(x, y, 90, 24), Qt::AlignVCenter, QString::fromUtf8(text)); };
+    auto label = [&](int x, int y, const char* text) {
+        p.drawText(QRect(x, y, 90, 24), Qt::AlignVCenter, QString::fromUtf8(text));
+    };
     label(8, 8, "得意先No");
     label(170, 8, "得意先名");
     label(480, 8, "期首残高");
@@ -103,7 +112,7 @@ void HanMotoView::paintEvent(QPaintEvent*) {
         p.drawRect(r.adjusted(0, 0, -1, -1));
         if (f == field_ && edit_) continue;
         const QString text = f == 1 ? (l.customer ? QString::number(l.customer) : QString())
-                             : dateText(f == 2 ? wnd_.printFrom() : wnd_.printTo());
+                                    : dateText(f == 2 ? wnd_.printFrom() : wnd_.printTo());
         p.drawText(r.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, text);
     }
     if (l.customer == 0) return;

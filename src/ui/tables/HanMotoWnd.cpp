@@ -14,7 +14,10 @@
 namespace rk::ui {
 
 HanMotoWnd::HanMotoWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), from_(tables::defaultStartDate(ctx.settings.firstMonth)),
+    : QWidget(parent),
+      ctx_(ctx),
+      dialogs_(dialogs),
+      from_(tables::defaultStartDate(ctx.settings.firstMonth)),
       to_(tables::defaultEndDate(ctx.settings.firstMonth)) {
     setObjectName("HanMotoWnd");
     setWindowTitle(QString::fromUtf8(tables::msg::kLedgerTitle[ctx.edition == Edition::Sales ? 0 : 1]));
@@ -53,7 +56,8 @@ void HanMotoWnd::chooseCustomer(int n) {
 }
 
 printing::Document HanMotoWnd::plan(const printing::PageArea& area) const {
-    printing::Document d = tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), false);
+    printing::Document d =
+        tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), false);
     tables::planLedger(d, ctx_, ledger_, from_, to_, area);
     return d;
 }

@@ -115,7 +115,8 @@ void IkkatuSyuAView::paintEvent(QPaintEvent*) {
         p.fillRect(r, Qt::white);
         p.drawRect(r.adjusted(0, 0, -1, -1));
         if (f == field_ && edit_) continue;
-        p.drawText(r.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, dateText(f == 1 ? wnd_.from() : wnd_.to()));
+        p.drawText(r.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight,
+                   dateText(f == 1 ? wnd_.from() : wnd_.to()));
     }
 }
 

@@ -41,7 +41,11 @@ QStringList IkkatuSyuBView::rowTexts(int row) const {
                                               QString::fromStdString(static_cast<size_t>(customer) < wnd_.names().size()
                                                                          ? wnd_.names()[static_cast<size_t>(customer)]
                                                                          : std::string());
-    return {label, number(f.first, 11), number(f.quantity, 11), number(f.difference, 9), number(f.price(), 11),
+    return {label,
+            number(f.first, 11),
+            number(f.quantity, 11),
+            number(f.difference, 9),
+            number(f.price(), 11),
             number(f.amount, 14)};
 }
 

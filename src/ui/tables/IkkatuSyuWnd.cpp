@@ -19,7 +19,10 @@ namespace rk::ui {
 namespace msg = tables::msg;
 
 IkkatuSyuWnd::IkkatuSyuWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), from_(tables::defaultStartDate(ctx.settings.firstMonth)),
+    : QWidget(parent),
+      ctx_(ctx),
+      dialogs_(dialogs),
+      from_(tables::defaultStartDate(ctx.settings.firstMonth)),
       to_(tables::defaultEndDate(ctx.settings.firstMonth)) {
     setObjectName("IkkatuSyuWnd");
     setWindowTitle(QString::fromUtf8(msg::kBulkTitle));
@@ -90,7 +93,8 @@ bool IkkatuSyuWnd::exportCsv() {
 }
 
 printing::Document IkkatuSyuWnd::plan(const printing::PageArea& area) const {
-    printing::Document d = tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), false);
+    printing::Document d =
+        tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), false);
     tables::planBulkTotals(d, ctx_, totals_, stages_, area);
     return d;
 }

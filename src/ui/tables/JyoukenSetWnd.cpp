@@ -26,8 +26,13 @@ bool threeDigits(Dimension d) { return d == tables::kByCustomer || d == tables::
 
 JyoukenSetWnd::JyoukenSetWnd(AppContext& ctx, Dialogs& dialogs, Dimension hidden, bool yearRange,
                              const tables::ConditionSet& start, QWidget* parent)
-    : QWidget(parent, Qt::Tool), ctx_(ctx), dialogs_(dialogs), hidden_(hidden), yearRange_(yearRange),
-      conditions_(start), column_(hidden == tables::kByCustomer ? tables::kBySalesMethod : tables::kByCustomer) {
+    : QWidget(parent, Qt::Tool),
+      ctx_(ctx),
+      dialogs_(dialogs),
+      hidden_(hidden),
+      yearRange_(yearRange),
+      conditions_(start),
+      column_(hidden == tables::kByCustomer ? tables::kBySalesMethod : tables::kByCustomer) {
     setObjectName("JyoukenSetWnd");
     setWindowTitle(QString::fromUtf8(msg::kConditionsTitle));
     QFont f("IPAGothic");
@@ -71,7 +76,8 @@ QString JyoukenSetWnd::cellText(Dimension d, int row) const {
                                       : QString::fromUtf8("－　　");
     } else {
         const auto& n = names_[d - 1];
-        if (code > 0 && static_cast<size_t>(code) < n.size()) name = QString::fromStdString(n[static_cast<size_t>(code)]);
+        if (code > 0 && static_cast<size_t>(code) < n.size())
+            name = QString::fromStdString(n[static_cast<size_t>(code)]);
     }
     return QString("%1 ").arg(code, threeDigits(d) ? 3 : 2) + name;
 }
@@ -105,13 +111,20 @@ void JyoukenSetWnd::finished(Key k) {
         return static_cast<Dimension>(d);
     };
     switch (k) {
-        case Key::F3: enter(column_, row_); return endSetting();
-        case Key::Up: return enter(column_, row_ - 1);
+        case Key::F3:
+            enter(column_, row_);
+            return endSetting();
+        case Key::Up:
+            return enter(column_, row_ - 1);
         case Key::Down:
-        case Key::Enter: return enter(column_, row_ + 1);
-        case Key::Right: return enter(step(1), row_);
-        case Key::Left: return enter(step(-1), row_);
-        default: return enter(column_, row_);
+        case Key::Enter:
+            return enter(column_, row_ + 1);
+        case Key::Right:
+            return enter(step(1), row_);
+        case Key::Left:
+            return enter(step(-1), row_);
+        default:
+            return enter(column_, row_);
     }
 }
 
@@ -121,7 +134,8 @@ void JyoukenSetWnd::mousePressEvent(QMouseEvent* e) {
     for (int d = 1; d <= tables::kDimensions; ++d) {
         if (d == hidden_) continue;
         for (int row = 1; row <= tables::kConditionRows; ++row)
-            if (cellRect(static_cast<Dimension>(d), row).contains(e->pos())) return enter(static_cast<Dimension>(d), row);
+            if (cellRect(static_cast<Dimension>(d), row).contains(e->pos()))
+                return enter(static_cast<Dimension>(d), row);
     }
 }
 
@@ -148,7 +162,8 @@ void JyoukenSetWnd::paintEvent(QPaintEvent*) {
             p.fillRect(cell, dim == column_ && row == row_ ? QColor(0xFF, 0xFF, 0xD0) : QColor(Qt::white));
             p.drawRect(cell.adjusted(0, 0, -1, -1));
             if (dim == column_ && row == row_ && edit_)
-                p.drawText(cell.adjusted(50, 0, -2, 0), Qt::AlignVCenter, cellText(dim, row).mid(threeDigits(dim) ? 4 : 3));
+                p.drawText(cell.adjusted(50, 0, -2, 0), Qt::AlignVCenter,
+                           cellText(dim, row).mid(threeDigits(dim) ? 4 : 3));
             else
                 p.drawText(cell.adjusted(4, 0, -2, 0), Qt::AlignVCenter, cellText(dim, row));
         }

@@ -39,11 +39,20 @@ void RowListView::resizeEvent(QResizeEvent*) { updateRange(); }
 
 void RowListView::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-        case Qt::Key_Up: verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub); return;
-        case Qt::Key_Down: verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd); return;
-        case Qt::Key_PageUp: verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub); return;
-        case Qt::Key_PageDown: verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd); return;
-        default: QAbstractScrollArea::keyPressEvent(e);
+        case Qt::Key_Up:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return;
+        case Qt::Key_Down:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return;
+        case Qt::Key_PageUp:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+            return;
+        case Qt::Key_PageDown:
+            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            return;
+        default:
+            QAbstractScrollArea::keyPressEvent(e);
     }
 }
 
@@ -53,7 +62,8 @@ void RowListView::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(0, 0, w, kHeadHeight), QColor(0xE0, 0xE0, 0xE0));
     int x = 4;
     for (const Column& c : columns_) {
-        p.drawText(QRect(x, 0, c.width - 8, kHeadHeight), Qt::AlignVCenter | (c.right ? Qt::AlignRight : Qt::AlignLeft), c.head);
+        p.drawText(QRect(x, 0, c.width - 8, kHeadHeight), Qt::AlignVCenter | (c.right ? Qt::AlignRight : Qt::AlignLeft),
+                   c.head);
         x += c.width;
     }
     const int rows = rowCount();
@@ -66,8 +76,8 @@ void RowListView::paintEvent(QPaintEvent*) {
         for (size_t c = 0; c < columns_.size(); ++c) {
             const Column& col = columns_[c];
             if (static_cast<int>(c) < cells.size())
-                p.drawText(QRect(x, y, col.width - 8, kRowHeight), Qt::AlignVCenter | (col.right ? Qt::AlignRight : Qt::AlignLeft),
-                           cells[static_cast<int>(c)]);
+                p.drawText(QRect(x, y, col.width - 8, kRowHeight),
+                           Qt::AlignVCenter | (col.right ? Qt::AlignRight : Qt::AlignLeft), cells[static_cast<int>(c)]);
             x += col.width;
         }
         p.setPen(QColor(0xD8, 0xD8, 0xD8));

@@ -36,9 +36,8 @@ UriageSyuAView::UriageSyuAView(UriageSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     selection_->setFocusPolicy(Qt::NoFocus);
     for (const char* line : tables::msg::kSlipSelectionLines[ed]) selection_->addItem(QString::fromUtf8(line));
     showSelection();
-    connect(selection_, &QListWidget::itemSelectionChanged, this, [this] {
-        wnd_.setSelection(selection_->item(0)->isSelected(), selection_->item(1)->isSelected());
-    });
+    connect(selection_, &QListWidget::itemSelectionChanged, this,
+            [this] { wnd_.setSelection(selection_->item(0)->isSelected(), selection_->item(1)->isSelected()); });
     int i = 0;
     for (auto [caption, action] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
              {"ﾌﾟﾚﾋﾞｭｰ", [&wnd] { wnd.print(true); }},
@@ -68,9 +67,12 @@ void UriageSyuAView::showSelection() {
 
 QRect UriageSyuAView::valueRect(int field) const {
     switch (field) {
-        case 1: return QRect(104, 8, 110, 24);
-        case 2: return QRect(104, 40, 110, 24);
-        default: return QRect(300, 8, 60, 24);
+        case 1:
+            return QRect(104, 8, 110, 24);
+        case 2:
+            return QRect(104, 40, 110, 24);
+        default:
+            return QRect(300, 8, 60, 24);
     }
 }
 
@@ -98,8 +100,12 @@ void UriageSyuAView::finished(Key k) {
     if (k == Key::Esc) return enterField(field_);
     enterField(k == Key::Up || k == Key::Left ? field_ - 1 : field_ + 1);
     switch (was) {
-        case 1: wnd_.setRange(monthday::normalise(v, monthday::kFirstDay), wnd_.to()); break;
-        case 2: wnd_.setRange(wnd_.from(), monthday::normalise(v, monthday::kLastDay)); break;
+        case 1:
+            wnd_.setRange(monthday::normalise(v, monthday::kFirstDay), wnd_.to());
+            break;
+        case 2:
+            wnd_.setRange(wnd_.from(), monthday::normalise(v, monthday::kLastDay));
+            break;
         case 3:
             customer_ = v;
             wnd_.list()->scrollToRow(v);
@@ -125,7 +131,9 @@ void UriageSyuAView::paintEvent(QPaintEvent*) {
         p.fillRect(r, Qt::white);
         p.drawRect(r.adjusted(0, 0, -1, -1));
         if (f == field_ && edit_) continue;
-        const QString text = f == 1 ? dateText(wnd_.from()) : f == 2 ? dateText(wnd_.to()) : QString("%1 ").arg(customer_, 4);
+        const QString text = f == 1   ? dateText(wnd_.from())
+                             : f == 2 ? dateText(wnd_.to())
+                                      : QString("%1 ").arg(customer_, 4);
         p.drawText(r.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, text);
     }
 }

@@ -26,9 +26,11 @@ int UriageSyuBView::rowCount() const { return static_cast<int>(wnd_.totals().of(
 
 QStringList UriageSyuBView::rowTexts(int row) const {
     const auto& set = wnd_.totals().of(wnd_.selection());
-    const tables::CustomerTotals& c = row == 0 ? wnd_.totals().totalOf(wnd_.selection()) : set[static_cast<size_t>(row)];
-    const QString label = row == 0 ? QString::fromUtf8("      合計")
-                                   : QString("%1  ").arg(row, 4) + QString::fromStdString(wnd_.names()[static_cast<size_t>(row)]);
+    const tables::CustomerTotals& c =
+        row == 0 ? wnd_.totals().totalOf(wnd_.selection()) : set[static_cast<size_t>(row)];
+    const QString label =
+        row == 0 ? QString::fromUtf8("      合計")
+                 : QString("%1  ").arg(row, 4) + QString::fromStdString(wnd_.names()[static_cast<size_t>(row)]);
     return {label, yen(c.sales), yen(c.commission), yen(c.expenses), yen(c.net())};
 }
 

@@ -18,7 +18,10 @@ namespace rk::ui {
 namespace msg = tables::msg;
 
 UriageSyuWnd::UriageSyuWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), from_(tables::defaultStartDate(ctx.settings.firstMonth)),
+    : QWidget(parent),
+      ctx_(ctx),
+      dialogs_(dialogs),
+      from_(tables::defaultStartDate(ctx.settings.firstMonth)),
       to_(tables::defaultEndDate(ctx.settings.firstMonth)) {
     setObjectName("UriageSyuWnd");
     setWindowTitle(QString::fromUtf8(msg::kSalesTotalsTitle[ctx.edition == Edition::Sales ? 0 : 1]));
@@ -81,7 +84,8 @@ bool UriageSyuWnd::exportAccountCodes() {
 }
 
 printing::Document UriageSyuWnd::plan(const printing::PageArea& area) const {
-    printing::Document d = tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), false);
+    printing::Document d =
+        tables::listDocument(ctx_.files, ctx_.programFolder(), windowTitle().trimmed().toStdString(), false);
     tables::planSalesTotals(d, ctx_, totals_, selection(), area);
     return d;
 }

@@ -1,9 +1,10 @@
 // The printed tables: pages per block of key columns, every remark code printed, and the
 // ledger's print range.
+#include "tables/report_print.h"
+
 #include <gtest/gtest.h>
 
 #include "support/installation.h"
-#include "tables/report_print.h"
 #include "tables/year_builder.h"
 
 namespace rk::tables {

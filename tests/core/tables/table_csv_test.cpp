@@ -1,5 +1,7 @@
 // The table CSV files byte by byte, their names, and `rakurena export table` writing the
 // same bytes as the window's export.
+#include "tables/table_csv.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,7 +13,6 @@
 #include "tables/key_names.h"
 #include "tables/ledger.h"
 #include "tables/sales_totals.h"
-#include "tables/table_csv.h"
 #include "tables/year_builder.h"
 
 namespace rk::tables {
@@ -46,12 +47,12 @@ TEST_F(TableCsv, DayTableFilesByteByByte) {
                              sj("花の店") + std::string(10, ' ') + " , " + std::string(16, ' ') + " , \r\n";
     EXPECT_EQ(tableCsv(r, names, CsvPart::Quantity),
               head + blank + sj("数量     ,") + blank + num("10") + num("4") + "\r\n" +  //
-                  " 4-05  ," + sj("数量     ,") + num("10") + num("10") + num("0") + "\r\n" +
-                  " 4-06  ," + sj("数量     ,") + num("4") + num("0") + num("4") + "\r\n");
+                  " 4-05  ," + sj("数量     ,") + num("10") + num("10") + num("0") + "\r\n" + " 4-06  ," +
+                  sj("数量     ,") + num("4") + num("0") + num("4") + "\r\n");
     EXPECT_EQ(tableCsv(r, names, CsvPart::Price),
               head + blank + sj("平均単価 ,") + blank + num("100") + num("125") + "\r\n" +  //
-                  " 4-05  ," + sj("平均単価 ,") + num("100") + num("100") + num("0") + "\r\n" +
-                  " 4-06  ," + sj("平均単価 ,") + num("125") + num("0") + num("125") + "\r\n");
+                  " 4-05  ," + sj("平均単価 ,") + num("100") + num("100") + num("0") + "\r\n" + " 4-06  ," +
+                  sj("平均単価 ,") + num("125") + num("0") + num("125") + "\r\n");
     const std::string all = tableCsv(r, names, CsvPart::All);
     EXPECT_NE(all.find(" 4-05  ," + sj("数量     ,") + num("10") + num("10") + num("0") + "\r\n" +
                        sj("        ,平均単価 , ") + num("100") + num("100") + num("0") + "\r\n" +
@@ -104,7 +105,8 @@ TEST_F(TableCsv, CliWritesTheWindowsBytes) {
         SCOPED_TRACE(kind);
         TableResult r = runTable(ctx, kind, defaultRange(kind, ctx), {});
         ScriptedDialogs d;
-        ASSERT_TRUE(writeTableCsv(ctx.files, folder / "win.Csv", r, keyNames(ctx, tableKind(kind).dimension, r.codeSlots), d));
+        ASSERT_TRUE(
+            writeTableCsv(ctx.files, folder / "win.Csv", r, keyNames(ctx, tableKind(kind).dimension, r.codeSlots), d));
         const std::string cmd = std::string(RAKURENA_CLI) + " export table --kind " + std::to_string(kind) + " -o " +
                                 (folder / "cli.Csv").string() + " " + folder.string() + " >/dev/null 2>&1";
         ASSERT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 0);
@@ -115,7 +117,8 @@ TEST_F(TableCsv, CliWritesTheWindowsBytes) {
             EXPECT_EQ(text(*mine), text(*theirs));
         }
     }
-    const std::string bad = std::string(RAKURENA_CLI) + " export table --kind 13 -o x " + folder.string() + " >/dev/null 2>&1";
+    const std::string bad =
+        std::string(RAKURENA_CLI) + " export table --kind 13 -o x " + folder.string() + " >/dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);
 }
 
@@ -138,9 +141,12 @@ TEST_F(TableCsv, CliTotalsAndLedgerMatchTheWindows) {
     c.of(kByProduct) = {1, 0, 0, 0, 0, 0};
     const BulkTotals b = runBulkTotals(ctx, 101, 1231, c);
     ASSERT_TRUE(writeBulkCsv(ctx, b, {false, false, true, true}, folder / "bulk.Csv"));
-    ASSERT_EQ(cli("export bulk --stages 3,4 --where product:1 -o " + (folder / "cli.Csv").string() + " " + folder.string()), 0);
+    ASSERT_EQ(
+        cli("export bulk --stages 3,4 --where product:1 -o " + (folder / "cli.Csv").string() + " " + folder.string()),
+        0);
     EXPECT_EQ(read(folder / "cli.Csv"), read(folder / "bulk.Csv"));
-    EXPECT_NE(read(folder / "cli.Csv").find(sj("花の店") + ", 0, 10, -10, 100, 1000, 1, 0, 0, 0 \r\n"), std::string::npos);
+    EXPECT_NE(read(folder / "cli.Csv").find(sj("花の店") + ", 0, 10, -10, 100, 1000, 1, 0, 0, 0 \r\n"),
+              std::string::npos);
     EXPECT_EQ(cli("export bulk --where colour:1 " + folder.string()), 2);
 
     ASSERT_EQ(cli("ledger --customer 3 " + folder.string(), folder / "ledger.txt"), 0);

@@ -1,9 +1,10 @@
 // Day and month tables on small hand-built years: what counts, where it adds up, and in
 // which order and under which labels the periods come out.
+#include "tables/table_engine.h"
+
 #include <gtest/gtest.h>
 
 #include "support/installation.h"
-#include "tables/table_engine.h"
 #include "tables/year_builder.h"
 
 namespace rk::tables {
@@ -27,7 +28,8 @@ struct Tables : ::testing::Test {
 };
 
 TEST_F(Tables, DayTableByCustomerSumsCountedSlipsOnly) {
-    year.slip(405, 3, kStageProcessed, {{.product = 1, .quantity = 10, .amount = 1000}, {.product = 2, .quantity = 5, .amount = 700}});
+    year.slip(405, 3, kStageProcessed,
+              {{.product = 1, .quantity = 10, .amount = 1000}, {.product = 2, .quantity = 5, .amount = 700}});
     year.slip(405, 7, kStageSettled, {{.quantity = 4, .amount = 400}});
     year.slip(406, 3, kStageSettled, {{.quantity = 3, .amount = 330}});
     year.slip(405, 8, kStageOrder, {{.quantity = 50, .amount = 5000}});
@@ -60,7 +62,8 @@ TEST_F(Tables, DayTableByCustomerSumsCountedSlipsOnly) {
 }
 
 TEST_F(Tables, CodesRangesAndZeroQuantities) {
-    year.slip(501, 4, kStageProcessed, {{.product = 6, .quantity = 2, .amount = 200}, {.product = 8, .quantity = 0, .amount = 90}});
+    year.slip(501, 4, kStageProcessed,
+              {{.product = 6, .quantity = 2, .amount = 200}, {.product = 8, .quantity = 0, .amount = 90}});
     // Start code above the end code: nothing.
     TableResult none = run(3, days(101, 1231, 5, 3));
     EXPECT_TRUE(none.keys.empty());
@@ -108,7 +111,8 @@ TEST_F(Tables, BusinessYearFromAprilSortsMarchLast) {
 }
 
 TEST_F(Tables, DefaultRanges) {
-    for (auto [first, from, to] : {std::tuple{1, 101, 1231}, {4, 401, 331}, {5, 501, 430}, {3, 301, 229}, {12, 1201, 1130}}) {
+    for (auto [first, from, to] :
+         {std::tuple{1, 101, 1231}, {4, 401, 331}, {5, 501, 430}, {3, 301, 229}, {12, 1201, 1130}}) {
         EXPECT_EQ(defaultStartDate(first), from);
         EXPECT_EQ(defaultEndDate(first), to);
     }
@@ -166,8 +170,8 @@ TEST_F(Tables, MonthTablesOverYearsWithMissingFiles) {
     ASSERT_EQ(r.labels.size(), 12u + 24u);
     EXPECT_EQ(r.labels[12], 202404);
     EXPECT_EQ(r.labels[23], 202403);
-    EXPECT_DOUBLE_EQ(r.cell(12 + 7, 2).quantity, 5);  // November 2024
-    EXPECT_DOUBLE_EQ(r.cell(24 + 0, 2).quantity, 3);  // April 2026
+    EXPECT_DOUBLE_EQ(r.cell(12 + 7, 2).quantity, 5);   // November 2024
+    EXPECT_DOUBLE_EQ(r.cell(24 + 0, 2).quantity, 3);   // April 2026
     EXPECT_DOUBLE_EQ(r.cell(24 + 11, 2).quantity, 1);  // March of business year 2026
     EXPECT_DOUBLE_EQ(r.cell(1, 2).quantity, 4);
     EXPECT_DOUBLE_EQ(r.cell(1, 2).amount, 450);

@@ -95,7 +95,8 @@ TEST_F(Totals, AccountCodeFiles) {
     AccountCodeFiles f = accountCodeFiles(ctx, 101, 1231);
     EXPECT_EQ(f.goods, sj(" 属性,得意先No,  月日,  行No,消費税額, 商品額,借方ｺｰﾄﾞ,貸方ｺｰﾄﾞ ") + "\r\n" +
                            " 2, 4,  405,  0, 30, 0, 510, 110  \r\n");
-    EXPECT_NE(f.expenses.find("\r\n 3, 4, 405, 300, 30, 510, 110, 5, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 \r\n"),
+    EXPECT_NE(f.expenses.find(
+                  "\r\n 3, 4, 405, 300, 30, 510, 110, 5, 0, 0, 0, 0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 \r\n"),
               std::string::npos);
     EXPECT_NE(f.payments.find("\r\n 4, 410, 315, 120, 130, 0, 0, 0  \r\n"), std::string::npos);
     EXPECT_EQ(f.payments.find("411"), std::string::npos);
@@ -104,8 +105,9 @@ TEST_F(Totals, AccountCodeFiles) {
 TEST_F(Totals, BulkTotalsPerStageWithConditions) {
     customer(6, "白百合", 0);
     year.slip(501, 6, kStageOrder, {{.product = 2, .quantity = 0, .amount = 0, .ordered = 12}});
-    year.slip(502, 6, kStageDelivery, {{.product = 2, .quantity = 9, .amount = 900, .delivered = 10, .boxes = 0.5},
-                                       {.product = 3, .quantity = 4, .amount = 800, .delivered = 4, .boxes = 2}});
+    year.slip(502, 6, kStageDelivery,
+              {{.product = 2, .quantity = 9, .amount = 900, .delivered = 10, .boxes = 0.5},
+               {.product = 3, .quantity = 4, .amount = 800, .delivered = 4, .boxes = 2}});
     year.slip(503, 6, kStageSettled, {{.product = 5, .quantity = 1, .amount = 100, .delivered = 1}});
     year.slip(504, 8, kStageProcessed, {{.product = 7, .quantity = 1, .amount = 100}});
     ConditionSet c;
@@ -163,8 +165,9 @@ TEST_F(Totals, LedgerRunningBalanceAndCorrection) {
     d.answers = {Answer::No};
     EXPECT_EQ(offerCorrection(ctx, l, d), Correction::Declined);
     EXPECT_DOUBLE_EQ(storedBalance(5), 900);
-    EXPECT_EQ(d.shown.back(), "現在前回残高          900 円\n決済伝票総額          300 円\n入金総額　　            300 円\n"
-                              "算出前期残高         1000 円\n \n現在前回残高 を修正しますか");
+    EXPECT_EQ(d.shown.back(),
+              "現在前回残高          900 円\n決済伝票総額          300 円\n入金総額　　            300 円\n"
+              "算出前期残高         1000 円\n \n現在前回残高 を修正しますか");
     d.answers = {Answer::Yes};
     EXPECT_EQ(offerCorrection(ctx, l, d), Correction::Written);
     EXPECT_DOUBLE_EQ(storedBalance(5), 1000);

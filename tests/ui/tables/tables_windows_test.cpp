@@ -15,6 +15,7 @@
 #include "tables/key_names.h"
 #include "tables/table_csv.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/printing/PlanPrinter.h"
 #include "ui/tables/GraSyuBView.h"
 #include "ui/tables/GraSyuCView.h"
 #include "ui/tables/GraSyuView.h"
@@ -163,6 +164,8 @@ private slots:
         // A printout of every key column block.
         printing::Document d = w.plan({0, 0, 4000, 2800});
         QVERIFY(!d.pages.empty());
+        QDir().mkpath("screens");
+        QVERIFY(writePdf([&w](const printing::PageArea& a) { return w.plan(a); }, "screens/tables_print.pdf", true));
     }
 
     void ledgerShowsEntriesAndAsksAboutTheBalance() {
@@ -246,7 +249,8 @@ private slots:
             only.of(tables::kBySalesMethod)[0] = 1;
             return tables::runBulkTotals(*ctx, 101, 1231, only);
         }();
-        QCOMPARE(tables::bulkFigures(w.totals(), w.stages(), 0).amount, tables::bulkFigures(direct, w.stages(), 0).amount);
+        QCOMPARE(tables::bulkFigures(w.totals(), w.stages(), 0).amount,
+                 tables::bulkFigures(direct, w.stages(), 0).amount);
         // Orders alone: the first column is the ordered quantity.
         QListWidget* list = w.header()->stageList();
         list->item(0)->setSelected(true);
