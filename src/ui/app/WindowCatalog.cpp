@@ -120,7 +120,7 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         return new NukinChkWnd(ctx, dialogs(), hooks);
     });
     // The day and month tables, one window per table kind, and the ledger.
-    auto guide = guideOpener(registry, ctx);
+    const auto guide = guideOpener(registry, ctx);
     for (int kind = 1; kind <= tables::kTableKinds; ++kind) {
         registry.registerFactory(tables::tableKind(kind).command, [&ctx, kind, guide](int) {
             auto* w = new GraSyuWnd(ctx, dialogs(), kind);
