@@ -2,30 +2,22 @@
 // command without and by the detailed bill command with the delivery details.
 #pragma once
 
-#include <QWidget>
-#include <functional>
-#include <string>
-
 #include "app/app_context.h"
 #include "base/dialogs.h"
-#include "ui/app/CommandTarget.h"
+#include "ui/printing/PrintViewWnd.h"
 
 namespace rk::ui {
 
 class NohinMesaiView;
 
-class NohinMesaiWnd : public QWidget, public CommandTarget {
+class NohinMesaiWnd : public PrintViewWnd {
     Q_OBJECT
 public:
-    using GuideOpener = std::function<void(const std::string& topic)>;
-
     NohinMesaiWnd(AppContext& ctx, Dialogs& dialogs, bool details, GuideOpener guide = {}, QWidget* parent = nullptr);
     NohinMesaiView* view() const { return view_; }
-    bool onCommand(int command) override;
 
 private:
     NohinMesaiView* view_;
-    GuideOpener guide_;
 };
 
 }  // namespace rk::ui
