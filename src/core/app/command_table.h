@@ -63,6 +63,7 @@ inline constexpr int kBasicSettings = 160, kEnvironmentSettings = 169, kConversi
 inline constexpr int kRefreshBackground = 1455;  // sent to every window after the settings change
 inline constexpr int kAutoBackupToggle = 146, kCheckModeToggle = 209;  // Alt+S, Alt+D
 inline constexpr int kSlipEntryRaise = 355;  // sent to every window when slip entry is asked for again
+inline constexpr int kSortLines = 304, kMarkUp = 346, kMarkDown = 347;  // Alt+T, Shift+Up, Shift+Down
 inline constexpr int kGuide = 324, kGuideIndex = 57666, kGuideContents = 57667, kGuideUsage = 57668;
 inline constexpr int kHelp = 57670, kContextHelp = 57669;
 inline constexpr int kAbout = 57664, kExit = 57665, kPrintSetup = 57606;

@@ -113,6 +113,7 @@ int SlipLineEditor::storeMethod(int a, int value) {
 
 int SlipLineEditor::storeProduct(int a, int code) {
     if (code < 0) return kFieldProduct;
+    if (code > 1000) return storePurchaseReference(a, code - 1000);
     SlipLine& l = line(a);
     l.product = code;
     doc_.readProduct(code);
@@ -164,6 +165,7 @@ void SlipLineEditor::cacheAccounts(int a) {
 }
 
 void SlipLineEditor::storeQuantity(int a, double q) {
+    if (!withinPurchase(a, q)) return;  // a typed quantity beyond the purchase is not taken
     SlipLine& l = line(a);
     setQuantity(l, q);
     recomputeAmount(l);
@@ -256,6 +258,7 @@ void SlipLineEditor::replaceRemark(SlipLine& l, const std::string& text) {
 bool SlipLineEditor::boxesToQuantity(int a, int kind, size_t limit) {
     SlipLine& l = line(a);
     if (l.piecesPerBox < 1 || l.boxes < 1) return false;
+    (void)withinPurchase(a, money::clean(l.piecesPerBox * l.boxes));  // told, but boxes are boxes
     setQuantity(l, money::clean(l.piecesPerBox * l.boxes));
     recomputeAmount(l);
     std::string text =

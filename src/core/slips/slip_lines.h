@@ -63,6 +63,8 @@ public:
 
     // --- storing a field of line a (1..99); the return is the field Enter goes to ---
     int storeMethod(int a, int value);
+    // Codes 1..1000 are products; 1001 and above name line (code - 1000) of the purchase
+    // edition's slip line file, whose product and grades the line takes over.
     int storeProduct(int a, int code);
     void storeName(int a, std::string_view utf8);
     int storeGrade(int a, int which, int code);
@@ -104,6 +106,9 @@ public:
 
     // The highest line that holds anything (typed goods or a slot in the files).
     int lastUsed() const;
+    // What is left of the purchase line line a refers to for line a: its final quantity less
+    // that of every other line referring to it, in this slip and the other live slips of the date.
+    double purchaseRemainder(int a) const;
 
 private:
     SlipLine& line(int a) { return doc_.lines[a]; }
@@ -117,6 +122,9 @@ private:
     void replaceRemark(SlipLine& l, const std::string& sjis);
     bool boxesToQuantity(int a, int kindLabel, size_t limit);
     int stationMember() const;
+    int storePurchaseReference(int a, int ref);
+    // False (after the message) when `q` of line a needs more than its purchase line has left.
+    bool withinPurchase(int a, double q);
 
     CFq7Doc& doc_;
     AppContext& ctx_;

@@ -40,6 +40,21 @@ inline constexpr const char* kTaxReductionQuestion =
 inline constexpr const char* kOverPurchased = "納品数が仕入れ数を越えています";
 inline constexpr const char* kLineCopyFile = "行保存.Tmp";
 
+// --- master reference and character search ---
+inline constexpr const char* kCustomerSearchWhere =
+    "得意先データの文字検索は\n得意先名に検索文字を入力してから\n行ってください";
+inline constexpr const char* kCustomerSearchEmpty =
+    " 検索文字がありません\n 得意先名に検索文字を入力してから\n 検索ボタンを押してください";
+inline constexpr const char* kGridSearchWhere =
+    "データの文字検索は、商品検索では商品名に\n備考検索では備考文に検索文字を入力してから\n行ってください";
+inline constexpr const char* kMethodHintSales = "1.競り売  2.注文売  3.卸し売  4.小売り 5.～ 9.未定義";
+inline constexpr const char* kMethodHintPurchase = "1.～ 9. までの独自に定義した１桁のコードを入力します";
+inline constexpr const char* kNoCustomerForLine = "得意先番号が不適切です";
+
+// --- the packing-kind choice ---
+inline constexpr const char* kNoPackingKind = "この商品には入れ物が定義されていません";
+inline constexpr const char* kChoosePackingKind = "ここで入れ物を指定するか商品マスター入力で定義後指示してください";
+
 // --- recording, deleting, moving ---
 inline constexpr const char* kNoValidLines = "有効データ行数が０では記録できません";
 inline constexpr const char* kBadDate = "扱い日が不適切で記録できません";

@@ -8,6 +8,9 @@
 #include "ui/app/MainFrame.h"
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
+#include "ui/controls/CDataEdit.h"
+#include "ui/masters/HinMasBView.h"
+#include "ui/masters/HinMasWnd.h"
 #include "ui/masters/MasterWindows.h"
 #include "ui/payments/NukinChkWnd.h"
 #include "ui/payments/NukininWnd.h"
@@ -18,8 +21,10 @@
 #include "ui/printing/PrintSizeWnd.h"
 #include "ui/settings/FKankyoWnd.h"
 #include "ui/settings/FkihonWnd.h"
+#include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinWnd.h"
 #include "ui/slips/FUrikakeWnd.h"
+#include "ui/slips/GaitouListWnd.h"
 #include "ui/tables/GraSyuWnd.h"
 #include "ui/tables/HanMotoWnd.h"
 #include "ui/tables/IkkatuSyuWnd.h"
@@ -87,6 +92,15 @@ std::function<void()> refreshAll(WindowRegistry& registry) {
     };
 }
 
+// The window of a flag, or the window of that class inside it.
+template <typename W>
+W* openWindow(WindowRegistry& registry, int flag) {
+    QWidget* w = registry.windowWithFlag(flag);
+    auto* found = qobject_cast<W*>(w);
+    if (!found && w) found = w->findChild<W*>();
+    return found;
+}
+
 }  // namespace
 
 void registerWindows(WindowRegistry& registry, AppContext& ctx) {
@@ -151,9 +165,33 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
                 ctx.topic = topic;
                 registry.open(cmd::kGuide);
             });
+            w->setCustomerListOpener([&registry] { return registry.open(213) != nullptr; });
+            w->setProductMasterOpener([&registry](int product) {
+                if (!registry.windowWithFlag(kProductMasterFlag)) registry.open(162);
+                if (auto* products = openWindow<HinMasWnd>(registry, kProductMasterFlag))
+                    products->grid()->productChosen(product, controls::Key::Enter);
+            });
             return w;
         });
     }
+    // The customers of the slip entry's date; the choice opens that customer's slip there.
+    registry.registerFactory(213, [&registry, &ctx](int) -> QWidget* {
+        FMdinWnd* slip = openWindow<FMdinWnd>(registry, kSlipEntryFlag);
+        if (!slip) return nullptr;
+        auto* list = new GaitouListWnd(ctx, slip->doc().header.date, slip->mode(), ctx.listResult.value);
+        QObject::connect(list, &GaitouListWnd::chosen, slip, &FMdinWnd::customerChosen);
+        // Digits typed in the list show in the slip's customer field.
+        QObject::connect(list, &GaitouListWnd::typedCharacter, slip, [slip](const QString& ch) {
+            if (slip->header()->edit()) CDataEdit::injectCharacter(slip->header(), ch);
+        });
+        QObject::connect(list, &GaitouListWnd::typedKey, slip, [slip](controls::Key k) {
+            if (slip->header()->edit()) CDataEdit::injectKey(slip->header(), k);
+        });
+        QObject::connect(slip, &QObject::destroyed, list, [list] {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(list->parentWidget())) sub->close();
+        });
+        return list;
+    });
 }
 
 }  // namespace rk::ui

@@ -7,7 +7,10 @@
 
 #include "base/cp932.h"
 #include "base/format.h"
+#include "slips/master_lists.h"
+#include "slips/slip_messages.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinWnd.h"
 
@@ -15,6 +18,8 @@ namespace rk::ui {
 namespace {
 
 using controls::Key;
+
+constexpr int kSearchListId = 2130;
 
 QString sjisText(const char* field, size_t width) { return QString::fromStdString(cp932::toUtf8(field, width)); }
 
@@ -107,7 +112,10 @@ void FMdinAView::enter(int field) {
         c.value = field_ == 1 ? h.date : h.customer;
     }
     edit_ = CDataEdit::create(this, c, fieldRect(field_), wnd_.dialogs());
-    if (edit_) connect(edit_, &CDataEdit::finished, this, &FMdinAView::finished);
+    if (edit_) {
+        connect(edit_, &CDataEdit::finished, this, &FMdinAView::finished);
+        wnd_.watchKeys(edit_);
+    }
     update();
 }
 
@@ -126,6 +134,12 @@ void FMdinAView::finished(Key k) {
             }
             break;
         case 2:
+            if (k == Key::F12) {
+                // The customers of the date; the field stays to show digits typed in the list.
+                enter(2);
+                wnd_.openCustomerList();
+                return;
+            }
             if (k == Key::Enter || k == Key::Down) {
                 leave();
                 if (!wnd_.openSlip(value) && wnd_.line() == 0 && edit_ == nullptr) enter(2);
@@ -143,6 +157,45 @@ void FMdinAView::finished(Key k) {
     if (k == Key::Right) return enter(field_ + 1);
     if (k == Key::Left) return enter(field_ - 1);
     enter(field_);
+}
+
+void FMdinAView::characterSearch() {
+    if (search_) return;
+    Dialogs& d = wnd_.dialogs();
+    if (field_ != 3 || !edit_) {
+        d.message(msg::kCustomerSearchWhere);
+        return;
+    }
+    const std::string text = cp932::fromUtf8(edit_->text().toStdString());
+    if (edit_->text().trimmed().isEmpty()) {
+        d.message(msg::kCustomerSearchEmpty);
+        return;
+    }
+    const auto found = searchCustomerNames(wnd_.context(), text);
+    QStringList lines;
+    for (const PickEntry& e : found) lines << QString::fromStdString(cp932::toUtf8(e.text.data(), e.text.size()));
+    AppContext& ctx = wnd_.context();
+    ctx.listResult = {kSearchListId, 0, Key::None};
+    search_ = new CMojiList(ctx.listResult, &wnd_);
+    search_->setObjectName("customerSearch");
+    search_->setLines(lines);
+    search_->setGeometry(320, 0, 260, 110);
+    search_->show();
+    search_->raise();
+    search_->setFocus(Qt::OtherFocusReason);
+    connect(search_, &CMojiList::chosen, this, [this, found] {
+        const controls::ListResult r = wnd_.context().listResult;
+        search_->hide();
+        search_->deleteLater();
+        search_ = nullptr;
+        const bool take = (r.key == Key::Enter || r.key == Key::None) && r.value >= 0 &&
+                          r.value < static_cast<int>(found.size());
+        if (!take) return enter(3);
+        // As if the number had been typed into the customer field and ended with Enter.
+        leave();
+        field_ = 2;
+        if (!wnd_.openSlip(found[static_cast<size_t>(r.value)].code) && wnd_.line() == 0 && edit_ == nullptr) enter(2);
+    });
 }
 
 void FMdinAView::mousePressEvent(QMouseEvent* e) {

@@ -9,6 +9,7 @@
 namespace rk::ui {
 
 class CDataEdit;
+class CMojiList;
 class FMdinWnd;
 
 class FMdinAView : public QWidget {
@@ -22,6 +23,10 @@ public:
     int field() const { return field_; }
     // The guide-line prompt of the current field.
     static const char* prompt(int field);
+    CDataEdit* edit() const { return edit_; }
+    // "文字検索" on the header: the customers whose name holds the text of the name field.
+    void characterSearch();
+    CMojiList* searchList() const { return search_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -34,6 +39,7 @@ private:
     FMdinWnd& wnd_;
     int field_ = 1;
     CDataEdit* edit_ = nullptr;
+    CMojiList* search_ = nullptr;
     char nameBuffer_[32]{};
 };
 

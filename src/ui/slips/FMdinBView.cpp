@@ -1,5 +1,6 @@
 #include "ui/slips/FMdinBView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -8,7 +9,12 @@
 #include "base/cp932.h"
 #include "base/format.h"
 #include "slips/slip_lines.h"
+#include "slips/slip_messages.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
+#include "ui/controls/QtKeys.h"
+#include "ui/slips/FMdinCView.h"
+#include "ui/slips/IremonoWnd.h"
 #include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinWnd.h"
 
@@ -16,6 +22,8 @@ namespace rk::ui {
 namespace {
 
 using controls::Key;
+
+constexpr int kReferenceListId = 2131;
 
 struct Place {
     int x, w, row;
@@ -192,7 +200,11 @@ void FMdinBView::enter(int line, int f) {
     QRect r = fieldRect(field_).translated(0, (line_ - 1) * FMdinWnd::kRowHeight);
     if (codeWithName(field_)) r.setWidth(36);
     edit_ = CDataEdit::create(this, c, r, wnd_.dialogs());
-    if (edit_) connect(edit_, &CDataEdit::finished, this, &FMdinBView::finished);
+    if (edit_) {
+        connect(edit_, &CDataEdit::finished, this, &FMdinBView::finished);
+        wnd_.watchKeys(edit_);
+    }
+    wnd_.footer()->setHint({});
     wnd_.header()->update();
     update();
 }
@@ -207,12 +219,15 @@ bool FMdinBView::store(Key k) {
     if (!edit_) return false;
     const bool typed = edit_->field().edited() || (field_ == kFieldMethod && (k == Key::Enter || k == Key::Right));
     if (!typed) return false;
+    storeValue(field_, edit_->value(), edit_->number(), k);
+    return true;
+}
+
+void FMdinBView::storeValue(int field, int32_t v, double n, Key k) {
     SlipLineEditor& ed = wnd_.lines();
     const int a = line_;
-    const int32_t v = edit_->value();
-    const double n = edit_->number();
     next_ = 0;
-    switch (field_) {
+    switch (field) {
         case kFieldMethod:
             next_ = ed.storeMethod(a, v);
             break;
@@ -263,15 +278,17 @@ bool FMdinBView::store(Key k) {
             break;
     }
     wnd_.refreshTotals();
-    return true;
 }
 
 void FMdinBView::finished(Key k) {
-    SlipLineEditor& ed = wnd_.lines();
-    const SlipLine& l = wnd_.doc().lines[line_];
     if (k == Key::Esc) return move(line_, settledSkip(std::max(1, field_ - 1), false));
     next_ = 0;
-    const bool stored = store(k);
+    navigate(k, store(k));
+}
+
+void FMdinBView::navigate(Key k, bool stored) {
+    SlipLineEditor& ed = wnd_.lines();
+    const SlipLine& l = wnd_.doc().lines[line_];
     switch (k) {
         case Key::F5:
             wnd_.recordSlip();
@@ -286,8 +303,10 @@ void FMdinBView::finished(Key k) {
         case Key::F2:
             if (field_ == kFieldBuyer) return boxKey(kPackBox);
             if (field_ == kFieldQuantity && l.packingKind > 0) return enter(line_, kFieldPieces);
-            wnd_.dialogs().beep();  // the packing-kind choice is not offered here
+            if (field_ == kFieldQuantity || field_ == kFieldGrade2) return packingChoice();
             return enter(line_, field_);
+        case Key::F12:
+            return masterReference();
         case Key::F3:
         case Key::F4:
             if (field_ == kFieldBuyer) return boxKey(k == Key::F3 ? kPackContainer : kPackTray);
@@ -344,10 +363,141 @@ void FMdinBView::boxKey(int kind) {
     enter(line_, field_);
 }
 
+bool FMdinBView::textField() const { return field_ == kFieldName || field_ == kFieldRemarkText; }
+
+void FMdinBView::masterReference() {
+    if (pick_) return;
+    if (field_ == kFieldMethod) {
+        enter(line_, field_);
+        const bool purchase = wnd_.context().edition == Edition::Purchase;
+        wnd_.footer()->setHint(QString::fromUtf8(purchase ? msg::kMethodHintPurchase : msg::kMethodHintSales));
+        return;
+    }
+    const MasterKind kind = referenceKind(field_);
+    if (kind == MasterKind::None) return enter(line_, field_);
+    const auto last = lastChosen_.find(kind);
+    openPick(referenceList(wnd_.context(), kind), kind, field_, last == lastChosen_.end() ? 0 : last->second);
+}
+
+void FMdinBView::characterSearch() {
+    if (pick_) return;
+    const MasterKind kind = field_ == kFieldName         ? MasterKind::Product
+                            : field_ == kFieldRemarkText ? MasterKind::Remark
+                                                         : MasterKind::None;
+    const QString text = edit_ && kind != MasterKind::None ? edit_->text() : QString();
+    if (text.trimmed().isEmpty()) {
+        wnd_.dialogs().message(msg::kGridSearchWhere);
+        return;
+    }
+    const auto found = searchMaster(wnd_.context(), kind, cp932::fromUtf8(text.toStdString()));
+    if (found.empty()) return wnd_.dialogs().beep();
+    openPick(found, kind, field_, -1);
+}
+
+void FMdinBView::openPick(const std::vector<PickEntry>& entries, MasterKind kind, int askedFrom, int preselect) {
+    leave();
+    pickEntries_ = entries;
+    pickKind_ = kind;
+    pickFrom_ = askedFrom;
+    pickPreselect_ = preselect;
+    AppContext& ctx = wnd_.context();
+    ctx.listResult = {kReferenceListId, 0, Key::None};
+    pick_ = new CMojiList(ctx.listResult, &wnd_);
+    pick_->setObjectName("masterReference");
+    pick_->setFont(font());
+    QStringList lines;
+    for (const PickEntry& e : entries) lines << QString::fromStdString(cp932::toUtf8(e.text.data(), e.text.size()));
+    pick_->setLines(lines);
+    if (preselect >= 0 && preselect < pick_->count()) pick_->setCurrentRow(preselect);
+    // Below the field it was asked from, inside the window.
+    const QRect field = fieldRect(askedFrom).translated(0, (line_ - 1) * FMdinWnd::kRowHeight);
+    const QPoint at = mapTo(&wnd_, field.bottomLeft());
+    QRect g(at.x(), at.y() + 2, 340, 250);
+    if (g.bottom() > wnd_.height()) g.moveBottom(mapTo(&wnd_, field.topLeft()).y() - 2);
+    if (g.right() > wnd_.width()) g.moveRight(wnd_.width() - 4);
+    g.moveTop(std::max(0, g.top()));
+    pick_->setGeometry(g);
+    pick_->installEventFilter(this);
+    pick_->show();
+    pick_->raise();
+    pick_->setFocus(Qt::OtherFocusReason);
+    connect(pick_, &CMojiList::chosen, this, &FMdinBView::picked);
+}
+
+// The chosen code goes to the code field of its kind as if typed and ended with Enter.
+void FMdinBView::picked() {
+    const controls::ListResult r = wnd_.context().listResult;
+    pick_->hide();
+    pick_->deleteLater();
+    pick_ = nullptr;
+    const bool take = (r.key == Key::Enter || r.key == Key::None) && r.value >= 0 &&
+                      r.value < static_cast<int>(pickEntries_.size());
+    if (!take) return enter(line_, pickFrom_);
+    if (pickPreselect_ >= 0) lastChosen_[pickKind_] = r.value;
+    field_ = codeField(pickKind_, pickFrom_);
+    const int code = pickEntries_[static_cast<size_t>(r.value)].code;
+    storeValue(field_, code, code, Key::Enter);
+    navigate(Key::Enter, true);
+}
+
+bool FMdinBView::eventFilter(QObject* o, QEvent* e) {
+    if (o != pick_ || e->type() != QEvent::KeyPress) return false;
+    const Key k = toKey(static_cast<QKeyEvent*>(e));
+    const std::string& typed = pick_->list().typed();
+    if (k != Key::Enter || typed.empty()) return false;
+    // Digits typed into the list name a code (account items start at 100), not a row.
+    const int code = typed.size() <= 6 ? std::stoi(typed) : -1;
+    for (size_t i = 0; i < pickEntries_.size(); ++i)
+        if (pickEntries_[i].code == code) {
+            wnd_.context().listResult = {kReferenceListId, static_cast<int>(i), Key::Enter};
+            picked();
+            return true;
+        }
+    wnd_.dialogs().beep();
+    return true;
+}
+
+void FMdinBView::toggleMark() {
+    wnd_.lines().toggleMark(line_);
+    update();
+}
+
+void FMdinBView::copyMarked() {
+    (void)wnd_.lines().copyMarked();
+    update();
+}
+
+void FMdinBView::pasteLines() {
+    if (wnd_.lines().paste(line_) == 0) return wnd_.dialogs().beep();
+    wnd_.refreshTotals();
+    enter(line_, field_);
+}
+
+void FMdinBView::sortLines() {
+    wnd_.lines().sort();
+    wnd_.refreshTotals();
+    enter(line_, field_);
+}
+
+// F2 where the product has no packing kind: the operator names one for this line.
+void FMdinBView::packingChoice() {
+    leave();
+    IremonoWnd choice(wnd_.canOpenProductMaster(), &wnd_);
+    const int kind = choice.exec() == QDialog::Accepted ? choice.choice() : IremonoWnd::kCancel;
+    SlipLine& l = wnd_.doc().lines[line_];
+    if (kind >= kPackBox && kind <= kPackTray) {
+        l.packingKind = kind;  // this line only; the product master stays as it is
+        return move(line_, settledSkip(kFieldPieces, true));
+    }
+    enter(line_, field_);
+    if (kind == IremonoWnd::kExplain) wnd_.explainField();
+    if (kind == IremonoWnd::kProductMaster) wnd_.openProductMaster(l.product);
+}
+
 void FMdinBView::mousePressEvent(QMouseEvent* e) {
     const int line = e->pos().y() / FMdinWnd::kRowHeight + 1;
     if (wnd_.doc().header.customer <= 0) {
-        wnd_.dialogs().message("得意先番号が不適切です");
+        wnd_.dialogs().message(msg::kNoCustomerForLine);
         return;
     }
     if (line > wnd_.totals().lines + 1) return;
@@ -382,6 +532,9 @@ void FMdinBView::paintEvent(QPaintEvent* e) {
         auto left = [&](int f, const QString& s) {
             p.drawText(at(f).adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, s);
         };
+        // A line with home-delivery slips shows its number on the first display colour.
+        if (ctx.edition == Edition::Sales && doc.lines[j].word200 > 0 && !inverted)
+            p.fillRect(QRect(2, y + 2, 36, 26), QColor::fromRgb(ctx.colours[0]));
         p.drawText(QRect(2, y + 2, 36, 26), Qt::AlignCenter, QString::number(j));
         if (l.member > 0) p.drawText(QRect(2, y + 30, 36, 26), Qt::AlignCenter, QString::asprintf("%2d", l.member));
         const bool empty = l.product == 0 && l.quantity == 0 && l.amount == 0 && l.salesMethod == 0;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "base/format.h"
+#include "controls/keys.h"
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinWnd.h"
 
@@ -30,7 +31,8 @@ FMdinCView::FMdinCView(FMdinWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     QPushButton* f6 = add(purchase ? "買掛(F6)" : "売掛(F6)", 0, col++, wnd.canOpenReceivable());
     connect(f6, &QPushButton::clicked, this, [&wnd] { wnd.openReceivable(); });
     add(purchase ? "買掛参照" : "売掛参照", 0, col++, false);
-    add("ﾏｽﾀｰ参照(F12", 0, col++, false);
+    connect(add("ﾏｽﾀｰ参照(F12", 0, col++, true), &QPushButton::clicked, this,
+            [&wnd] { wnd.pressInField(controls::Key::F12); });
 
     col = 0;
     connect(add("月日変更", 1, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.openDateChange(); });
@@ -39,7 +41,7 @@ FMdinCView::FMdinCView(FMdinWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     connect(add("行挿入", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->insertLine(); }));
     if (!purchase) add("宅配伝票", 1, col++, false);
     connect(add("伝票削除", 1, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.deleteSlip(); });
-    add("文字検索", 1, col++, false);
+    connect(add("文字検索", 1, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.characterSearch(); });
     connect(add("税額減", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->reduceTax(); }));
 }
 
@@ -62,6 +64,12 @@ void FMdinCView::showEvent(QShowEvent*) {
     if (QPushButton* b = button("個別解説")) b->setEnabled(wnd_.canOpenGuide());
 }
 
+void FMdinCView::setHint(const QString& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    update();
+}
+
 void FMdinCView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xE8, 0xE8, 0xE8));
@@ -78,6 +86,10 @@ void FMdinCView::paintEvent(QPaintEvent*) {
                QString::fromStdString(fmt::grouped(static_cast<int64_t>(t.amount), 14)));
     p.drawText(QRect(660, 8, 120, 24), Qt::AlignVCenter, "F1･総合解説");
     p.drawText(QRect(790, 8, 120, 24), Qt::AlignVCenter, "F11･分荷");
+    if (!hint_.isEmpty()) {
+        p.setPen(QColor(0, 0, 160));
+        p.drawText(QRect(8, 28, 900, 18), Qt::AlignVCenter, hint_);
+    }
 }
 
 }  // namespace rk::ui

@@ -16,6 +16,9 @@ public:
     static constexpr int kHeight = 120;
     explicit FMdinCView(FMdinWnd& wnd);
     QPushButton* button(const QString& caption) const;
+    // A hint line under the totals (the codes of the sales method); empty clears it.
+    void setHint(const QString& hint);
+    const QString& hint() const { return hint_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -25,6 +28,7 @@ private:
     QPushButton* add(const QString& caption, int row, int column, bool enabled);
 
     FMdinWnd& wnd_;
+    QString hint_;
 };
 
 }  // namespace rk::ui

@@ -1,6 +1,9 @@
 #include "ui/slips/FMdinWnd.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QApplication>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -11,6 +14,7 @@
 #include "app/command_table.h"
 #include "slips/lan_slip_locks.h"
 #include "slips/slip_messages.h"
+#include "ui/controls/CDataEdit.h"
 #include "ui/slips/FChanjeDateWnd.h"
 #include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinBView.h"
@@ -29,9 +33,15 @@ FMdinWnd::ReceivableOpener& receivableOpener() {
 void FMdinWnd::setReceivableOpener(ReceivableOpener opener) { receivableOpener() = std::move(opener); }
 
 FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), mode_(std::clamp(mode > 10 ? mode - 10 : mode, 1, 4)) {
+    : QWidget(parent),
+      ctx_(ctx),
+      dialogs_(dialogs),
+      mode_(std::clamp(mode > 10 ? mode - 10 : mode, 1, 4)),
+      requested_(mode > 10) {
     setObjectName("FMdinWnd");
     setWindowTitle("　伝票入力");
+    // The request is taken once: a later menu command opens the window in its own mode.
+    if (requested_) ctx_.windowMode = mode_;
     // A shared data folder marks the open slip in the network control file.
     if (ctx_.settings.lanMode == 1 || ctx_.settings.lanMode == 2)
         locks_ = std::make_unique<LanSlipLocks>(ctx_, dialogs_);
@@ -82,6 +92,13 @@ void FMdinWnd::closeEvent(QCloseEvent* e) {
     s.slipWidth = frame->width();
     s.slipHeight = frame->height();
     QWidget::closeEvent(e);
+}
+
+void FMdinWnd::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (shown_) return;
+    shown_ = true;
+    if (requested_) requestSlip(ctx_.slipRequest.date, ctx_.slipRequest.customer);
 }
 
 void FMdinWnd::requestSlip(int32_t date, int32_t customer) {
@@ -211,12 +228,141 @@ void FMdinWnd::openReceivable() {
     receivableOpener()(*this, *doc_);
 }
 
-bool FMdinWnd::onCommand(int command) {
-    if (command == cmd::kSlipEntryRaise) {
-        raise();
+void FMdinWnd::openCustomerList() {
+    if (!customerList_ || flagOpen(ctx_, kDateListFlag)) return;  // one list at a time
+    // The list opens on the row of the customer in the field.
+    ctx_.listResult = {213, std::max(0, doc_->header.customer - 1), controls::Key::None};
+    (void)customerList_();
+}
+
+void FMdinWnd::customerChosen(int customer) {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()); sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    activateWindow();
+    if (gridActive()) return;
+    if (customer > 0) {
+        aView_->leave();
+        if (!openSlip(customer) && !gridActive() && !aView_->edit()) aView_->enter(2);
+        return;
+    }
+    aView_->enter(2);
+}
+
+void FMdinWnd::openProductMaster(int product) {
+    if (productMaster_) productMaster_(product);
+}
+
+void FMdinWnd::pressInField(controls::Key k) {
+    if (CDataEdit* e = gridActive() ? bView_->edit() : aView_->edit()) CDataEdit::injectKey(e->parentWidget(), k);
+}
+
+void FMdinWnd::characterSearch() {
+    if (gridActive())
+        bView_->characterSearch();
+    else
+        aView_->characterSearch();
+}
+
+void FMdinWnd::watchKeys(CDataEdit* edit) { edit->installEventFilter(this); }
+
+// Keys of the window itself, taken before the entry field or the frame's accelerators see them.
+FMdinWnd::WindowKey FMdinWnd::windowKey(const QKeyEvent& k) const {
+    const Qt::KeyboardModifiers m = k.modifiers() & ~Qt::KeypadModifier;
+    const int key = k.key();
+    if (key == Qt::Key_F1 && m == Qt::NoModifier) return WindowKey::Explain;
+    if (key == Qt::Key_S && m == Qt::AltModifier) return WindowKey::Search;
+    if (!gridActive()) return WindowKey::None;
+    if (m == Qt::ShiftModifier && key == Qt::Key_Up) return WindowKey::MarkUp;
+    if (m == Qt::ShiftModifier && key == Qt::Key_Down) return WindowKey::MarkDown;
+    if (m == Qt::AltModifier && key == Qt::Key_T) return WindowKey::Sort;
+    // In a text field copy and paste work on the text.
+    if (bView_->textField()) return WindowKey::None;
+    if ((m == Qt::ControlModifier && (key == Qt::Key_C || key == Qt::Key_Insert)) || k.matches(QKeySequence::Copy))
+        return WindowKey::Copy;
+    if ((m == Qt::ShiftModifier && key == Qt::Key_Insert) || (m == Qt::ControlModifier && key == Qt::Key_V) ||
+        k.matches(QKeySequence::Paste))
+        return WindowKey::Paste;
+    return WindowKey::None;
+}
+
+bool FMdinWnd::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return false;
+    const WindowKey k = windowKey(*static_cast<QKeyEvent*>(e));
+    if (k == WindowKey::None) return false;
+    if (e->type() == QEvent::ShortcutOverride) {
+        e->accept();  // the key comes to the field as a key press, not to an accelerator
         return true;
     }
-    return false;
+    if (k == WindowKey::MarkUp || k == WindowKey::MarkDown) {
+        // The mark flips, then the field ends with the plain arrow and the cursor moves.
+        bView_->toggleMark();
+        QKeyEvent arrow(QEvent::KeyPress, k == WindowKey::MarkUp ? Qt::Key_Up : Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(o, &arrow);
+        return true;
+    }
+    act(k);
+    return true;
+}
+
+void FMdinWnd::act(WindowKey k) {
+    switch (k) {
+        case WindowKey::Explain:
+            return explainField();
+        case WindowKey::Search:
+            return characterSearch();
+        case WindowKey::MarkUp:
+        case WindowKey::MarkDown:
+            bView_->toggleMark();
+            return toGrid(std::clamp(line_ + (k == WindowKey::MarkUp ? -1 : 1), 1,
+                                     std::min(totals_.lines + 1, kMaxSlipLines)),
+                          bView_->field());
+        case WindowKey::Sort:
+            return bView_->sortLines();
+        case WindowKey::Copy:
+            return bView_->copyMarked();
+        case WindowKey::Paste:
+            return bView_->pasteLines();
+        default:
+            return;
+    }
+}
+
+bool FMdinWnd::onCommand(int command) {
+    // The frame's accelerators, when a key reached the frame instead of an entry field.
+    WindowKey k = WindowKey::None;
+    switch (command) {
+        case cmd::kSlipEntryRaise:
+            raise();
+            return true;
+        case cmd::kHelp:
+            k = WindowKey::Explain;
+            break;
+        case cmd::kAutoBackupToggle:  // Alt+S
+            k = WindowKey::Search;
+            break;
+        case cmd::kSortLines:
+            k = WindowKey::Sort;
+            break;
+        case cmd::kMarkUp:
+            k = WindowKey::MarkUp;
+            break;
+        case cmd::kMarkDown:
+            k = WindowKey::MarkDown;
+            break;
+        case cmd::kCopy:
+            k = WindowKey::Copy;
+            break;
+        case cmd::kPaste:
+            k = WindowKey::Paste;
+            break;
+        default:
+            return false;
+    }
+    if (k != WindowKey::Explain && k != WindowKey::Search && !gridActive()) return false;
+    if ((k == WindowKey::Copy || k == WindowKey::Paste) && bView_->textField())
+        return CDataEdit::clipboardCommand(bView_->edit(), command);
+    act(k);
+    return true;
 }
 
 }  // namespace rk::ui

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "controls/keys.h"
 #include "slips/CFq7Doc.h"
 #include "slips/packing_tables.h"
 #include "slips/slip_commands.h"
@@ -15,9 +16,11 @@
 #include "ui/app/CommandTarget.h"
 
 class QScrollArea;
+class QKeyEvent;
 
 namespace rk::ui {
 
+class CDataEdit;
 class FMdinAView;
 class FMdinBView;
 class FMdinCView;
@@ -43,7 +46,26 @@ public:
     void explainField();
 
     // Another window asks for the slip of (date, customer): as if the customer had been typed.
+    // A window opened with mode + 10 does this by itself with the context's slip request.
     void requestSlip(int32_t date, int32_t customer);
+
+    // F12 on the customer field opens the customer list of the date through this; its choice
+    // comes back to customerChosen(). False when no list was opened.
+    void setCustomerListOpener(std::function<bool()> opener) { customerList_ = std::move(opener); }
+    void openCustomerList();
+    // The customer list's choice: above 0 the customer whose slip to open, else back to the field.
+    void customerChosen(int customer);
+    // "商品ﾏｽﾀｰ入力" of the packing-kind choice opens the product master on a product.
+    void setProductMasterOpener(std::function<void(int)> opener) { productMaster_ = std::move(opener); }
+    bool canOpenProductMaster() const { return static_cast<bool>(productMaster_); }
+    void openProductMaster(int product);
+
+    // The footer buttons that press a key in the field with the cursor (F2, F12).
+    void pressInField(controls::Key k);
+    // "文字検索" (Alt+S): customers on the header, products or remarks in the grid.
+    void characterSearch();
+    // The window's own keys reach it through every entry field it creates.
+    void watchKeys(CDataEdit* edit);
 
     AppContext& context() { return ctx_; }
     Dialogs& dialogs() { return dialogs_; }
@@ -77,6 +99,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 public:
     // The slip was recorded by another window (receivable processing): back to the header
@@ -84,6 +108,9 @@ public:
     void afterSlipEnded();
 
 private:
+    enum class WindowKey { None, Explain, Search, MarkUp, MarkDown, Sort, Copy, Paste };
+    WindowKey windowKey(const QKeyEvent& k) const;
+    void act(WindowKey k);
 
     AppContext& ctx_;
     Dialogs& dialogs_;
@@ -101,6 +128,10 @@ private:
     QScrollArea* scroll_;
     QWidget* dateChange_ = nullptr;
     std::function<void(const std::string&)> guide_;
+    std::function<bool()> customerList_;
+    std::function<void(int)> productMaster_;
+    bool requested_;  // opened for one slip another window asked for
+    bool shown_ = false;
 };
 
 }  // namespace rk::ui

@@ -315,3 +315,54 @@ TEST_F(SlipLines, CopyAndPasteThroughTheLineFile) {
 
 }  // namespace
 }  // namespace rk::test
+
+namespace rk::test {
+namespace {
+
+// Product codes above 1000 refer to a line of the purchase edition's slip line file.
+TEST_F(SlipLines, PurchaseReferenceTakesTheGoodsAndGuardsTheBoughtQuantity) {
+    fs::path bought = f[kSlipLines].parent_path() / ("S" + f[kSlipLines].filename().string().substr(1));
+    SlipLine p{};
+    p.product = 12;
+    p.grade1 = 3;
+    p.grade2 = kNoGrade;
+    p.quantity = 50;
+    ASSERT_TRUE(fs.createZeroed(bought, 4 * kSlipLineSize));
+    ASSERT_TRUE(fs.write(bought, 3 * kSlipLineSize, bytesOf(p)));
+    // Another slip of the date already took 10 of it.
+    {
+        CFq7Doc other(ctx, dialogs);
+        newSlip(other, 512, 8, 1);
+        other.lines[1].purchaseRef = 3;
+        other.lines[1].quantity = 10;
+        ASSERT_EQ(other.record(), CFq7Doc::WriteResult::Ok);
+    }
+    doc.header.date = 512;
+    doc.header.customer = 7;
+    SlipLineEditor ed(doc, ctx, dialogs, 2);
+    EXPECT_EQ(ed.storeProduct(1, 1003), int(kFieldGrade1));
+    EXPECT_EQ(doc.lines[1].product, 12);
+    EXPECT_EQ(doc.lines[1].purchaseRef, 3);
+    EXPECT_EQ(doc.lines[1].grade1, 3);
+    EXPECT_EQ(std::string(doc.names[1].grade1, 2), cp932::fromUtf8("秀"));
+    ed.storeQuantity(1, 30);
+    EXPECT_EQ(doc.lines[1].quantity, 30);
+
+    ed.storeProduct(2, 1003);
+    dialogs.shown.clear();
+    ed.storeQuantity(2, 11);  // 50 - 10 - 30 = 10 left
+    EXPECT_EQ(dialogs.shown, std::vector<std::string>{msg::kOverPurchased});
+    EXPECT_EQ(doc.lines[2].quantity, 0);
+    ed.storeQuantity(2, 10);
+    EXPECT_EQ(doc.lines[2].quantity, 10);
+    EXPECT_EQ(ed.purchaseRemainder(2), 10);
+
+    // A line that is not there (or holds no product) is no reference.
+    EXPECT_EQ(ed.storeProduct(3, 1009), int(kFieldProduct));
+    EXPECT_EQ(ed.storeProduct(3, 1001), int(kFieldProduct));
+    EXPECT_EQ(doc.lines[3].product, 0);
+    EXPECT_EQ(doc.lines[3].purchaseRef, 0);
+}
+
+}  // namespace
+}  // namespace rk::test

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/lan_control.h"
+#include "app/lan_station.h"
 #include "app/startup_loader.h"
 #include "app/station_hook.h"
 #include "base/cp932.h"
@@ -13,6 +15,7 @@
 #include "support/ui_support.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/slips/FChanjeDateWnd.h"
+#include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
@@ -203,6 +206,44 @@ private slots:
         QCOMPARE(dialogs.shown.back(), std::string(msg::kBackToOrder));
         QVERIFY(w->gridActive());
         QCOMPARE(recordAt<SlipHeader>(*ctx, kSlipHeaders, 1).stage, int(kStageDelivery));
+    }
+
+    void slipOpenOnAnotherStationIsRefused() {
+        // This station serves a shared folder; a client station has the slip of 512 / 7 open.
+        ctx->settings.lanMode = 1;
+        LanStation server;
+        QCOMPARE(server.registerAtStart(*ctx, dialogs), StationStart::Continue);
+        AppContext other(Edition::Sales, dir.path().toStdString());
+        other.fileSet = ctx->fileSet;
+        other.settings = ctx->settings;
+        other.settings.lanMode = 2;
+        other.env = ctx->env;
+        ScriptedDialogs otherDialogs;
+        LanStation client;
+        QCOMPARE(client.registerAtStart(other, otherDialogs), StationStart::Continue);
+        QCOMPARE(other.stationNumber, 2);
+        QCOMPARE(LanControl(other, otherDialogs).lockSlip(512, 7), lan::kOk);
+
+        auto w = open(2);
+        QVERIFY(w);
+        dialogs.shown.clear();
+        openSlip(512, 7);
+        QVERIFY(!w->gridActive());
+        QCOMPARE(dialogs.shown.back(), std::string(msg::kSlipOpenElsewhere));
+        QCOMPARE(w->doc().header.customer, 0);
+        QCOMPARE(w->header()->field(), 2);
+        QCOMPARE(w->doc().recordNumber(), -1);  // nothing was loaded
+
+        // Once the other station has left, the same typing opens the slip.
+        bool backup = false;
+        (void)client.unregisterAtExit(other, otherDialogs, backup);
+        type("7");
+        key(Qt::Key_Return);
+        QVERIFY(w->gridActive());
+        QCOMPARE(w->doc().recordNumber(), 1);
+        w->close();
+        (void)server.unregisterAtExit(*ctx, dialogs, backup);
+        ctx->settings.lanMode = 0;
     }
 
     void fieldExplanationOpensTheGuideOnThePrompt() {
