@@ -484,6 +484,7 @@ void FMdinBView::packingChoice() {
     leave();
     IremonoWnd choice(wnd_.canOpenProductMaster(), &wnd_);
     const int kind = choice.exec() == QDialog::Accepted ? choice.choice() : IremonoWnd::kCancel;
+    window()->activateWindow();  // the keyboard comes back to the slip
     SlipLine& l = wnd_.doc().lines[line_];
     if (kind >= kPackBox && kind <= kPackTray) {
         l.packingKind = kind;  // this line only; the product master stays as it is

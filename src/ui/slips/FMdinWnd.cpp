@@ -15,6 +15,7 @@
 #include "slips/lan_slip_locks.h"
 #include "slips/slip_messages.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/controls/CMojiList.h"
 #include "ui/slips/FChanjeDateWnd.h"
 #include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinBView.h"
@@ -74,7 +75,6 @@ FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
     } else {
         resize(kDefaultWidth, kDefaultHeight);
     }
-    setFocusProxy(aView_);
     refreshTotals();
     toHeader(1);
 }
@@ -92,6 +92,14 @@ void FMdinWnd::closeEvent(QCloseEvent* e) {
     s.slipWidth = frame->width();
     s.slipHeight = frame->height();
     QWidget::closeEvent(e);
+}
+
+// The window given the focus (opened, activated) passes it on to where the input is.
+void FMdinWnd::focusInEvent(QFocusEvent*) {
+    QWidget* target = gridActive() ? static_cast<QWidget*>(bView_->edit()) : aView_->edit();
+    if (bView_->pickList()) target = bView_->pickList();
+    if (aView_->searchList()) target = aView_->searchList();
+    if (target) target->setFocus(Qt::OtherFocusReason);
 }
 
 void FMdinWnd::showEvent(QShowEvent* e) {
