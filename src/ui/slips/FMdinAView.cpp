@@ -178,6 +178,7 @@ void FMdinAView::characterSearch() {
     ctx.listResult = {kSearchListId, 0, Key::None};
     search_ = new CMojiList(ctx.listResult, &wnd_);
     search_->setObjectName("customerSearch");
+    search_->setFont(font());
     search_->setLines(lines);
     search_->setGeometry(320, 0, 260, 110);
     search_->show();

@@ -87,7 +87,6 @@ class SlipListsTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
-        QDir::setCurrent(dir.path());
         ctx = std::make_unique<AppContext>(Edition::Sales, dir.path().toStdString());
         BasicSettings s = defaultSettings(ctx->clock);
         s.businessYear = s.inputYear = 2026;
@@ -349,6 +348,11 @@ private slots:
         QVERIFY(w->gridActive());
         QCOMPARE(w->doc().header.stage, int(kStageDelivery));
         test::saveScreenshot(w, "slip_entry_mode1_requested");
+        // A line with home-delivery slips shows its number on the first display colour.
+        w->doc().lines[1].word200 = 3;
+        QCOMPARE(w->grid()->grab(QRect(0, 0, 40, 58)).toImage().pixelColor(6, 6), QColor::fromRgb(ctx->colours[0]));
+        w->doc().lines[1].word200 = 0;
+        QCOMPARE(w->grid()->grab(QRect(0, 0, 40, 58)).toImage().pixelColor(6, 6), QColor(Qt::white));
         QtDialogs::queueAnswers({Answer::Yes});
         key(Qt::Key_F5);
         QVERIFY(QtDialogs::shownTexts().contains(QString(msg::kBackToOrder)));
