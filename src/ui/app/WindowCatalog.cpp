@@ -157,6 +157,15 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         w->setGuideOpener(guide);
         return w;
     });
+    // "売掛参照" in slip entry: the stored receivable values, read-only, closed with the slip window.
+    FMdinWnd::setReferenceOpener([&registry, &ctx](FMdinWnd& slip, const CFq7Doc& doc) {
+        FUrikakeWnd* w = FUrikakeWnd::reference(ctx, dialogs(), doc);
+        if (!w) return;
+        QMdiSubWindow* sub = registry.area()->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        QObject::connect(&slip, &QObject::destroyed, sub, &QWidget::close);
+        sub->show();
+    });
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
     for (int command : {130, 131, 133}) {
         registry.registerFactory(command, [&registry, &ctx](int) {

@@ -30,7 +30,8 @@ FMdinCView::FMdinCView(FMdinWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     if (mode <= 2) connect(add("記録(F5)", 0, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.recordSlip(); });
     QPushButton* f6 = add(purchase ? "買掛(F6)" : "売掛(F6)", 0, col++, wnd.canOpenReceivable());
     connect(f6, &QPushButton::clicked, this, [&wnd] { wnd.openReceivable(); });
-    add(purchase ? "買掛参照" : "売掛参照", 0, col++, false);
+    connect(add(purchase ? "買掛参照" : "売掛参照", 0, col++, wnd.canOpenReference()), &QPushButton::clicked, this,
+            [&wnd] { wnd.openReference(); });
     connect(add("ﾏｽﾀｰ参照(F12", 0, col++, true), &QPushButton::clicked, this,
             [&wnd] { wnd.pressInField(controls::Key::F12); });
 

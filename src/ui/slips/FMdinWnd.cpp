@@ -29,9 +29,20 @@ FMdinWnd::ReceivableOpener& receivableOpener() {
     return opener;
 }
 
+FMdinWnd::ReferenceOpener& referenceOpener() {
+    static FMdinWnd::ReferenceOpener opener;
+    return opener;
+}
+
 }  // namespace
 
 void FMdinWnd::setReceivableOpener(ReceivableOpener opener) { receivableOpener() = std::move(opener); }
+void FMdinWnd::setReferenceOpener(ReferenceOpener opener) { referenceOpener() = std::move(opener); }
+bool FMdinWnd::canOpenReference() const { return static_cast<bool>(referenceOpener()); }
+
+void FMdinWnd::openReference() {
+    if (canOpenReference() && gridActive()) referenceOpener()(*this, *doc_);
+}
 
 FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
     : QWidget(parent),

@@ -39,6 +39,12 @@ public:
     using ReceivableOpener = std::function<void(FMdinWnd&, CFq7Doc&)>;
     static void setReceivableOpener(ReceivableOpener opener);
 
+    // "売掛参照": the stored receivable values of the loaded slip; the button works once one is set.
+    using ReferenceOpener = std::function<void(FMdinWnd&, const CFq7Doc&)>;
+    static void setReferenceOpener(ReferenceOpener opener);
+    bool canOpenReference() const;
+    void openReference();
+
     // Opens the operation guide on a prompt; "個別解説" works once this is set.
     void setGuideOpener(std::function<void(const std::string&)> opener) { guide_ = std::move(opener); }
     bool canOpenGuide() const { return static_cast<bool>(guide_); }

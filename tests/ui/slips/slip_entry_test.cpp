@@ -307,6 +307,20 @@ private slots:
         QCOMPARE(h.stage, int(kStageProcessed));
         QVERIFY(h.amount > 0);
         QVERIFY(!w->gridActive());  // back on the header for the next slip
+
+        // The processed slip again: "売掛参照" shows its stored values, read-only.
+        key(Qt::Key_Return);
+        type("7");
+        key(Qt::Key_Return);
+        QVERIFY(w->gridActive());
+        QVERIFY(w->footer()->button("売掛参照")->isEnabled());
+        w->footer()->button("売掛参照")->click();
+        QCOMPARE(area.subWindowList().size(), 1);
+        auto* reference = qobject_cast<FUrikakeWnd*>(area.subWindowList().first()->widget());
+        QVERIFY(reference && reference->isReference());
+        QCOMPARE(reference->values().amount, h.amount);
+        w.reset();  // the reference closes with the slip window
+        QTRY_VERIFY(area.subWindowList().isEmpty());
     }
 
 };
