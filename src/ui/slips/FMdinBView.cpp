@@ -1,6 +1,5 @@
 #include "ui/slips/FMdinBView.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,8 +10,6 @@
 #include "slips/slip_lines.h"
 #include "slips/slip_messages.h"
 #include "ui/controls/CDataEdit.h"
-#include "ui/controls/CMojiList.h"
-#include "ui/controls/QtKeys.h"
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/IremonoWnd.h"
 #include "ui/slips/FMdinAView.h"
@@ -23,7 +20,6 @@ namespace {
 
 using controls::Key;
 
-constexpr int kReferenceListId = 2131;
 
 struct Place {
     int x, w, row;
@@ -119,6 +115,12 @@ const char* FMdinBView::prompt(Edition e, int f) {
 }
 
 void FMdinBView::leave() {
+    if (gradeSearch_) {
+        gradeSearch_->disconnect(this);
+        gradeSearch_->hide();
+        gradeSearch_->deleteLater();
+        gradeSearch_ = nullptr;
+    }
     if (edit_) {
         edit_->disconnect(this);
         // Hidden at once: the value is drawn by the view from now on.
@@ -364,98 +366,6 @@ void FMdinBView::boxKey(int kind) {
 }
 
 bool FMdinBView::textField() const { return field_ == kFieldName || field_ == kFieldRemarkText; }
-
-void FMdinBView::masterReference() {
-    if (pick_) return;
-    if (field_ == kFieldMethod) {
-        enter(line_, field_);
-        const bool purchase = wnd_.context().edition == Edition::Purchase;
-        wnd_.footer()->setHint(QString::fromUtf8(purchase ? msg::kMethodHintPurchase : msg::kMethodHintSales));
-        return;
-    }
-    const MasterKind kind = referenceKind(field_);
-    if (kind == MasterKind::None) return enter(line_, field_);
-    const auto last = lastChosen_.find(kind);
-    openPick(referenceList(wnd_.context(), kind), kind, field_, last == lastChosen_.end() ? 0 : last->second);
-}
-
-void FMdinBView::characterSearch() {
-    if (pick_) return;
-    const MasterKind kind = field_ == kFieldName         ? MasterKind::Product
-                            : field_ == kFieldRemarkText ? MasterKind::Remark
-                                                         : MasterKind::None;
-    const QString text = edit_ && kind != MasterKind::None ? edit_->text() : QString();
-    if (text.trimmed().isEmpty()) {
-        wnd_.dialogs().message(msg::kGridSearchWhere);
-        return;
-    }
-    const auto found = searchMaster(wnd_.context(), kind, cp932::fromUtf8(text.toStdString()));
-    if (found.empty()) return wnd_.dialogs().beep();
-    openPick(found, kind, field_, -1);
-}
-
-void FMdinBView::openPick(const std::vector<PickEntry>& entries, MasterKind kind, int askedFrom, int preselect) {
-    leave();
-    pickEntries_ = entries;
-    pickKind_ = kind;
-    pickFrom_ = askedFrom;
-    pickPreselect_ = preselect;
-    AppContext& ctx = wnd_.context();
-    ctx.listResult = {kReferenceListId, 0, Key::None};
-    pick_ = new CMojiList(ctx.listResult, &wnd_);
-    pick_->setObjectName("masterReference");
-    pick_->setFont(font());
-    QStringList lines;
-    for (const PickEntry& e : entries) lines << QString::fromStdString(cp932::toUtf8(e.text.data(), e.text.size()));
-    pick_->setLines(lines);
-    if (preselect >= 0 && preselect < pick_->count()) pick_->setCurrentRow(preselect);
-    // Below the field it was asked from, inside the window.
-    const QRect field = fieldRect(askedFrom).translated(0, (line_ - 1) * FMdinWnd::kRowHeight);
-    const QPoint at = mapTo(&wnd_, field.bottomLeft());
-    QRect g(at.x(), at.y() + 2, 340, 250);
-    if (g.bottom() > wnd_.height()) g.moveBottom(mapTo(&wnd_, field.topLeft()).y() - 2);
-    if (g.right() > wnd_.width()) g.moveRight(wnd_.width() - 4);
-    g.moveTop(std::max(0, g.top()));
-    pick_->setGeometry(g);
-    pick_->installEventFilter(this);
-    pick_->show();
-    pick_->raise();
-    pick_->setFocus(Qt::OtherFocusReason);
-    connect(pick_, &CMojiList::chosen, this, &FMdinBView::picked);
-}
-
-// The chosen code goes to the code field of its kind as if typed and ended with Enter.
-void FMdinBView::picked() {
-    const controls::ListResult r = wnd_.context().listResult;
-    pick_->hide();
-    pick_->deleteLater();
-    pick_ = nullptr;
-    const bool take = (r.key == Key::Enter || r.key == Key::None) && r.value >= 0 &&
-                      r.value < static_cast<int>(pickEntries_.size());
-    if (!take) return enter(line_, pickFrom_);
-    if (pickPreselect_ >= 0) lastChosen_[pickKind_] = r.value;
-    field_ = codeField(pickKind_, pickFrom_);
-    const int code = pickEntries_[static_cast<size_t>(r.value)].code;
-    storeValue(field_, code, code, Key::Enter);
-    navigate(Key::Enter, true);
-}
-
-bool FMdinBView::eventFilter(QObject* o, QEvent* e) {
-    if (o != pick_ || e->type() != QEvent::KeyPress) return false;
-    const Key k = toKey(static_cast<QKeyEvent*>(e));
-    const std::string& typed = pick_->list().typed();
-    if (k != Key::Enter || typed.empty()) return false;
-    // Digits typed into the list name a code (account items start at 100), not a row.
-    const int code = typed.size() <= 6 ? std::stoi(typed) : -1;
-    for (size_t i = 0; i < pickEntries_.size(); ++i)
-        if (pickEntries_[i].code == code) {
-            wnd_.context().listResult = {kReferenceListId, static_cast<int>(i), Key::Enter};
-            picked();
-            return true;
-        }
-    wnd_.dialogs().beep();
-    return true;
-}
 
 void FMdinBView::toggleMark() {
     wnd_.lines().toggleMark(line_);

@@ -67,6 +67,8 @@ private:
     // `preselect` is the row a reference list opens on; -1 for a search, which remembers none.
     void openPick(const std::vector<PickEntry>& entries, MasterKind kind, int askedFrom, int preselect);
     void picked();
+    void openGradeSearch();
+    void runGradeSearch();
     void packingChoice();
     bool eventFilter(QObject* o, QEvent* e) override;
     void move(int line, int field);
@@ -78,6 +80,8 @@ private:
     int next_ = 0;  // the field Enter goes to after a store that chose one
     CDataEdit* edit_ = nullptr;
     CMojiList* pick_ = nullptr;
+    CDataEdit* gradeSearch_ = nullptr;  // search text over a grade name
+    char gradeText_[18]{};
     std::vector<PickEntry> pickEntries_;
     MasterKind pickKind_ = MasterKind::None;
     int pickFrom_ = 0;  // the field the list was asked from

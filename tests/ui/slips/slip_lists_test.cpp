@@ -260,6 +260,17 @@ private slots:
         QCOMPARE(lineOf(w, 1).product, 14);
         QCOMPARE(cp932::toUtf8(lineOf(w, 1).productName), std::string("ミニバラ"));
         QCOMPARE(w->grid()->field(), 4);
+
+        // A grade code takes its search text in a box over the name beside it.
+        key(Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(focus()->objectName(), QString("gradeSearch"));
+        typeText("秀");
+        key(Qt::Key_Return);
+        QVERIFY(w->grid()->pickList());
+        QCOMPARE(w->grid()->pickList()->count(), 1);
+        key(Qt::Key_Return);
+        QCOMPARE(lineOf(w, 1).grade1, 3);
+        QCOMPARE(w->grid()->field(), 5);
     }
 
     void markedLinesAreCopiedPastedAndSorted() {
