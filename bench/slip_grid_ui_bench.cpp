@@ -33,8 +33,7 @@ struct Window {
         s.businessYear = s.inputYear = 2026;
         CreatingPrompts prompts;
         StandAloneStation station;
-        if (!writeNewInstallation(*ctx, s) ||
-            runStartupLoader(*ctx, dialogs, prompts, station) != StartupResult::Run)
+        if (!writeNewInstallation(*ctx, s) || runStartupLoader(*ctx, dialogs, prompts, station) != StartupResult::Run)
             std::exit(1);
         ProductRecord p{};
         cp932::assign(p.name, "スプレーバラ");

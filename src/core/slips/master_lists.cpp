@@ -57,8 +57,8 @@ std::vector<PickEntry> listOf(const AppContext& ctx, MasterKind kind, int last, 
     switch (kind) {
         case MasterKind::Product: {
             auto rows = readRange<ProductRecord>(ctx, kProducts, 1, last);
-            return collect(rows, 1, [](const ProductRecord& r) { return textOf(r.name, sizeof r.name); }, 24,
-                           needle, all);
+            return collect(
+                rows, 1, [](const ProductRecord& r) { return textOf(r.name, sizeof r.name); }, 24, needle, all);
         }
         case MasterKind::Grade1:
         case MasterKind::Grade2: {
@@ -67,14 +67,15 @@ std::vector<PickEntry> listOf(const AppContext& ctx, MasterKind kind, int last, 
             return collect(
                 rows, 1,
                 [second](const GradeRecord& r) {
-                    return second ? textOf(r.grade2Name, sizeof r.grade2Name) : textOf(r.grade1Name, sizeof r.grade1Name);
+                    return second ? textOf(r.grade2Name, sizeof r.grade2Name)
+                                  : textOf(r.grade1Name, sizeof r.grade1Name);
                 },
                 16, needle, all);
         }
         case MasterKind::Remark: {
             auto rows = readRange<RemarkRecord>(ctx, kRemarks, 1, last);
-            return collect(rows, 1, [](const RemarkRecord& r) { return textOf(r.text, sizeof r.text); }, 40, needle,
-                           all);
+            return collect(
+                rows, 1, [](const RemarkRecord& r) { return textOf(r.text, sizeof r.text); }, 40, needle, all);
         }
         case MasterKind::Account: {
             auto rows = readRange<AccountItemRecord>(ctx, kAccounts, kFirstAccountCode, masters::kLastAccountCode);
@@ -189,8 +190,8 @@ std::vector<DateCustomer> dateCustomerList(const AppContext& ctx, int32_t date, 
         if (entries[n].first != date) continue;
         SlipHeader h{};
         // The header decides: a stale index entry never shows a slip that is not there.
-        if (!masters::readRecord(ctx.files, ctx.fileSet[kSlipHeaders], static_cast<int64_t>(n), h) ||
-            h.date != date || h.customer != entries[n].second)
+        if (!masters::readRecord(ctx.files, ctx.fileSet[kSlipHeaders], static_cast<int64_t>(n), h) || h.date != date ||
+            h.customer != entries[n].second)
             continue;
         DateCustomer row{h.customer, std::string(textOf(h.customerName, 32)), std::clamp(h.stage, 0, 3)};
         if (existingOnly) {

@@ -189,8 +189,8 @@ void FMdinAView::characterSearch() {
         search_->hide();
         search_->deleteLater();
         search_ = nullptr;
-        const bool take = (r.key == Key::Enter || r.key == Key::None) && r.value >= 0 &&
-                          r.value < static_cast<int>(found.size());
+        const bool take =
+            (r.key == Key::Enter || r.key == Key::None) && r.value >= 0 && r.value < static_cast<int>(found.size());
         if (!take) return enter(3);
         // As if the number had been typed into the customer field and ended with Enter.
         leave();

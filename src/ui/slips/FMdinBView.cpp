@@ -10,16 +10,15 @@
 #include "slips/slip_lines.h"
 #include "slips/slip_messages.h"
 #include "ui/controls/CDataEdit.h"
-#include "ui/slips/FMdinCView.h"
-#include "ui/slips/IremonoWnd.h"
 #include "ui/slips/FMdinAView.h"
+#include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
+#include "ui/slips/IremonoWnd.h"
 
 namespace rk::ui {
 namespace {
 
 using controls::Key;
-
 
 struct Place {
     int x, w, row;

@@ -90,8 +90,8 @@ void FMdinBView::picked() {
     pick_->hide();
     pick_->deleteLater();
     pick_ = nullptr;
-    const bool take = (r.key == Key::Enter || r.key == Key::None) && r.value >= 0 &&
-                      r.value < static_cast<int>(pickEntries_.size());
+    const bool take =
+        (r.key == Key::Enter || r.key == Key::None) && r.value >= 0 && r.value < static_cast<int>(pickEntries_.size());
     if (!take) return enter(line_, pickFrom_);
     if (pickPreselect_ >= 0) lastChosen_[pickKind_] = r.value;
     field_ = codeField(pickKind_, pickFrom_);

@@ -1,8 +1,8 @@
 #include "ui/slips/FMdinWnd.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollArea>
@@ -332,9 +332,9 @@ void FMdinWnd::act(WindowKey k) {
         case WindowKey::MarkUp:
         case WindowKey::MarkDown:
             bView_->toggleMark();
-            return toGrid(std::clamp(line_ + (k == WindowKey::MarkUp ? -1 : 1), 1,
-                                     std::min(totals_.lines + 1, kMaxSlipLines)),
-                          bView_->field());
+            return toGrid(
+                std::clamp(line_ + (k == WindowKey::MarkUp ? -1 : 1), 1, std::min(totals_.lines + 1, kMaxSlipLines)),
+                bView_->field());
         case WindowKey::Sort:
             return bView_->sortLines();
         case WindowKey::Copy:

@@ -7,8 +7,7 @@
 
 namespace rk::ui {
 
-GaitouListWnd::GaitouListWnd(AppContext& ctx, int32_t date, int mode, int selected, QWidget* parent)
-    : QWidget(parent) {
+GaitouListWnd::GaitouListWnd(AppContext& ctx, int32_t date, int mode, int selected, QWidget* parent) : QWidget(parent) {
     setObjectName("GaitouListWnd");
     setWindowTitle("  リスト");
     auto* layout = new QVBoxLayout(this);

@@ -22,7 +22,7 @@ IremonoWnd::IremonoWnd(bool productMaster, QWidget* parent) : QDialog(parent) {
         const char* caption;
         Choice choice;
     };
-    const Item items[] = {{"箱指定", kBox},          {"ﾌﾗｺﾝ指定", kContainer},        {"ﾄﾚｰ指定", kTray},
+    const Item items[] = {{"箱指定", kBox},     {"ﾌﾗｺﾝ指定", kContainer},         {"ﾄﾚｰ指定", kTray},
                           {"解　説", kExplain}, {"商品ﾏｽﾀｰ入力", kProductMaster}, {"ｷｬﾝｾﾙ", kCancel}};
     int i = 0;
     for (const Item& it : items) {

@@ -1,10 +1,11 @@
 // What slip entry offers to pick from: the customers of a date with their slip stages, the
 // reference lists of the grid fields and the character searches.
+#include "slips/master_lists.h"
+
 #include <gtest/gtest.h>
 
 #include "base/cp932.h"
 #include "masters/master_io.h"
-#include "slips/master_lists.h"
 #include "slips/slip_builders.h"
 #include "slips/slip_lines.h"
 #include "support/installation.h"

@@ -12,6 +12,7 @@
 #include "app/station_hook.h"
 #include "base/cp932.h"
 #include "masters/master_io.h"
+#include "slips/slip_lines.h"
 #include "slips/slip_messages.h"
 #include "support/ui_support.h"
 #include "ui/app/MainFrame.h"
@@ -371,6 +372,40 @@ private slots:
         QVERIFY(ctx->files.readZeroFilled(ctx->fileSet[kSlipHeaders], 768, bytesOf(h)));
         QCOMPARE(h.stage, int(kStageOrder));
         QCOMPARE(h.date, 512);
+    }
+
+    void aSettledSlipAskedForOpensInPaymentReference() {
+        {
+            CFq7Doc doc(*ctx, startup);
+            doc.header.date = 605;
+            doc.header.customer = 7;
+            doc.header.stage = kStageSettled;
+            cp932::assign(doc.header.customerName, "有限会社鈴木生花店");
+            std::fill(std::begin(doc.header.lineSlots), std::end(doc.header.lineSlots), -1);
+            SlipLineEditor ed(doc, *ctx, startup, 4);
+            ed.storeMethod(1, 1);
+            ed.storeProduct(1, 12);
+            ed.storeGrade(1, 1, 3);
+            ed.storeGrade(1, 2, 0);
+            doc.lines[1].quantity = doc.lines[1].delivered = 10;
+            ed.storePrice(1, 150);
+            ed.recount();
+            QCOMPARE(doc.record(), CFq7Doc::WriteResult::Ok);
+        }
+        // The day list asks for a settled slip with the settlement command and mode 4 + 10.
+        ctx->slipRequest = {605, 7};
+        ctx->windowMode = 14;
+        FMdinWnd* w = openSlipEntry(133);
+        QVERIFY(w);
+        QCOMPARE(w->mode(), 4);
+        QVERIFY(!w->footer()->button("記録(F5)"));
+        QVERIFY(w->gridActive());
+        QCOMPARE(w->line(), 2);  // the first empty line, field 1
+        QCOMPARE(w->grid()->field(), 1);
+        test::saveScreenshot(w, "slip_entry_mode4_requested");
+        key(Qt::Key_Up);
+        for (int i = 0; i < 5; ++i) key(Qt::Key_Right);  // a settled slip passes over the money fields
+        QCOMPARE(w->grid()->field(), 9);
     }
 };
 
