@@ -18,6 +18,8 @@
 
 namespace rk {
 
+class DataLock;
+
 class CFq7Doc {
 public:
     // Display caches of a line: the names of its grades and account items.
@@ -84,7 +86,8 @@ public:
 
     // Writes the slip (new or in place), releases its slip lock and clears the document.
     // On failure the document keeps the slip as it was and the reason has been shown.
-    [[nodiscard]] WriteResult record();
+    // `held`: the caller already holds the data-folder lock (a write of many slips).
+    [[nodiscard]] WriteResult record(const DataLock* held = nullptr);
     // Marks the slip deleted (negated date) in the files and clears the document.
     [[nodiscard]] WriteResult deleteSlip();
     // Moves a recorded slip to another date and/or customer under the same header number;
@@ -110,7 +113,7 @@ private:
     struct MasterMemo;
     void cacheNames(int j, MasterMemo& memo);
     void clearAfterWrite(int32_t date);
-    WriteResult write(SlipHeader h);
+    WriteResult write(SlipHeader h, const DataLock* held = nullptr);
     WriteResult reportFailure(WriteResult r);
 
     AppContext& ctx_;

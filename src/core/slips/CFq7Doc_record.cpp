@@ -14,7 +14,7 @@
 
 namespace rk {
 
-CFq7Doc::WriteResult CFq7Doc::record() { return write(header); }
+CFq7Doc::WriteResult CFq7Doc::record(const DataLock* held) { return write(header, held); }
 
 CFq7Doc::WriteResult CFq7Doc::deleteSlip() {
     if (record_ < 1) {  // never recorded: simply discarded
@@ -77,13 +77,17 @@ void CFq7Doc::clearAfterWrite(int32_t date) {
     warning_.clear();
 }
 
-CFq7Doc::WriteResult CFq7Doc::write(SlipHeader h) {
+CFq7Doc::WriteResult CFq7Doc::write(SlipHeader h, const DataLock* held) {
     FileSystem& fs = ctx_.files;
     const FileSet& f = ctx_.fileSet;
     int r = record_;
     {
-        auto lock = DataLock::acquire(f.dataFolder);
-        if (!lock) return reportFailure(WriteResult::Busy);
+        std::optional<DataLock> own;
+        if (!held) {
+            own = DataLock::acquire(f.dataFolder);
+            if (!own) return reportFailure(WriteResult::Busy);
+        }
+        const DataLock* lock = held ? held : &*own;
         FileTransaction tx(fs, FileTransaction::journalFile(f.dataFolder));
         if (!tx.begin()) return reportFailure(WriteResult::WriteFailed);
 
@@ -144,7 +148,7 @@ CFq7Doc::WriteResult CFq7Doc::write(SlipHeader h) {
         if (!tx.commit()) return reportFailure(WriteResult::WriteFailed);
         // Released only now that header and indexes agree, and before another station can
         // write: whoever locks this slip next finds it in the index.
-        (void)locks_->unlockSlip(std::abs(h.date), h.customer, &*lock);
+        (void)locks_->unlockSlip(std::abs(h.date), h.customer, lock);
     }
     lastWritten_ = r;
     clearAfterWrite(std::abs(h.date));
