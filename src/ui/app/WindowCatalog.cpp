@@ -9,6 +9,7 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/listtable/PackInsWnd.h"
 #include "ui/masters/HinMasBView.h"
 #include "ui/masters/HinMasWnd.h"
 #include "ui/masters/MasterWindows.h"
@@ -200,6 +201,15 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
             if (auto* sub = qobject_cast<QMdiSubWindow*>(list->parentWidget())) sub->close();
         });
         return list;
+    });
+    // The day's delivery slips as one table.
+    registry.registerFactory(361, [&registry, &ctx](int) {
+        auto* w = new PackInsWnd(ctx, dialogs());
+        w->setGuideOpener([&registry, &ctx](const std::string& topic) {
+            ctx.topic = topic;
+            registry.open(cmd::kGuide);
+        });
+        return w;
     });
 }
 

@@ -169,19 +169,21 @@ void PackInsWnd::enter() {
             c.mode = 1, c.length = 4, c.value = table_.day() > 100 ? table_.day() : 0;
             break;
         case Area::Header: {
+            // A decimal field's length holds one place beyond its digits: codes of 1, 3 and
+            // 2 digits.
             const listtable::Column& col = table_.column(column_);
             switch (line_) {
                 case listtable::kLineMethod:
-                    c.length = 1, c.number = col.method;
+                    c.length = 2, c.number = col.method;
                     break;
                 case listtable::kLineProduct:
-                    c.length = 3, c.number = col.product;
+                    c.length = 4, c.number = col.product;
                     break;
                 case listtable::kLineGrade1:
-                    c.length = 2, c.number = col.grade1;
+                    c.length = 3, c.number = col.grade1;
                     break;
                 case listtable::kLineGrade2:
-                    c.length = 2, c.number = col.grade2;
+                    c.length = 3, c.number = col.grade2;
                     break;
                 case listtable::kLinePieces:
                     c.number = col.pieces;
