@@ -194,7 +194,8 @@ void DayTable::loadRow(int r, std::vector<bool>& overflow) {
         x.method = l.salesMethod;
         x.price = l.price;
         x.boxes += l.boxes;
-        x.quantity += l.delivered;
+        // An order has nothing delivered yet: its cells show (and record back) what was ordered.
+        x.quantity += doc.header.stage == kStageOrder ? l.ordered : l.delivered;
     }
 }
 

@@ -369,6 +369,26 @@ TEST_F(DayTableDay, RowsBeyondASlipOrTheTableAreRefused) {
     EXPECT_EQ(bytes(kSlipHeaders), headers);
 }
 
+TEST_F(DayTableTest, AnOrderShowsWhatWasOrdered) {
+    SlipLine ordered = line(2, 7, 90, 3);
+    ordered.delivered = 0;  // nothing delivered yet
+    ordered.ordered = 7;
+    slip(kDay, 8, kStageOrder, {ordered, line(1, 4, 100)});
+    DayTable t(ctx, dialogs);
+    t.load(kDay);
+    EXPECT_EQ(t.cell(1, 1).quantity, 7);
+    // Typing into another cell keeps the order's first line.
+    t.editCell(2, 1, CellPart::Quantity, 5);
+    ASSERT_EQ(t.record(), DayTable::RecordResult::Ok);
+    CFq7Doc doc(ctx, dialogs);
+    ASSERT_TRUE(doc.findAndLoad(kDay, 8));
+    EXPECT_EQ(doc.header.stage, kStageOrder);
+    ASSERT_EQ(doc.header.lineCount, 2);
+    EXPECT_EQ(doc.lines[1].ordered, 7);
+    EXPECT_EQ(doc.lines[1].delivered, 7);
+    EXPECT_EQ(doc.lines[2].ordered, 5);
+}
+
 TEST_F(DayTableTest, AFullTableRefusesMoreColumns) {
     DayTable t(ctx, dialogs);
     t.load(kDay);
