@@ -87,7 +87,8 @@ int DayTable::usedRows() const {
 }
 
 void DayTable::recomputeTotals() {
-    for (int c = 1; c <= kMaxColumns; ++c) columns_[static_cast<size_t>(c)].totalBoxes = columns_[static_cast<size_t>(c)].totalQuantity = 0;
+    for (int c = 1; c <= kMaxColumns; ++c)
+        columns_[static_cast<size_t>(c)].totalBoxes = columns_[static_cast<size_t>(c)].totalQuantity = 0;
     for (int r = 1; r <= kMaxRows; ++r) {
         Row& row = rows_[static_cast<size_t>(r)];
         row.boxes = row.quantity = 0;
@@ -101,7 +102,8 @@ void DayTable::recomputeTotals() {
             row.quantity += x.quantity;
         }
     }
-    for (Column& col : columns_) col.totalBoxes = money::clean(col.totalBoxes), col.totalQuantity = money::clean(col.totalQuantity);
+    for (Column& col : columns_)
+        col.totalBoxes = money::clean(col.totalBoxes), col.totalQuantity = money::clean(col.totalQuantity);
     for (Row& row : rows_) row.boxes = money::clean(row.boxes), row.quantity = money::clean(row.quantity);
 }
 
@@ -121,10 +123,12 @@ void DayTable::readColumnNames(Column& col, bool product, bool grades) {
     if (grades) {
         GradeRecord g{};
         col.grade1Name = masters::readRecord(ctx_.files, ctx_.fileSet[kGrades], col.grade1, g)
-                             ? prefix(g.grade1Name, sizeof g.grade1Name, 8) : std::string();
+                             ? prefix(g.grade1Name, sizeof g.grade1Name, 8)
+                             : std::string();
         g = {};
         col.grade2Name = masters::readRecord(ctx_.files, ctx_.fileSet[kGrades], col.grade2, g)
-                             ? prefix(g.grade2Name, sizeof g.grade2Name, 8) : std::string();
+                             ? prefix(g.grade2Name, sizeof g.grade2Name, 8)
+                             : std::string();
     }
 }
 
@@ -182,7 +186,8 @@ void DayTable::loadRow(int r, std::vector<bool>& overflow) {
                 continue;
             }
             Column& col = columns_[static_cast<size_t>(c)];
-            col.method = probe.method, col.product = probe.product, col.grade1 = probe.grade1, col.grade2 = probe.grade2;
+            col.method = probe.method, col.product = probe.product, col.grade1 = probe.grade1,
+            col.grade2 = probe.grade2;
             col.key = key;
             if (col.pieces == 0) col.pieces = l.piecesPerBox;
             col.price = l.price;
@@ -257,7 +262,8 @@ void DayTable::editCustomer(int r, int customer) {
     if (customer > 0) {
         for (int o = 1; o <= kMaxRows; ++o) {
             if (o == r || rows_[static_cast<size_t>(o)].customer != customer) continue;
-            dialogs_.message(rows_[static_cast<size_t>(o)].status > 1 ? msg::kCustomerOnSettledRow : msg::kCustomerOnOtherRow);
+            dialogs_.message(rows_[static_cast<size_t>(o)].status > 1 ? msg::kCustomerOnSettledRow
+                                                                      : msg::kCustomerOnOtherRow);
             return;
         }
         if (std::find(onDisk_.begin(), onDisk_.end(), customer) != onDisk_.end()) {
@@ -331,7 +337,8 @@ void DayTable::removeColumn(int c) {
 
 bool DayTable::insertColumn(int c, const HeldColumn& held) {
     bool lastEmpty = column(kMaxColumns).key == 0;
-    for (int r = 1; r <= kMaxRows && lastEmpty; ++r) lastEmpty = cell(kMaxColumns, r).quantity == 0 && cell(kMaxColumns, r).line == -1;
+    for (int r = 1; r <= kMaxRows && lastEmpty; ++r)
+        lastEmpty = cell(kMaxColumns, r).quantity == 0 && cell(kMaxColumns, r).line == -1;
     if (!lastEmpty) {
         dialogs_.message(msg::kColumnsFull);
         return false;

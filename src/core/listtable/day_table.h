@@ -42,9 +42,9 @@ enum class CellPart : int { Boxes = 0, Quantity = 1, Price = 2 };
 
 struct Column {
     int method = 0, product = 0, grade1 = 0, grade2 = 0;
-    double pieces = 0;    // pieces per box
-    double price = 0;     // default price of the column's cells
-    double allowed = 0;   // allowed total quantity, 0 = no limit
+    double pieces = 0;   // pieces per box
+    double price = 0;    // default price of the column's cells
+    double allowed = 0;  // allowed total quantity, 0 = no limit
     double totalBoxes = 0, totalQuantity = 0;
     int packingKind = 0;  // 0 none, 1 box, 2 flower container, 3 tray
     int64_t key = 0;

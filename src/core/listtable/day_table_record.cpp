@@ -153,9 +153,10 @@ bool DayTable::recordRow(int r, const DataLock& lock, PackingFill* packing) {
         ProductRecord p{};
         masters::readProduct(ctx_.files, ctx_.fileSet[kProducts], col.product, p);
         const std::string oldRemark =
-            existing ? boxRemark(l.piecesPerBox, unitOf(l.unit, sizeof l.unit), l.boxes, l.packingKind, l.salesMethod) : "";
-        const bool autoRemark = !existing || (l.remarkCode == 0 && (l.remark[0] == '\0' ||
-                                                                     cp932::toUtf8(l.remark) == oldRemark));
+            existing ? boxRemark(l.piecesPerBox, unitOf(l.unit, sizeof l.unit), l.boxes, l.packingKind, l.salesMethod)
+                     : "";
+        const bool autoRemark =
+            !existing || (l.remarkCode == 0 && (l.remark[0] == '\0' || cp932::toUtf8(l.remark) == oldRemark));
         if (!existing) {
             l.member = ctx_.memberNumber;
             l.priceDecimals = std::clamp(p.decimals, 0, 2);
@@ -186,9 +187,9 @@ bool DayTable::recordRow(int r, const DataLock& lock, PackingFill* packing) {
         l.piecesPerBox = col.pieces;
         l.boxes = x.boxes;
         if (autoRemark)
-            setRemark(l, x.boxes > 0 ? boxRemark(col.pieces, unitOf(l.unit, sizeof l.unit), x.boxes, col.packingKind,
-                                                 x.method)
-                                     : std::string());
+            setRemark(l, x.boxes > 0
+                             ? boxRemark(col.pieces, unitOf(l.unit, sizeof l.unit), x.boxes, col.packingKind, x.method)
+                             : std::string());
     }
 
     const int n = static_cast<int>(written.size());

@@ -28,7 +28,8 @@ inline constexpr const char* kCutColumn =
 inline constexpr const char* kCopyColumn =
     "この列データを納品列も含めて取り込みます\n取り込みデータは目的の列で CTRL + V によって貼り付けます";
 inline constexpr const char* kMoveColumnHead = " No.   %d   ";
-inline constexpr const char* kMoveColumnTail = "　の列データの全てを \n No.   %d  (ブルーマーク)の列へ納品データも含めて移動します";
+inline constexpr const char* kMoveColumnTail =
+    "　の列データの全てを \n No.   %d  (ブルーマーク)の列へ納品データも含めて移動します";
 inline constexpr const char* kCutRow =
     "この行データを納品行も含めて取り込みます\nこの行データは消去され、順次下行から移動します\n"
     "取り込みデータは目的の行で CTRL + V によって貼り付けます";
@@ -36,7 +37,8 @@ inline constexpr const char* kNothingToPaste = "張り付けデータがなく�
 
 // --- recording ---
 inline constexpr const char* kChangedSinceLoad =
-    "該当日データの読み込み以降にデータ書き換えが行われました\nこのまま記録するとデータ矛盾の危険があります\nあえて記録しますか";
+    "該当日データの読み込み以降にデータ書き換えが行われました\nこのまま記録するとデータ矛盾の危険があります\nあえて記録"
+    "しますか";
 
 // --- limits of the table and of a slip (the table never writes past them) ---
 inline constexpr const char* kTooManyColumns =

@@ -27,8 +27,8 @@ printing::Document sortingSheetPlan(const DayTable& table, const printing::Print
 
 // Sheet geometry, in lines of the page and in half-width characters.
 struct SheetLayout {
-    int pitch = 1;       // height of one printed line
-    int charWidth = 1;   // width of one half-width character
+    int pitch = 1;      // height of one printed line
+    int charWidth = 1;  // width of one half-width character
     int columnsPerPage = 1;
     int rowsPerPage = 1;
 };

@@ -28,8 +28,9 @@ PackInsAView::PackInsAView(PackInsWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
 }
 
 const char* PackInsAView::prompt(int line) {
-    static const char* prompts[] = {"＊．月日入力",       "＊．売り方入力",   "＊．商品コード入力", "＊．規格１コード入力",
-                                    "＊．規格２コード入力", "＊．入り数入力",   "＊．単価入力",       "＊．許容数量入力"};
+    static const char* prompts[] = {"＊．月日入力",         "＊．売り方入力",       "＊．商品コード入力",
+                                    "＊．規格１コード入力", "＊．規格２コード入力", "＊．入り数入力",
+                                    "＊．単価入力",         "＊．許容数量入力"};
     return prompts[std::clamp(line, 0, 7)];
 }
 
@@ -75,11 +76,20 @@ void PackInsAView::paintEvent(QPaintEvent*) {
     if (onDay) p.fillRect(dayRect(), QColor(0xFF, 0xFF, 0x80));
     if (!onDay || !wnd_.edit()) {
         p.drawRect(dayRect().adjusted(0, 0, -1, -1));
-        if (t.day() > 100) p.drawText(dayRect().adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(t.day()));
+        if (t.day() > 100)
+            p.drawText(dayRect().adjusted(0, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, QString::number(t.day()));
     }
 
-    const QString captions[] = {"",         "No.・売方",         "商品名",   costName(ctx, 0, "規格１"), costName(ctx, 1, "規格２"),
-                                "箱種･入数", "単　価",            "許容数量", "集計箱数",                 "集計数量"};
+    const QString captions[] = {"",
+                                "No.・売方",
+                                "商品名",
+                                costName(ctx, 0, "規格１"),
+                                costName(ctx, 1, "規格２"),
+                                "箱種･入数",
+                                "単　価",
+                                "許容数量",
+                                "集計箱数",
+                                "集計数量"};
     for (int line = 1; line <= 9; ++line)
         p.drawText(QRect(kCaptionX, line * PackInsWnd::kLinePitch, 86, PackInsWnd::kLinePitch), Qt::AlignVCenter,
                    captions[line]);
@@ -111,15 +121,17 @@ void PackInsAView::paintEvent(QPaintEvent*) {
                     p.drawText(rest, Qt::AlignVCenter, packins::methodName(col.method));
                     break;
                 case listtable::kLineProduct:
-                    if (!editing && col.product) p.drawText(f, Qt::AlignVCenter | Qt::AlignRight, QString::number(col.product));
+                    if (!editing && col.product)
+                        p.drawText(f, Qt::AlignVCenter | Qt::AlignRight, QString::number(col.product));
                     p.drawText(rest, Qt::AlignVCenter, QString::fromStdString(col.name));
                     break;
                 case listtable::kLineGrade1:
                 case listtable::kLineGrade2: {
                     const int code = line == listtable::kLineGrade1 ? col.grade1 : col.grade2;
                     if (!editing && code) p.drawText(f, Qt::AlignVCenter | Qt::AlignRight, QString::number(code));
-                    p.drawText(rest, Qt::AlignVCenter,
-                               QString::fromStdString(line == listtable::kLineGrade1 ? col.grade1Name : col.grade2Name));
+                    p.drawText(
+                        rest, Qt::AlignVCenter,
+                        QString::fromStdString(line == listtable::kLineGrade1 ? col.grade1Name : col.grade2Name));
                     break;
                 }
                 case listtable::kLinePieces:
@@ -128,7 +140,7 @@ void PackInsAView::paintEvent(QPaintEvent*) {
                     if (!editing) p.drawText(f, Qt::AlignVCenter | Qt::AlignRight, packins::number(col.pieces));
                     break;
                 default: {
-                    const double v = line == listtable::kLinePrice    ? col.price
+                    const double v = line == listtable::kLinePrice     ? col.price
                                      : line == listtable::kLineAllowed ? col.allowed
                                      : line == 8                       ? col.totalBoxes
                                                                        : col.totalQuantity;

@@ -52,8 +52,8 @@ void PackInsBView::paintEvent(QPaintEvent*) {
         const int y = i * PackInsWnd::kRowHeight;
         const QRect band(0, y, width(), PackInsWnd::kRowHeight);
         if (!t.editable(r)) p.fillRect(band, QColor(0xE0, 0xE0, 0xE0));
-        const bool current = wnd_.row() == r &&
-                             (wnd_.area() == PackInsWnd::Area::RowHead || wnd_.area() == PackInsWnd::Area::Cell);
+        const bool current =
+            wnd_.row() == r && (wnd_.area() == PackInsWnd::Area::RowHead || wnd_.area() == PackInsWnd::Area::Cell);
         if (current) p.fillRect(QRect(0, y, 140, PackInsWnd::kRowHeight), QColor(0xFF, 0xF0, 0xA0));
         if (wnd_.area() == PackInsWnd::Area::RowHead && current) p.fillRect(fieldRect(r), QColor(0xFF, 0xFF, 0x80));
         p.setPen(Qt::black);

@@ -118,11 +118,11 @@ TEST_F(DayTableDay, RecordingWritesNewAndChangedRowsAndNothingElse) {
     t.load(kDay);
     t.editCell(2, 1, CellPart::Quantity, 1.15);  // customer 8, product 2
     t.editCell(2, 1, CellPart::Price, 100);
-    t.editCell(1, 1, CellPart::Quantity, 0);  // drops product 1 from customer 8's slip
+    t.editCell(1, 1, CellPart::Quantity, 0);   // drops product 1 from customer 8's slip
     t.editCell(1, 2, CellPart::Quantity, 99);  // processed row: ignored
     t.editCell(3, 3, CellPart::Quantity, 99);  // status 4 row: ignored
-    t.editCustomer(5, 12);  // the deleted slip's customer is free
-    t.editCell(1, 5, CellPart::Boxes, 2);  // 2 x 10 pieces
+    t.editCustomer(5, 12);                     // the deleted slip's customer is free
+    t.editCell(1, 5, CellPart::Boxes, 2);      // 2 x 10 pieces
     t.editCell(3, 5, CellPart::Quantity, 6);
     t.editCell(3, 5, CellPart::Price, 55);
     EXPECT_EQ(t.cell(1, 5).quantity, 20);
@@ -187,7 +187,8 @@ TEST_F(DayTableDay, RecordingWritesNewAndChangedRowsAndNothingElse) {
     first.owner = n;
     SlipLine second = line(3, 6, 55, 1);
     second.owner = n;
-    EXPECT_EQ(range(kSlipLines, h.lineSlots[1] * kSlipLineSize, kSlipLineSize), Bytes(bytesOf(first).begin(), bytesOf(first).end()));
+    EXPECT_EQ(range(kSlipLines, h.lineSlots[1] * kSlipLineSize, kSlipLineSize),
+              Bytes(bytesOf(first).begin(), bytesOf(first).end()));
     EXPECT_EQ(range(kSlipLines, h.lineSlots[2] * kSlipLineSize, kSlipLineSize),
               Bytes(bytesOf(second).begin(), bytesOf(second).end()));
 

@@ -1,8 +1,9 @@
+#include "listtable/sorting_sheet.h"
+
 #include <gtest/gtest.h>
 
 #include "listtable/day_table_fixture.h"
 #include "listtable/list_messages.h"
-#include "listtable/sorting_sheet.h"
 
 namespace rk::test {
 namespace {

@@ -71,7 +71,8 @@ private slots:
         QVERIFY(demoDir.isValid() && newDir.isValid());
         std::ostringstream out, err;
         cli::Io io{out, err};
-        std::vector<std::string> args{"rakurena", "demo", "--customers", "60", "--slips", "2400", demoDir.path().toStdString()};
+        std::vector<std::string> args{
+            "rakurena", "demo", "--customers", "60", "--slips", "2400", demoDir.path().toStdString()};
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         QCOMPARE(cli::main(static_cast<int>(argv.size()), argv.data(), io), 0);
