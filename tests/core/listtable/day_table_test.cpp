@@ -390,6 +390,30 @@ TEST_F(DayTableTest, AnOrderShowsWhatWasOrdered) {
     EXPECT_EQ(doc.lines[2].ordered, 5);
 }
 
+TEST_F(DayTableTest, ASlipBeyondTheColumnsLoadsAsFarAsItFitsAndIsNeverRewritten) {
+    // Three slips of 99 different goods each: 297 goods items for 233 columns.
+    for (int customer = 8; customer <= 10; ++customer) {
+        std::vector<SlipLine> lines;
+        for (int g = 1; g <= 99; ++g) {
+            SlipLine l = line(customer - 7, 1, 10);
+            l.grade1 = g;
+            lines.push_back(l);
+        }
+        slip(kDay, customer, kStageDelivery, lines);
+    }
+    const Bytes headers = bytes(kSlipHeaders), lines = bytes(kSlipLines);
+    DayTable t(ctx, dialogs);
+    t.load(kDay);
+    EXPECT_EQ(dialogs.shown, (std::vector<std::string>{msg::kTooManyColumns}));
+    EXPECT_EQ(t.definedColumns(), listtable::kMaxColumns);
+    EXPECT_EQ(t.row(1).status, kStageDelivery);
+    EXPECT_EQ(t.row(3).status, listtable::kRowDuplicateKeys);
+    EXPECT_FALSE(t.editable(3));
+    ASSERT_EQ(t.record(), DayTable::RecordResult::Ok);
+    EXPECT_EQ(bytes(kSlipHeaders), headers);
+    EXPECT_EQ(bytes(kSlipLines), lines);
+}
+
 TEST_F(DayTableTest, AFullTableRefusesMoreColumns) {
     DayTable t(ctx, dialogs);
     t.load(kDay);
