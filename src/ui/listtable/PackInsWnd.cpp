@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -208,7 +209,10 @@ void PackInsWnd::enter() {
         }
     }
     edit_ = CDataEdit::create(cursorView(), c, cursorRect(), dialogs_);
-    if (edit_) connect(edit_, &CDataEdit::finished, this, &PackInsWnd::finished);
+    if (edit_) {
+        connect(edit_, &CDataEdit::finished, this, &PackInsWnd::finished);
+        edit_->installEventFilter(this);
+    }
     refresh();
 }
 
@@ -358,6 +362,29 @@ void PackInsWnd::picked() {
             table_.setPackingKind(column_, ctx_.listResult.value);
     }
     enter();
+}
+
+bool PackInsWnd::eventFilter(QObject* watched, QEvent* e) {
+    if (watched != edit_ || (e->type() != QEvent::KeyPress && e->type() != QEvent::ShortcutOverride))
+        return QWidget::eventFilter(watched, e);
+    auto* k = static_cast<QKeyEvent*>(e);
+    int command = 0;
+    if (k->modifiers() == Qt::ShiftModifier) {
+        command = k->key() == Qt::Key_Up ? 346 : k->key() == Qt::Key_Down ? 347 : k->key() == Qt::Key_Left ? 348 : 0;
+    } else if (k->modifiers() == Qt::ControlModifier && (area_ == Area::Header || area_ == Area::RowHead)) {
+        command = k->key() == Qt::Key_X   ? cmd::kCut
+                  : k->key() == Qt::Key_C ? cmd::kCopy
+                  : k->key() == Qt::Key_V ? cmd::kPaste
+                                          : 0;
+    }
+    if (command == 0) return QWidget::eventFilter(watched, e);
+    // Keep the frame's shortcut out of it: the key is the table's.
+    if (e->type() == QEvent::ShortcutOverride) {
+        e->accept();
+        return true;
+    }
+    onCommand(command);
+    return true;
 }
 
 bool PackInsWnd::onCommand(int command) {

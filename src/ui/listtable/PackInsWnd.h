@@ -93,6 +93,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    // The table's own keys on the entry field: Shift+Up/Down/Left and, on the headers, the
+    // column and row clipboard keys.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void finished(controls::Key k);

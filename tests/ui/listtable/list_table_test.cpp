@@ -156,6 +156,13 @@ private slots:
         QVERIFY(writePdf([&w](const printing::PageArea& a) { return w->plan(a); }, pdf, true));
         QVERIFY(QFileInfo(pdf).size() > 1000);
 
+        // Ctrl+C on a column header holds the column after asking.
+        w->toHeader(2, 1);
+        dialogs.answers = {Answer::Yes};
+        key(Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QString::fromStdString(dialogs.shown.back()), QString(msg::kCopyColumn));
+        QVERIFY(w->table().holdsColumn());
+
         // The small menu window on a column, and its sort.
         w->openMenu(2, QPoint(400, 60));
         QVERIFY(w->menu());
@@ -197,13 +204,13 @@ private slots:
         key(Qt::Key_Down);
         key(Qt::Key_Left);
         enter("8");
-        w->onCommand(347);  // Shift+Down: the quantity sub-row
+        key(Qt::Key_Down, Qt::ShiftModifier);  // the quantity sub-row
         QCOMPARE(w->subRow(), 1);
         enter("5");
         QCOMPARE(w->table().column(1).totalQuantity, 35.0);
         // The cell's method from the pick list: an order sale takes the column's price.
         QCOMPARE(w->table().cell(1, 2).price, 0.0);
-        w->onCommand(348);
+        key(Qt::Key_Left, Qt::ShiftModifier);
         auto* pick = w->findChild<CMojiList*>();
         QVERIFY(pick);
         QTest::keyClick(pick, Qt::Key_2);
