@@ -156,6 +156,14 @@ private slots:
         QVERIFY(writePdf([&w](const printing::PageArea& a) { return w->plan(a); }, pdf, true));
         QVERIFY(QFileInfo(pdf).size() > 1000);
 
+        // "文字列" writes the sheet as CSV under the name the operator gives.
+        const QString csv = QDir(demoDir.path()).filePath("SHIWAKE.Csv");
+        w->setFileChooser(
+            [&csv](const QString& proposed) { return proposed.endsWith("仕訳表.Csv") ? csv : QString(); });
+        w->findChild<QPushButton*>("文字列")->click();
+        QVERIFY(QFileInfo(csv).size() > 100);
+        QVERIFY(dialogs.shown.empty());
+
         // Ctrl+C on a column header holds the column after asking.
         w->toHeader(2, 1);
         dialogs.answers = {Answer::Yes};
@@ -172,6 +180,15 @@ private slots:
         QApplication::processEvents();
         for (int c = 2; c <= w->table().definedColumns(); ++c)
             QVERIFY(w->table().column(c - 1).product <= w->table().column(c).product);
+
+        // "ﾌﾟﾚﾋﾞｭｰ" opens the print preview of the sheet.
+        bool previewed = false;
+        test::onNextModal([&previewed](QWidget* m) {
+            previewed = m->inherits("QPrintPreviewDialog");
+            m->close();
+        });
+        w->findChild<QPushButton*>("ﾌﾟﾚﾋﾞｭｰ")->click();
+        QVERIFY(previewed);
     }
 
     void boxesTypedIntoCellsAreRecordedAsSlips() {
