@@ -2,6 +2,8 @@
 // and the sorting sheet as a PDF), and a new day typed in by keys, boxes into cells, recorded
 // into slips.
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -16,6 +18,9 @@
 #include "masters/master_io.h"
 #include "slips/slip_index.h"
 #include "support/ui_support.h"
+#include "ui/app/QtDialogs.h"
+#include "ui/app/WindowCatalog.h"
+#include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/listtable/PackInsWnd.h"
@@ -104,6 +109,26 @@ private slots:
     }
 
     void init() { dialogs = ScriptedDialogs{}; }
+
+    void menuEntryOpensTheWindowOnce() {
+        QtDialogs::setHeadless(true);
+        QMdiArea area;
+        area.resize(1100, 800);
+        WindowRegistry registry(*fresh, dialogs, &area);
+        registerWindows(registry, *fresh);
+        QVERIFY(registry.isAvailable(361));
+        QWidget* w = registry.open(361);
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QString("  一覧表入力"));
+        auto* sub = qobject_cast<QMdiSubWindow*>(w);
+        QVERIFY(qobject_cast<PackInsWnd*>(sub ? sub->widget() : w));
+        QVERIFY(!registry.open(361));  // one at a time: brought forward, not opened twice
+        QCOMPARE(area.subWindowList().size(), 1);
+        // Shift+Left from the frame reaches the window.
+        QVERIFY(registry.dispatch(348));
+        area.closeAllSubWindows();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     void busiestDemoDayLoadsAsATable() {
         // The day with the most slips still open to the table (orders and deliveries).
