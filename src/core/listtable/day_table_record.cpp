@@ -76,8 +76,13 @@ DayTable::RecordResult DayTable::record(PackingFill* packing) {
         lock.reset();
     }
 
-    for (int r : rows)
-        if (!recordRow(r, *lock, packing)) return RecordResult::Failed;
+    for (int r : rows) {
+        if (!recordRow(r, *lock, packing)) {
+            // The slips written so far are ours, not a change behind the table's back.
+            loadedStamp_ = currentStamp();
+            return RecordResult::Failed;
+        }
+    }
 
     // Recorded: the cells and rows are emptied, the column definitions stay. The rows go too:
     // a row left without its cells would drop its slip's lines at the next recording.

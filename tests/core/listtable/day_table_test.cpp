@@ -6,6 +6,8 @@
 #include "listtable/day_table_fixture.h"
 #include "listtable/list_messages.h"
 #include "slips/slip_index.h"
+#include "slips/slip_messages.h"
+#include "support/faulty_file_system.h"
 
 namespace rk::test {
 namespace {
@@ -412,6 +414,47 @@ TEST_F(DayTableTest, ASlipBeyondTheColumnsLoadsAsFarAsItFitsAndIsNeverRewritten)
     ASSERT_EQ(t.record(), DayTable::RecordResult::Ok);
     EXPECT_EQ(bytes(kSlipHeaders), headers);
     EXPECT_EQ(bytes(kSlipLines), lines);
+}
+
+TEST_F(DayTableTest, AFailedSlipStopsTheRecordingAndTheTableStaysInStepWithTheFiles) {
+    auto twoNewRows = [](AppContext& c, Dialogs& d) {
+        auto t = std::make_unique<DayTable>(c, d);
+        t->load(kDay);
+        t->editColumn(1, listtable::kLineProduct, 1);
+        for (int r : {1, 2}) {
+            t->editCustomer(r, 7 + r);
+            t->editCell(1, r, CellPart::Quantity, 10 * r);
+        }
+        return t;
+    };
+    // The first changing call that fails the recording once the first slip is in the files,
+    // found by failing each call in turn on a copy of the installation.
+    for (int k = 1; k < 60; ++k) {
+        Installation copy(Installation::CopyOf{inst});
+        FaultyFileSystem faulty(realFileSystem());
+        auto c = copy.contextWith(faulty);
+        ScriptedDialogs d;
+        auto t = twoNewRows(*c, d);
+        faulty.arm(k, FaultyFileSystem::Fault::Fail);
+        const DayTable::RecordResult result = t->record();
+        // Skip the calls whose failure a write survives, and those of the first slip.
+        if (result == DayTable::RecordResult::Ok) continue;
+        if (headerAt(c->files, c->fileSet[kSlipHeaders], 1).customer != 8) continue;
+        EXPECT_EQ(result, DayTable::RecordResult::Failed);
+        EXPECT_EQ(d.shown.back(), msg::kSlipWriteFailed);
+        EXPECT_TRUE(indexesAgree(c->files, c->fileSet));
+        EXPECT_EQ(t->row(1).header, 1);  // written: a second try rewrites it in place
+        EXPECT_EQ(t->row(2).header, 0);
+
+        faulty.arm(0, FaultyFileSystem::Fault::None);
+        ASSERT_EQ(t->record(), DayTable::RecordResult::Ok);
+        EXPECT_EQ(c->files.size(c->fileSet[kSlipHeaders]), 3 * kSlipHeaderSize);  // no second slip for 8
+        EXPECT_EQ(headerAt(c->files, c->fileSet[kSlipHeaders], 2).customer, 9);
+        EXPECT_EQ(c->files.size(c->fileSet[kSlipLines]), 3 * kSlipLineSize);
+        EXPECT_TRUE(indexesAgree(c->files, c->fileSet));
+        return;
+    }
+    FAIL() << "no call of the second slip was found";
 }
 
 TEST_F(DayTableTest, AFullTableRefusesMoreColumns) {
