@@ -2,6 +2,7 @@
 #include "cli/export_commands.h"
 #include "cli/install_commands.h"
 #include "cli/payment_commands.h"
+#include "cli/sheet_commands.h"
 #include "cli/station_commands.h"
 #include "cli/slip_commands.h"
 #include "cli/table_commands.h"
@@ -97,6 +98,13 @@ const std::vector<Command>& commands() {
          {"--customer", "--from", "--to"},
          {"--correct"},
          runLedger},
+        {"export sheet", "write the sorting sheet of a day as the Shift-JIS CSV file of the list-table window",
+         "usage: rakurena export sheet --date MMDD [-o FILE] PROGRAM_FOLDER\n"
+         "FILE defaults to 仕訳表.Csv in PROGRAM_FOLDER; its name must end in .Csv and take at most\n"
+         "12 bytes, as in the window. Changes no slip.",
+         {"--date", "-o"},
+         {},
+         runExportSheet},
     };
     return kCommands;
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "cli/cli.h"
 #include "listtable/day_table_fixture.h"
 #include "listtable/list_messages.h"
 
@@ -46,6 +49,27 @@ TEST_F(SortingSheet, CsvHoldsColumnsThenThreeLinesPerCustomer) {
     ASSERT_TRUE(written);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(written->data()), written->size()),
               listtable::sortingSheetCsv(t));
+}
+
+TEST_F(SortingSheet, TheCommandLineWritesTheSameFile) {
+    auto run = [](std::vector<std::string> args) {
+        args.insert(args.begin(), "rakurena");
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        std::ostringstream o, e;
+        cli::Io io{o, e};
+        return cli::main(static_cast<int>(argv.size()), argv.data(), io);
+    };
+    const std::string folder = ctx.programFolder().string();
+    ASSERT_EQ(run({"export", "sheet", "--date", "512", folder}), 0);
+    DayTable t(ctx, dialogs);
+    t.load(kDay);
+    auto written = fs.readAll(ctx.programFolder() / "仕訳表.Csv");
+    ASSERT_TRUE(written);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(written->data()), written->size()),
+              listtable::sortingSheetCsv(t));
+    EXPECT_EQ(run({"export", "sheet", "--date", "512", "-o", folder + "/sheet.txt", folder}), 1);
+    EXPECT_EQ(run({"export", "sheet", "--date", "13", folder}), 2);
 }
 
 TEST_F(SortingSheet, CsvNamesAreChecked) {

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "cli/cli.h"
+
+namespace rk::cli {
+
+int runExportSheet(const Args& a, Io& io);
+
+}  // namespace rk::cli
