@@ -45,13 +45,13 @@ printing::Document PackInsWnd::plan(const printing::PageArea& area) const {
 
 void PackInsWnd::printSheet() {
     (void)store();
-    (void)printWithDialog([this](const printing::PageArea& a) { return plan(a); }, this, true);
+    (void)printWithDialog([this](const printing::PageArea& a) { return plan(a); }, this);
     enter();
 }
 
 void PackInsWnd::previewSheet() {
     (void)store();
-    showPreview([this](const printing::PageArea& a) { return plan(a); }, this, true);
+    showPreview([this](const printing::PageArea& a) { return plan(a); }, this);
     enter();
 }
 
