@@ -205,10 +205,7 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     // The day's delivery slips as one table.
     registry.registerFactory(361, [&registry, &ctx](int) {
         auto* w = new PackInsWnd(ctx, dialogs());
-        w->setGuideOpener([&registry, &ctx](const std::string& topic) {
-            ctx.topic = topic;
-            registry.open(cmd::kGuide);
-        });
+        w->setGuideOpener(guideOpener(registry, ctx));
         return w;
     });
 }
