@@ -27,13 +27,13 @@ PickList::Step PickList::key(Key k, int current, ListResult& result) {
             return {};
         case Key::Enter: {
             if (typed_.empty()) return choose(current, k, result);
-            // A typed number names a line 1..count; anything else is refused.
-            long long n = typed_.size() <= 9 ? std::stoll(typed_) : 0;
-            if (n < 1 || n > count_) {
+            // A typed number names a line first..first + count - 1; anything else is refused.
+            const long long n = typed_.size() <= 9 ? std::stoll(typed_) : -1;
+            if (n < first_ || n >= static_cast<long long>(first_) + count_) {
                 typed_.clear();
                 return {.beep = true};
             }
-            return choose(static_cast<int>(n - 1), k, result);
+            return choose(static_cast<int>(n - first_), k, result);
         }
         case Key::Esc:
             return choose(0, k, result);

@@ -31,6 +31,10 @@ public:
     // Whether a right click selects every line.
     bool rightClickSelectsAll() const { return multi_; }
 
+    // The number the first line answers to when typed: 1 for a plain list, 100 for a list of
+    // codes 100.. (so that typing 110 chooses code 110, not the 110th line).
+    void setFirstNumber(int n) { first_ = n; }
+
     const std::string& typed() const { return typed_; }
     int id() const { return id_; }
 
@@ -39,6 +43,7 @@ private:
 
     int id_;
     int count_;
+    int first_ = 1;
     bool multi_;
     std::string typed_;
     int tracked_ = 0;

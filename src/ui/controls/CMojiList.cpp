@@ -17,10 +17,11 @@ CMojiList::CMojiList(controls::ListResult& result, QWidget* view, bool multiSele
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
-void CMojiList::setLines(const QStringList& lines) {
+void CMojiList::setLines(const QStringList& lines, int firstNumber) {
     clear();
     addItems(lines);
     list_ = controls::PickList(list_.id(), count(), selectionMode() == QAbstractItemView::MultiSelection);
+    list_.setFirstNumber(firstNumber);
     if (count() > 0) setCurrentRow(0);
 }
 

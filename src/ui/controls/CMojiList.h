@@ -15,7 +15,8 @@ public:
     // The list's id is the one the owner left in the list result before creating it.
     CMojiList(controls::ListResult& result, QWidget* view, bool multiSelect = false);
 
-    void setLines(const QStringList& lines);
+    // `firstNumber`: what typing names the first line (see PickList::setFirstNumber).
+    void setLines(const QStringList& lines, int firstNumber = 1);
     const controls::PickList& list() const { return list_; }
 
 signals:

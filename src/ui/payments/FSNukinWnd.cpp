@@ -168,7 +168,7 @@ void FSNukinWnd::openAccountList() {
     constexpr int kListCommand = 208;
     ctx_.listResult = {kListCommand, 0, Key::None};
     list_ = new CMojiList(ctx_.listResult, this);
-    list_->setLines(accountPickLines(ctx_));
+    list_->setLines(accountPickLines(ctx_), 100);
     list_->setCurrentRow(0);
     const int left = column_ == kDebitColumn ? kX[2] : kX[4];
     list_->setGeometry(left, kTop + kRowHeight, 280, 6 * kRowHeight);

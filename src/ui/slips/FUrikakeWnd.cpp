@@ -297,7 +297,7 @@ void FUrikakeWnd::openAccountList() {
     const QStringList lines = accountPickLines(ctx_);
     ctx_.listResult = {kReceivableCommand, 0, Key::None};
     list_ = new CMojiList(ctx_.listResult, this);
-    list_->setLines(lines);
+    list_->setLines(lines, 100);
     const int current = *accountOf(values_, row_, column_);
     if (current >= 100 && current <= 599) list_->setCurrentRow(current - 100);
     const int left = column_ == kDebitColumn ? kX[2] : kX[4];

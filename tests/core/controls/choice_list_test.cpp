@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "controls/choice_bar.h"
 #include "controls/pick_list.h"
 
@@ -80,6 +82,22 @@ TEST(PickList, TypedNumberChoosesItsLine) {
     list.character('1');
     EXPECT_TRUE(list.key(Key::Enter, 5, r).beep);  // there is no line 31
     EXPECT_EQ(r.value, 5);
+}
+
+TEST(PickList, ACodeListTakesTypedCodes) {
+    PickList list(4, 500);  // account items 100..599
+    list.setFirstNumber(100);
+    ListResult r;
+    for (char c : std::string("110")) list.character(c);
+    list.key(Key::Enter, 0, r);
+    EXPECT_EQ(r.value, 10);  // the line of code 110
+    for (char c : std::string("99")) list.character(c);
+    EXPECT_TRUE(list.key(Key::Enter, 0, r).beep);
+    for (char c : std::string("600")) list.character(c);
+    EXPECT_TRUE(list.key(Key::Enter, 0, r).beep);
+    for (char c : std::string("599")) list.character(c);
+    list.key(Key::Enter, 0, r);
+    EXPECT_EQ(r.value, 499);
 }
 
 TEST(PickList, EscLeftRightAndDoubleClick) {
