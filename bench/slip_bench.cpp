@@ -8,8 +8,7 @@
 #include <iostream>
 #include <random>
 
-#include "app/startup_loader.h"
-#include "cli/demo_year.h"
+#include "bench_year.h"
 #include "slips/CFq7Doc.h"
 #include "slips/packing_tables.h"
 #include "slips/slip_commands.h"
@@ -29,26 +28,8 @@ struct Year {
 Year& year() {
     static Year y = [] {
         Year y;
-        const char* env = std::getenv("RAKURENA_BENCH_YEAR");
-        const fs::path folder = env ? env : "/tmp/rakurena-bench-year";
-        y.ctx = std::make_unique<AppContext>(Edition::Sales, folder);
+        y.ctx = bench::openBenchYear("RAKURENA_BENCH_YEAR", "/tmp/rakurena-bench-year", y.dialogs);
         AppContext& ctx = *y.ctx;
-        CreatingPrompts prompts;
-        StandAloneStation station;
-        if (!ctx.files.exists(ctx.settingsFile())) {
-            std::cerr << "generating the benchmark year in " << folder << " (once)\n";
-            fs::create_directories(folder);
-            BasicSettings s = defaultSettings(ctx.clock);
-            s.businessYear = s.inputYear = 2026;
-            if (!writeNewInstallation(ctx, s) ||
-                runStartupLoader(ctx, y.dialogs, prompts, station) != StartupResult::Run ||
-                !fillDemoYear(ctx, y.dialogs, {999, 100000, 7})) {
-                std::cerr << "cannot generate the benchmark year\n";
-                std::exit(1);
-            }
-        } else if (runStartupLoader(ctx, y.dialogs, prompts, station) != StartupResult::Run) {
-            std::exit(1);
-        }
         for (const IndexEntry& e : readIndexEntries(ctx.files, ctx.fileSet[kIndex1]))
             if (liveDate(e.first)) y.live.push_back(e);
         return y;
