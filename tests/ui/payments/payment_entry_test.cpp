@@ -12,6 +12,7 @@
 #include "masters/master_io.h"
 #include "payments/messages.h"
 #include "payments/payment_file.h"
+#include "support/demo_year.h"
 #include "support/ui_support.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/payments/NukininAView.h"
@@ -48,17 +49,8 @@ class PaymentEntryTest : public QObject {
 
 private slots:
     void initTestCase() {
-        std::ostringstream out, err;
-        cli::Io io{out, err};
-        const std::string folder = dir.path().toStdString();
-        std::vector<std::string> args{"rakurena", "demo", "--customers", "30", "--slips", "240", folder};
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        QCOMPARE(cli::main(static_cast<int>(argv.size()), argv.data(), io), 0);
-        ctx = std::make_unique<AppContext>(Edition::Sales, folder);
-        CreatingPrompts prompts;
-        StandAloneStation station;
-        QCOMPARE(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
+        ctx = test::openDemoYear(dir.path().toStdString(), 30, 240, dialogs);
+        QVERIFY(ctx);
         // Customer 21 heads a group of 22 and 23, who owe from earlier periods.
         CustomerRecord c = customer(*ctx, 21);
         c.groupLink = 2;

@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "masters/customer_master.h"
 #include "masters/master_io.h"
+#include "support/demo_year.h"
 #include "support/ui_support.h"
 #include "tables/key_names.h"
 #include "tables/table_csv.h"
@@ -49,17 +50,8 @@ class TablesWindowsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        std::ostringstream out, err;
-        cli::Io io{out, err};
-        const std::string folder = dir.path().toStdString();
-        std::vector<std::string> args{"rakurena", "demo", "--customers", "40", "--slips", "1500", folder};
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        QCOMPARE(cli::main(static_cast<int>(argv.size()), argv.data(), io), 0);
-        ctx = std::make_unique<AppContext>(Edition::Sales, folder);
-        CreatingPrompts prompts;
-        StandAloneStation station;
-        QCOMPARE(runStartupLoader(*ctx, dialogs, prompts, station), StartupResult::Run);
+        ctx = test::openDemoYear(dir.path().toStdString(), 40, 1500, dialogs);
+        QVERIFY(ctx);
     }
 
     void init() { dialogs = ScriptedDialogs{}; }
