@@ -14,7 +14,6 @@
 
 namespace rk::ui {
 
-using controls::EntryConfig;
 using controls::Key;
 namespace msg = printing::msg;
 
@@ -22,12 +21,10 @@ namespace {
 
 constexpr int kFieldX = 150, kFieldY = 20, kFieldStep = 32;
 
-QString dateText(int v) { return QString::asprintf("%2d 月 %2d 日 ", v / 100, v % 100); }
-
 }  // namespace
 
 GroupSeiView::GroupSeiView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : SettingsFieldView(ctx, dialogs, parent) {
+    : PrintSelectionView(ctx, dialogs, parent) {
     setObjectName("GroupSeiView");
     const int32_t date = printing::lastSlipDate(ctx);
     selection_ = {date, date, 1, ctx.env.customerCount, date, ""};
@@ -37,20 +34,8 @@ GroupSeiView::GroupSeiView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     for (int i = 0; i < 4; ++i) {
         int32_t* v = values[i];
         const bool date = i != kRepresentative;
-        addField({QRect(kFieldX, kFieldY + i * kFieldStep, 110, 26),
-                  [v] {
-                      EntryConfig c;
-                      c.mode = 1;
-                      c.length = 4;
-                      c.value = *v;
-                      c.inputMethodOff = true;
-                      return c;
-                  },
-                  [this, i](const CDataEdit& e) {
-                      // A field left as it was keeps what was set meanwhile.
-                      if (e.field().edited()) setValue(static_cast<Field>(i), e.value());
-                  },
-                  [v, date] { return date ? dateText(*v) : QString("%1").arg(*v, 4); }});
+        addNumberField(QRect(kFieldX, kFieldY + i * kFieldStep, 110, 26), v, 4, date,
+                       [this, i](int value) { setValue(static_cast<Field>(i), value); });
     }
     members_ = new QListWidget(this);
     members_->setObjectName("MemberList");
@@ -67,6 +52,7 @@ GroupSeiView::GroupSeiView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     connect(buttons_[kCollect], &QPushButton::clicked, this, &GroupSeiView::collect);
     connect(buttons_[kPrint], &QPushButton::clicked, this, &GroupSeiView::print);
     connect(buttons_[kPreview], &QPushButton::clicked, this, &GroupSeiView::preview);
+    setFunctionKeys([this] { collect(); }, [this] { print(); }, kIssueDate);
     showMembers();
 }
 
@@ -135,48 +121,11 @@ bool GroupSeiView::send(bool previewOnly) {
     commit();
     if (!bill_ && !collect()) return false;
     const Planner planner = [this](const printing::PageArea& area) { return plan(area); };
-    if (previewOnly) {
-        output_.preview(planner, this);
-        return true;
-    }
-    return output_.print(planner, this);
+    return sendPages(planner, previewOnly);
 }
 
 void GroupSeiView::print() { send(false); }
 void GroupSeiView::preview() { send(true); }
-
-void GroupSeiView::fieldExited(int index, Key key) {
-    switch (key) {
-        case Key::F11:
-            setCurrent(index);
-            collect();
-            return;
-        case Key::F12:
-            setCurrent(index);
-            print();
-            return;
-        case Key::Up:
-            setCurrent(std::max(0, index - 1));
-            return;
-        case Key::Enter:
-        case Key::Down:
-        case Key::Tab:
-            setCurrent(std::min<int>(kIssueDate, index + 1));
-            return;
-        default:
-            setCurrent(index);
-    }
-}
-
-void GroupSeiView::keyPressEvent(QKeyEvent* e) {
-    const Key k = toKey(e);
-    if (k == Key::F11) {
-        collect();
-        return;
-    }
-    if (k == Key::F12) return print();
-    SettingsFieldView::keyPressEvent(e);
-}
 
 void GroupSeiView::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "printing/bills.h"
-#include "ui/printing/PlanPrinter.h"
-#include "ui/settings/SettingsFieldView.h"
+#include "ui/printing/PrintSelectionView.h"
 
 class QListWidget;
 class QPushButton;
 
 namespace rk::ui {
 
-class GroupSeiView : public SettingsFieldView {
+class GroupSeiView : public PrintSelectionView {
     Q_OBJECT
 public:
     enum Field { kFrom, kTo, kRepresentative, kIssueDate };
@@ -28,7 +27,6 @@ public:
     const printing::GroupBill* bill() const { return bill_ ? &*bill_ : nullptr; }
     QListWidget* members() const { return members_; }
     QPushButton* button(Button b) const { return buttons_[b]; }
-    PrintOutput& output() { return output_; }
 
     void setValue(Field f, int value);
     // F11: collects the group's bill; false (after the message) for a customer that heads
@@ -38,12 +36,7 @@ public:
     void print();
     void preview();
 
-signals:
-    void helpRequested();
-
 protected:
-    void fieldExited(int index, controls::Key key) override;
-    void keyPressEvent(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
@@ -56,7 +49,6 @@ private:
     printing::PrintForm printForm_;  // read once: changes while the window is open do not apply
     std::unique_ptr<printing::SlipSnapshot> files_;
     std::optional<printing::GroupBill> bill_;
-    PrintOutput output_;
     QListWidget* members_;
     QPushButton* buttons_[kButtonCount] = {};
 };

@@ -22,12 +22,10 @@ namespace {
 
 constexpr int kFieldX = 150, kFieldY = 20, kFieldStep = 32;
 
-QString dateText(int v) { return QString::asprintf("%2d 月 %2d 日 ", v / 100, v % 100); }
-
 }  // namespace
 
 NohinMesaiView::NohinMesaiView(AppContext& ctx, Dialogs& dialogs, bool details, QWidget* parent)
-    : SettingsFieldView(ctx, dialogs, parent), details_(details) {
+    : PrintSelectionView(ctx, dialogs, parent), details_(details) {
     setObjectName("NohinMesaiView");
     const int32_t date = printing::lastSlipDate(ctx);
     selection_ = {date, date, 1, ctx.env.customerCount, date, ""};
@@ -38,20 +36,8 @@ NohinMesaiView::NohinMesaiView(AppContext& ctx, Dialogs& dialogs, bool details, 
     for (int i = 0; i < 5; ++i) {
         int32_t* v = values[i];
         const bool date = i == kFrom || i == kTo || i == kIssueDate;
-        addField({QRect(kFieldX, kFieldY + i * kFieldStep, 110, 26),
-                  [v] {
-                      EntryConfig c;
-                      c.mode = 1;
-                      c.length = 4;
-                      c.value = *v;
-                      c.inputMethodOff = true;
-                      return c;
-                  },
-                  [this, i](const CDataEdit& e) {
-                      // A field left as it was keeps what was set meanwhile.
-                      if (e.field().edited()) setValue(static_cast<Field>(i), e.value());
-                  },
-                  [v, date] { return date ? dateText(*v) : QString("%1").arg(*v, 4); }});
+        addNumberField(QRect(kFieldX, kFieldY + i * kFieldStep, 110, 26), v, 4, date,
+                       [this, i](int value) { setValue(static_cast<Field>(i), value); });
     }
     addField({QRect(kFieldX, kFieldY + 5 * kFieldStep, 170, 26),
               [this] {
@@ -79,6 +65,7 @@ NohinMesaiView::NohinMesaiView(AppContext& ctx, Dialogs& dialogs, bool details, 
     connect(buttons_[kCollect], &QPushButton::clicked, this, &NohinMesaiView::collect);
     connect(buttons_[kPrint], &QPushButton::clicked, this, &NohinMesaiView::print);
     connect(buttons_[kPreview], &QPushButton::clicked, this, &NohinMesaiView::preview);
+    setFunctionKeys([this] { collect(); }, [this] { print(); }, kSearch);
 }
 
 void NohinMesaiView::setValue(Field f, int value) {
@@ -150,45 +137,11 @@ bool NohinMesaiView::send(bool previewOnly) {
         return false;
     }
     const Planner planner = [this](const printing::PageArea& area) { return plan(area); };
-    if (previewOnly) {
-        output_.preview(planner, this);
-        return true;
-    }
-    return output_.print(planner, this);
+    return sendPages(planner, previewOnly);
 }
 
 void NohinMesaiView::print() { send(false); }
 void NohinMesaiView::preview() { send(true); }
-
-void NohinMesaiView::fieldExited(int index, Key key) {
-    switch (key) {
-        case Key::F11:
-            setCurrent(index);
-            collect();
-            return;
-        case Key::F12:
-            setCurrent(index);
-            print();
-            return;
-        case Key::Up:
-            setCurrent(std::max(0, index - 1));
-            return;
-        case Key::Enter:
-        case Key::Down:
-        case Key::Tab:
-            setCurrent(std::min<int>(kSearch, index + 1));
-            return;
-        default:
-            setCurrent(index);
-    }
-}
-
-void NohinMesaiView::keyPressEvent(QKeyEvent* e) {
-    const Key k = toKey(e);
-    if (k == Key::F11) return collect();
-    if (k == Key::F12) return print();
-    SettingsFieldView::keyPressEvent(e);
-}
 
 void NohinMesaiView::paintEvent(QPaintEvent*) {
     QPainter p(this);

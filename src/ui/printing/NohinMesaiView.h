@@ -6,15 +6,14 @@
 #include <vector>
 
 #include "printing/bills.h"
-#include "ui/printing/PlanPrinter.h"
-#include "ui/settings/SettingsFieldView.h"
+#include "ui/printing/PrintSelectionView.h"
 
 class QListWidget;
 class QPushButton;
 
 namespace rk::ui {
 
-class NohinMesaiView : public SettingsFieldView {
+class NohinMesaiView : public PrintSelectionView {
     Q_OBJECT
 public:
     enum Field { kFrom, kTo, kFirstCustomer, kLastCustomer, kIssueDate, kSearch };
@@ -28,7 +27,6 @@ public:
     int pageCount() const { return pages_; }
     QPushButton* button(Button b) const { return buttons_[b]; }
     QListWidget* list() const { return list_; }
-    PrintOutput& output() { return output_; }
 
     // Sets a selection value as typed (dates normalised; the period end to a month's last day).
     void setValue(Field f, int value);
@@ -40,12 +38,7 @@ public:
     void print();
     void preview();
 
-signals:
-    void helpRequested();
-
 protected:
-    void fieldExited(int index, controls::Key key) override;
-    void keyPressEvent(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
 
 private:
@@ -60,7 +53,6 @@ private:
     printing::PrintForm printForm_;
     int pages_ = 0;
     bool collecting_ = false;
-    PrintOutput output_;
     QListWidget* list_;
     QPushButton* buttons_[kButtonCount] = {};
 };

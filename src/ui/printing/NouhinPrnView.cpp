@@ -16,7 +16,6 @@
 
 namespace rk::ui {
 
-using controls::EntryConfig;
 using controls::Key;
 namespace msg = printing::msg;
 
@@ -35,7 +34,7 @@ std::string faxCommand() {
 }  // namespace
 
 NouhinPrnView::NouhinPrnView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : SettingsFieldView(ctx, dialogs, parent) {
+    : PrintSelectionView(ctx, dialogs, parent) {
     setObjectName("NouhinPrnView");
     printForm_ = printing::loadPrintForm(ctx.files, ctx.programFolder()).value_or(printing::defaultPrintForm());
     if (ctx.files.exists(ctx.programFolder() / printing::kFaxFontFile))
@@ -45,24 +44,8 @@ NouhinPrnView::NouhinPrnView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
 
     int32_t* values[4] = {&selection_.date, &selection_.from, &selection_.to, &selection_.copies};
     for (int i = 0; i < 4; ++i) {
-        int32_t* v = values[i];
-        const bool date = i == kDate;
-        addField({QRect(kFieldX, kFieldY + i * kFieldStep, 110, 26),
-                  [v, i] {
-                      EntryConfig c;
-                      c.mode = 1;
-                      c.length = i == kCopies ? 2 : 4;
-                      c.value = *v;
-                      c.inputMethodOff = true;
-                      return c;
-                  },
-                  [this, i](const CDataEdit& e) {
-                      // A field left as it was keeps what was set meanwhile.
-                      if (e.field().edited()) setValue(static_cast<Field>(i), e.value());
-                  },
-                  [v, date] {
-                      return date ? QString::asprintf("%2d 月 %2d 日 ", *v / 100, *v % 100) : QString("%1").arg(*v, 4);
-                  }});
+        addNumberField(QRect(kFieldX, kFieldY + i * kFieldStep, 110, 26), values[i], i == kCopies ? 2 : 4, i == kDate,
+                       [this, i](int value) { setValue(static_cast<Field>(i), value); });
     }
 
     list_ = new QListWidget(this);
@@ -168,11 +151,7 @@ bool NouhinPrnView::send(bool chosenOnly, printing::DeliveryForm kind, bool prev
     const Planner planner = [this, which, kind](const printing::PageArea& area) {
         return printing::planDeliveryNotes(run_, ctx_, printForm_, area, kind, which);
     };
-    if (previewOnly) {
-        output_.preview(planner, this);
-        return true;
-    }
-    return output_.print(planner, this);
+    return sendPages(planner, previewOnly);
 }
 
 void NouhinPrnView::printAll() { send(false, form(), false); }

@@ -8,8 +8,7 @@
 
 #include "printing/delivery_notes.h"
 #include "printing/print_form.h"
-#include "ui/printing/PlanPrinter.h"
-#include "ui/settings/SettingsFieldView.h"
+#include "ui/printing/PrintSelectionView.h"
 
 class QCheckBox;
 class QListWidget;
@@ -17,7 +16,7 @@ class QPushButton;
 
 namespace rk::ui {
 
-class NouhinPrnView : public SettingsFieldView {
+class NouhinPrnView : public PrintSelectionView {
     Q_OBJECT
 public:
     enum Field { kDate, kFrom, kTo, kCopies };
@@ -30,7 +29,6 @@ public:
     QListWidget* list() const { return list_; }
     QPushButton* button(Button b) const { return buttons_[b]; }
     QCheckBox* cooperative() const { return cooperative_; }
-    PrintOutput& output() { return output_; }
 
     // Sets one selection value as typed (the date normalised, copies clamped) and rebuilds.
     void setValue(Field f, int value);
@@ -43,9 +41,6 @@ public:
     void printChosen();
     void preview(printing::DeliveryForm kind);
     void fax(bool chosenOnly);
-
-signals:
-    void helpRequested();
 
 protected:
     void fieldExited(int index, controls::Key key) override;
@@ -61,7 +56,6 @@ private:
     std::optional<printing::FaxFonts> faxFonts_;
     printing::DeliverySelection selection_;
     printing::DeliveryRun run_;
-    PrintOutput output_;
     QListWidget* list_;
     QCheckBox* cooperative_;
     QPushButton* buttons_[kButtonCount] = {};

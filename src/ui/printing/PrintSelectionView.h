@@ -1,0 +1,41 @@
+// The selection view of a print window: fields of dates and numbers typed with the shared
+// entry field, a help button, and the pages sent to the printer or the preview. The bill
+// views also collect with F11 and print with F12 from any field.
+#pragma once
+
+#include <functional>
+
+#include "ui/printing/PlanPrinter.h"
+#include "ui/settings/SettingsFieldView.h"
+
+namespace rk::ui {
+
+class PrintSelectionView : public SettingsFieldView {
+    Q_OBJECT
+public:
+    using SettingsFieldView::SettingsFieldView;
+
+    PrintOutput& output() { return output_; }
+
+signals:
+    void helpRequested();
+
+protected:
+    // A field of `length` digits showing *value as "MM 月 DD 日" (`date`) or as a number;
+    // an edited value goes to `set`, a field left as it was keeps what was set meanwhile.
+    void addNumberField(QRect rect, const int32_t* value, int length, bool date, std::function<void(int)> set);
+    // Sends the planned pages to the preview window or the printer.
+    bool sendPages(const Planner& planner, bool previewOnly);
+    // F11 and F12 from any field; Up goes back, Enter/Down/Tab on up to `lastField_`.
+    void setFunctionKeys(std::function<void()> f11, std::function<void()> f12, int lastField);
+    void fieldExited(int index, controls::Key key) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+    PrintOutput output_;
+
+private:
+    std::function<void()> f11_, f12_;
+    int lastField_ = 0;
+};
+
+}  // namespace rk::ui
