@@ -22,18 +22,18 @@ constexpr int kFieldTop = 8, kFieldHeight = 24, kLabelWidth = 104, kValueWidth =
 
 }  // namespace
 
-GraSyuView::GraSyuView(GraSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
+GraSyuView::GraSyuView(GraSyuWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 4), wnd_(wnd) {
     setObjectName("GraSyuView");
     setFixedHeight(kHeight);
     setMinimumWidth(870);
     const bool month = wnd.tableKind().month;
-    struct Spec {
+    struct ButtonLine {
         const char* caption;
         int width;
         std::function<void()> action;
         bool enabled;
     };
-    const std::vector<Spec> buttons = {
+    const std::vector<ButtonLine> buttons = {
         {"解 説", 56, [&wnd] { wnd.openGuide(); }, true},
         {"条 件", 56, [&wnd] { wnd.showConditions(); }, true},
         {"ﾓｰﾄﾞ替", 64, [&wnd] { wnd.cycleMeasure(); }, true},
@@ -45,12 +45,8 @@ GraSyuView::GraSyuView(GraSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     };
     int x = 8;
     const int y = 44;
-    for (const Spec& s : buttons) {
-        auto* b = new QPushButton(QString::fromUtf8(s.caption), this);
-        b->setGeometry(x, y, s.width, 26);
-        b->setEnabled(s.enabled);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QPushButton::clicked, this, s.action);
+    for (const ButtonLine& s : buttons) {
+        addButton(s.caption, QRect(x, y, s.width, 26), s.action)->setEnabled(s.enabled);
         x += s.width + 4;
         if (std::string(s.caption) == "ﾓｰﾄﾞ替") x += 76;  // room for the mode label
     }
@@ -70,14 +66,15 @@ GraSyuView::GraSyuView(GraSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     connect(mixed_, &QCheckBox::toggled, this, [&wnd](bool on) { wnd.setMixedPrint(on); });
 }
 
-QPushButton* GraSyuView::button(const QString& caption) const {
-    for (QPushButton* b : findChildren<QPushButton*>())
-        if (b->text() == caption) return b;
-    return nullptr;
-}
-
 QRect GraSyuView::valueRect(int field) const {
     return QRect(8 + (field - 1) * kFieldStep + kLabelWidth, kFieldTop, kValueWidth, kFieldHeight);
+}
+
+QRect GraSyuView::hitRect(int field) const { return valueRect(field).adjusted(-kLabelWidth, 0, 0, 0); }
+
+int GraSyuView::fieldValue(int field) const {
+    const tables::TableRange& r = wnd_.range();
+    return field == 1 ? r.from : field == 2 ? r.to : field == 3 ? r.startCode : r.endCode;
 }
 
 QString GraSyuView::fieldText(int field) const {
@@ -93,25 +90,6 @@ QString GraSyuView::fieldText(int field) const {
         std::snprintf(buf, sizeof buf, "%d", field == 3 ? r.startCode : r.endCode);
     }
     return QString::fromUtf8(buf);
-}
-
-void GraSyuView::enterField(int field) {
-    if (edit_) {
-        edit_->disconnect(this);
-        edit_->hide();
-        if (edit_->label()) edit_->label()->hide();
-        edit_->deleteLater();
-        edit_ = nullptr;
-    }
-    field_ = std::clamp(field, 1, 4);
-    const tables::TableRange& r = wnd_.range();
-    controls::EntryConfig c;
-    c.mode = 1;
-    c.length = 4;
-    c.value = field_ == 1 ? r.from : field_ == 2 ? r.to : field_ == 3 ? r.startCode : r.endCode;
-    edit_ = CDataEdit::create(this, c, valueRect(field_), wnd_.dialogs());
-    if (edit_) connect(edit_, &CDataEdit::finished, this, &GraSyuView::finished);
-    update();
 }
 
 void GraSyuView::finished(Key k) {
@@ -155,11 +133,6 @@ void GraSyuView::finished(Key k) {
     if (confirmedEnd) wnd_.showConditions();
 }
 
-void GraSyuView::mousePressEvent(QMouseEvent* e) {
-    for (int f = 1; f <= 4; ++f)
-        if (valueRect(f).adjusted(-kLabelWidth, 0, 0, 0).contains(e->pos())) return enterField(f);
-}
-
 void GraSyuView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xE8, 0xE8, 0xF0));
@@ -171,10 +144,8 @@ void GraSyuView::paintEvent(QPaintEvent*) {
         p.setPen(Qt::black);
         p.drawText(QRect(v.left() - kLabelWidth, v.top(), kLabelWidth - 4, v.height()),
                    Qt::AlignVCenter | Qt::AlignRight, QString::fromUtf8(labels[f - 1]));
-        p.fillRect(v, Qt::white);
-        p.drawRect(v.adjusted(0, 0, -1, -1));
-        if (f != field_ || !edit_) p.drawText(v.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, fieldText(f));
     }
+    paintFields(p);
     // The display mode beside its button.
     p.setPen(QColor(0x00, 0x00, 0xA0));
     p.drawText(QRect(8 + 56 + 4 + 56 + 4 + 64 + 6, 44, 72, 26), Qt::AlignVCenter,

@@ -2,9 +2,7 @@
 // start and end code), edited in place one at a time, and the buttons.
 #pragma once
 
-#include <QWidget>
-
-#include "controls/keys.h"
+#include "ui/tables/TableFieldsView.h"
 
 class QCheckBox;
 class QPushButton;
@@ -14,32 +12,26 @@ namespace rk::ui {
 class CDataEdit;
 class GraSyuWnd;
 
-class GraSyuView : public QWidget {
+class GraSyuView : public TableFieldsView {
     Q_OBJECT
 public:
     static constexpr int kHeight = 78;
     explicit GraSyuView(GraSyuWnd& wnd);
 
-    int field() const { return field_; }
-    CDataEdit* edit() const { return edit_; }
-    // Starts editing field 1..4.
-    void enterField(int field);
-    QString fieldText(int field) const;
-    QPushButton* button(const QString& caption) const;
+    QString fieldText(int field) const override;
     QCheckBox* byMonthBox() const { return byMonth_; }
     QCheckBox* mixedBox() const { return mixed_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
 
 private:
-    void finished(controls::Key k);
-    QRect valueRect(int field) const;
+    void finished(controls::Key k) override;
+    QRect valueRect(int field) const override;
+    QRect hitRect(int field) const override;
+    int fieldValue(int field) const override;
 
     GraSyuWnd& wnd_;
-    int field_ = 1;
-    CDataEdit* edit_ = nullptr;
     QCheckBox* byMonth_ = nullptr;
     QCheckBox* mixed_ = nullptr;
 };

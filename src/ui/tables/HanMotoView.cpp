@@ -12,17 +12,7 @@ namespace rk::ui {
 
 using controls::Key;
 
-namespace {
-
-QString dateText(int v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%2d 月 %2d 日", v / 100, v % 100);
-    return QString::fromUtf8(buf);
-}
-
-}  // namespace
-
-HanMotoView::HanMotoView(HanMotoWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
+HanMotoView::HanMotoView(HanMotoWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 3), wnd_(wnd) {
     setObjectName("HanMotoView");
     setFixedHeight(kHeight);
     int x = 520;
@@ -30,10 +20,7 @@ HanMotoView::HanMotoView(HanMotoWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
              {"ﾌﾟﾚﾋﾞｭｰ", [&wnd] { wnd.print(true); }}, {"印 刷", [&wnd] { wnd.print(false); }}, {"解 説", [&wnd] {
                                                                                                      wnd.openGuide();
                                                                                                  }}}) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setGeometry(x, 42, 80, 26);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QPushButton::clicked, this, action);
+        addButton(caption, QRect(x, 42, 80, 26), action);
         x += 86;
     }
 }
@@ -49,22 +36,13 @@ QRect HanMotoView::valueRect(int field) const {
     }
 }
 
-void HanMotoView::enterField(int field) {
-    if (edit_) {
-        edit_->disconnect(this);
-        edit_->hide();
-        if (edit_->label()) edit_->label()->hide();
-        edit_->deleteLater();
-        edit_ = nullptr;
-    }
-    field_ = std::clamp(field, 1, 3);
-    controls::EntryConfig c;
-    c.mode = 1;
-    c.length = 4;
-    c.value = field_ == 1 ? customer_ : field_ == 2 ? wnd_.printFrom() : wnd_.printTo();
-    edit_ = CDataEdit::create(this, c, valueRect(field_), wnd_.dialogs());
-    if (edit_) connect(edit_, &CDataEdit::finished, this, &HanMotoView::finished);
-    update();
+int HanMotoView::fieldValue(int field) const {
+    return field == 1 ? customer_ : field == 2 ? wnd_.printFrom() : wnd_.printTo();
+}
+
+QString HanMotoView::fieldText(int field) const {
+    const int customer = wnd_.ledger().customer;
+    return field == 1 ? (customer ? QString::number(customer) : QString()) : dateText(fieldValue(field));
 }
 
 void HanMotoView::finished(Key k) {
@@ -89,11 +67,6 @@ void HanMotoView::finished(Key k) {
     update();
 }
 
-void HanMotoView::mousePressEvent(QMouseEvent* e) {
-    for (int f = 1; f <= 3; ++f)
-        if (valueRect(f).contains(e->pos())) return enterField(f);
-}
-
 void HanMotoView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xE8, 0xE8, 0xF0));
@@ -106,15 +79,7 @@ void HanMotoView::paintEvent(QPaintEvent*) {
     label(480, 8, "期首残高");
     label(8, 42, "印刷開始日");
     label(230, 42, "印刷終了日");
-    for (int f = 1; f <= 3; ++f) {
-        const QRect r = valueRect(f);
-        p.fillRect(r, Qt::white);
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        if (f == field_ && edit_) continue;
-        const QString text = f == 1 ? (l.customer ? QString::number(l.customer) : QString())
-                                    : dateText(f == 2 ? wnd_.printFrom() : wnd_.printTo());
-        p.drawText(r.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, text);
-    }
+    paintFields(p);
     if (l.customer == 0) return;
     p.drawText(QRect(240, 8, 230, 24), Qt::AlignVCenter, QString::fromStdString(l.name));
     p.drawText(QRect(560, 8, 120, 24), Qt::AlignVCenter | Qt::AlignRight,

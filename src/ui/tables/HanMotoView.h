@@ -2,36 +2,30 @@
 // it), print start and end date; and its buttons.
 #pragma once
 
-#include <QWidget>
-
-#include "controls/keys.h"
+#include "ui/tables/TableFieldsView.h"
 
 namespace rk::ui {
 
 class CDataEdit;
 class HanMotoWnd;
 
-class HanMotoView : public QWidget {
+class HanMotoView : public TableFieldsView {
     Q_OBJECT
 public:
     static constexpr int kHeight = 76;
     explicit HanMotoView(HanMotoWnd& wnd);
-    int field() const { return field_; }
-    CDataEdit* edit() const { return edit_; }
-    void enterField(int field);
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
 
 private:
-    void finished(controls::Key k);
-    QRect valueRect(int field) const;
+    void finished(controls::Key k) override;
+    QRect valueRect(int field) const override;
+    int fieldValue(int field) const override;
+    QString fieldText(int field) const override;
 
     HanMotoWnd& wnd_;
-    int field_ = 1;
     int customer_ = 0;
-    CDataEdit* edit_ = nullptr;
 };
 
 }  // namespace rk::ui

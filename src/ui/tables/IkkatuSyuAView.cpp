@@ -14,17 +14,7 @@ namespace rk::ui {
 
 using controls::Key;
 
-namespace {
-
-QString dateText(int v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%2d 月 %2d 日", v / 100, v % 100);
-    return QString::fromUtf8(buf);
-}
-
-}  // namespace
-
-IkkatuSyuAView::IkkatuSyuAView(IkkatuSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
+IkkatuSyuAView::IkkatuSyuAView(IkkatuSyuWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 2), wnd_(wnd) {
     setObjectName("IkkatuSyuAView");
     setFixedHeight(kHeight);
     const int ed = wnd.context().edition == Edition::Sales ? 0 : 1;
@@ -47,18 +37,9 @@ IkkatuSyuAView::IkkatuSyuAView(IkkatuSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
              {"文字列", [&wnd] { (void)wnd.exportCsv(); }},
              {"条 件", [&wnd] { wnd.showConditions(); }},
              {"解 説", [&wnd] { wnd.openGuide(); }}}) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setGeometry(460 + (i % 3) * 86, 6 + (i / 3) * 30, 80, 24);
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QPushButton::clicked, this, action);
+        addButton(caption, QRect(460 + (i % 3) * 86, 6 + (i / 3) * 30, 80, 24), action);
         ++i;
     }
-}
-
-QPushButton* IkkatuSyuAView::button(const QString& caption) const {
-    for (QPushButton* b : findChildren<QPushButton*>())
-        if (b->text() == caption) return b;
-    return nullptr;
 }
 
 void IkkatuSyuAView::showStages() {
@@ -67,24 +48,8 @@ void IkkatuSyuAView::showStages() {
 }
 
 QRect IkkatuSyuAView::valueRect(int field) const { return QRect(112, field == 1 ? 8 : 40, 110, 24); }
-
-void IkkatuSyuAView::enterField(int field) {
-    if (edit_) {
-        edit_->disconnect(this);
-        edit_->hide();
-        if (edit_->label()) edit_->label()->hide();
-        edit_->deleteLater();
-        edit_ = nullptr;
-    }
-    field_ = std::clamp(field, 1, 2);
-    controls::EntryConfig c;
-    c.mode = 1;
-    c.length = 4;
-    c.value = field_ == 1 ? wnd_.from() : wnd_.to();
-    edit_ = CDataEdit::create(this, c, valueRect(field_), wnd_.dialogs());
-    if (edit_) connect(edit_, &CDataEdit::finished, this, &IkkatuSyuAView::finished);
-    update();
-}
+int IkkatuSyuAView::fieldValue(int field) const { return field == 1 ? wnd_.from() : wnd_.to(); }
+QString IkkatuSyuAView::fieldText(int field) const { return dateText(fieldValue(field)); }
 
 void IkkatuSyuAView::finished(Key k) {
     const int v = edit_->value();
@@ -99,25 +64,13 @@ void IkkatuSyuAView::finished(Key k) {
     if (confirmedEnd) wnd_.showConditions();
 }
 
-void IkkatuSyuAView::mousePressEvent(QMouseEvent* e) {
-    for (int f = 1; f <= 2; ++f)
-        if (valueRect(f).contains(e->pos())) return enterField(f);
-}
-
 void IkkatuSyuAView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xE8, 0xE8, 0xF0));
     p.drawText(QRect(8, 8, 100, 24), Qt::AlignVCenter, QString::fromUtf8(" 集計開始日"));
     p.drawText(QRect(8, 40, 100, 24), Qt::AlignVCenter, QString::fromUtf8(" 集計終了日"));
     p.drawText(QRect(240, 6, 86, 24), Qt::AlignVCenter, QString::fromUtf8("表示データ"));
-    for (int f = 1; f <= 2; ++f) {
-        const QRect r = valueRect(f);
-        p.fillRect(r, Qt::white);
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        if (f == field_ && edit_) continue;
-        p.drawText(r.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight,
-                   dateText(f == 1 ? wnd_.from() : wnd_.to()));
-    }
+    paintFields(p);
 }
 
 }  // namespace rk::ui

@@ -2,9 +2,7 @@
 // Confirming the end date opens the conditions window.
 #pragma once
 
-#include <QWidget>
-
-#include "controls/keys.h"
+#include "ui/tables/TableFieldsView.h"
 
 class QListWidget;
 class QPushButton;
@@ -14,29 +12,24 @@ namespace rk::ui {
 class CDataEdit;
 class IkkatuSyuWnd;
 
-class IkkatuSyuAView : public QWidget {
+class IkkatuSyuAView : public TableFieldsView {
     Q_OBJECT
 public:
     static constexpr int kHeight = 110;
     explicit IkkatuSyuAView(IkkatuSyuWnd& wnd);
-    int field() const { return field_; }
-    CDataEdit* edit() const { return edit_; }
     QListWidget* stageList() const { return stages_; }
-    QPushButton* button(const QString& caption) const;
-    void enterField(int field);
     void showStages();
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
 
 private:
-    void finished(controls::Key k);
-    QRect valueRect(int field) const;
+    void finished(controls::Key k) override;
+    QRect valueRect(int field) const override;
+    int fieldValue(int field) const override;
+    QString fieldText(int field) const override;
 
     IkkatuSyuWnd& wnd_;
-    int field_ = 1;
-    CDataEdit* edit_ = nullptr;
     QListWidget* stages_ = nullptr;
 };
 

@@ -15,17 +15,7 @@ namespace rk::ui {
 
 using controls::Key;
 
-namespace {
-
-QString dateText(int v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%2d 月 %2d 日", v / 100, v % 100);
-    return QString::fromUtf8(buf);
-}
-
-}  // namespace
-
-UriageSyuAView::UriageSyuAView(UriageSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
+UriageSyuAView::UriageSyuAView(UriageSyuWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 3), wnd_(wnd) {
     setObjectName("UriageSyuAView");
     setFixedHeight(kHeight);
     const int ed = wnd.context().edition == Edition::Sales ? 0 : 1;
@@ -45,18 +35,9 @@ UriageSyuAView::UriageSyuAView(UriageSyuWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
              {"文字列", [&wnd] { (void)wnd.exportTotals(); }},
              {"科目ｺｰﾄﾞ", [&wnd] { (void)wnd.exportAccountCodes(); }},
              {"解 説", [&wnd] { wnd.openGuide(); }}}) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setGeometry(548 + (i % 3) * 86, 6 + (i / 3) * 30, 80, 24);  // two rows of buttons
-        b->setFocusPolicy(Qt::NoFocus);
-        connect(b, &QPushButton::clicked, this, action);
+        addButton(caption, QRect(548 + (i % 3) * 86, 6 + (i / 3) * 30, 80, 24), action);  // two rows
         ++i;
     }
-}
-
-QPushButton* UriageSyuAView::button(const QString& caption) const {
-    for (QPushButton* b : findChildren<QPushButton*>())
-        if (b->text() == caption) return b;
-    return nullptr;
 }
 
 void UriageSyuAView::showSelection() {
@@ -76,22 +57,12 @@ QRect UriageSyuAView::valueRect(int field) const {
     }
 }
 
-void UriageSyuAView::enterField(int field) {
-    if (edit_) {
-        edit_->disconnect(this);
-        edit_->hide();
-        if (edit_->label()) edit_->label()->hide();
-        edit_->deleteLater();
-        edit_ = nullptr;
-    }
-    field_ = std::clamp(field, 1, 3);
-    controls::EntryConfig c;
-    c.mode = 1;
-    c.length = 4;
-    c.value = field_ == 1 ? wnd_.from() : field_ == 2 ? wnd_.to() : customer_;
-    edit_ = CDataEdit::create(this, c, valueRect(field_), wnd_.dialogs());
-    if (edit_) connect(edit_, &CDataEdit::finished, this, &UriageSyuAView::finished);
-    update();
+int UriageSyuAView::fieldValue(int field) const {
+    return field == 1 ? wnd_.from() : field == 2 ? wnd_.to() : customer_;
+}
+
+QString UriageSyuAView::fieldText(int field) const {
+    return field == 3 ? QString("%1 ").arg(customer_, 4) : dateText(fieldValue(field));
 }
 
 void UriageSyuAView::finished(Key k) {
@@ -114,11 +85,6 @@ void UriageSyuAView::finished(Key k) {
     update();
 }
 
-void UriageSyuAView::mousePressEvent(QMouseEvent* e) {
-    for (int f = 1; f <= 3; ++f)
-        if (valueRect(f).contains(e->pos())) return enterField(f);
-}
-
 void UriageSyuAView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0xE8, 0xE8, 0xF0));
@@ -126,16 +92,7 @@ void UriageSyuAView::paintEvent(QPaintEvent*) {
     p.drawText(QRect(8, 40, 92, 24), Qt::AlignVCenter, QString::fromUtf8(" 集計終了日"));
     p.drawText(QRect(230, 8, 70, 24), Qt::AlignVCenter, QString::fromUtf8("得意先No"));
     p.drawText(QRect(400, 56, 130, 24), Qt::AlignVCenter, QString::fromUtf8("表示データ"));
-    for (int f = 1; f <= 3; ++f) {
-        const QRect r = valueRect(f);
-        p.fillRect(r, Qt::white);
-        p.drawRect(r.adjusted(0, 0, -1, -1));
-        if (f == field_ && edit_) continue;
-        const QString text = f == 1   ? dateText(wnd_.from())
-                             : f == 2 ? dateText(wnd_.to())
-                                      : QString("%1 ").arg(customer_, 4);
-        p.drawText(r.adjusted(2, 0, -4, 0), Qt::AlignVCenter | Qt::AlignRight, text);
-    }
+    paintFields(p);
 }
 
 }  // namespace rk::ui

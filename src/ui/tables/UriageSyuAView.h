@@ -2,9 +2,7 @@
 // the slip selection list and the buttons.
 #pragma once
 
-#include <QWidget>
-
-#include "controls/keys.h"
+#include "ui/tables/TableFieldsView.h"
 
 class QListWidget;
 class QPushButton;
@@ -14,30 +12,25 @@ namespace rk::ui {
 class CDataEdit;
 class UriageSyuWnd;
 
-class UriageSyuAView : public QWidget {
+class UriageSyuAView : public TableFieldsView {
     Q_OBJECT
 public:
     static constexpr int kHeight = 84;
     explicit UriageSyuAView(UriageSyuWnd& wnd);
-    int field() const { return field_; }
-    CDataEdit* edit() const { return edit_; }
     QListWidget* selectionList() const { return selection_; }
-    QPushButton* button(const QString& caption) const;
-    void enterField(int field);
     void showSelection();
 
 protected:
     void paintEvent(QPaintEvent*) override;
-    void mousePressEvent(QMouseEvent* e) override;
 
 private:
-    void finished(controls::Key k);
-    QRect valueRect(int field) const;
+    void finished(controls::Key k) override;
+    QRect valueRect(int field) const override;
+    int fieldValue(int field) const override;
+    QString fieldText(int field) const override;
 
     UriageSyuWnd& wnd_;
-    int field_ = 1;
     int customer_ = 1;
-    CDataEdit* edit_ = nullptr;
     QListWidget* selection_ = nullptr;
 };
 
