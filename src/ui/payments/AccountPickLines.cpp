@@ -3,6 +3,7 @@
 #include "base/cp932.h"
 #include "masters/account_items.h"
 #include "masters/master_io.h"
+#include "ui/controls/CMojiList.h"
 
 namespace rk::ui {
 
@@ -17,6 +18,25 @@ QStringList accountPickLines(AppContext& ctx) {
         lines << QString("%1  %2").arg(code, 4).arg(QString::fromStdString(name));
     }
     return lines;
+}
+
+CMojiList* openAccountPickList(AppContext& ctx, QWidget* parent, int listId, int current, QRect where,
+                               std::function<void(std::optional<int> code)> done) {
+    ctx.listResult = {listId, 0, controls::Key::None};
+    auto* list = new CMojiList(ctx.listResult, parent);
+    list->setLines(accountPickLines(ctx), 100);
+    list->setCurrentRow(current >= 100 && current <= 599 ? current - 100 : 0);
+    list->setGeometry(where);
+    list->show();
+    list->setFocus();
+    QObject::connect(list, &CMojiList::chosen, parent, [&ctx, list, done = std::move(done)] {
+        const controls::ListResult r = ctx.listResult;
+        list->hide();
+        list->deleteLater();
+        const bool take = r.key != controls::Key::Esc && r.value >= 0 && r.value < 500;
+        done(take ? std::optional<int>(100 + r.value) : std::nullopt);
+    });
+    return list;
 }
 
 }  // namespace rk::ui

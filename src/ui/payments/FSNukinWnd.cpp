@@ -166,25 +166,17 @@ void FSNukinWnd::fieldDone(Key key) {
 // F12 in an account column: the account items to choose from, item 100 first.
 void FSNukinWnd::openAccountList() {
     constexpr int kListCommand = 208;
-    ctx_.listResult = {kListCommand, 0, Key::None};
-    list_ = new CMojiList(ctx_.listResult, this);
-    list_->setLines(accountPickLines(ctx_), 100);
-    list_->setCurrentRow(0);
     const int left = column_ == kDebitColumn ? kX[2] : kX[4];
-    list_->setGeometry(left, kTop + kRowHeight, 280, 6 * kRowHeight);
-    list_->show();
-    list_->setFocus();
-    connect(list_, &CMojiList::chosen, this, [this] {
-        const controls::ListResult r = ctx_.listResult;
-        list_->hide();
-        list_->deleteLater();
-        list_ = nullptr;
-        if (r.key != Key::Esc && r.value >= 0 && r.value < 500) {
-            *account(row_, column_) = 100 + r.value;
-            refreshNames();
-        }
-        openField();
-    });
+    // Item 100 comes first, whatever the cell holds.
+    list_ = openAccountPickList(ctx_, this, kListCommand, 0, QRect(left, kTop + kRowHeight, 280, 6 * kRowHeight),
+                                [this](std::optional<int> code) {
+                                    list_ = nullptr;
+                                    if (code) {
+                                        *account(row_, column_) = *code;
+                                        refreshNames();
+                                    }
+                                    openField();
+                                });
 }
 
 void FSNukinWnd::move(Key key) {

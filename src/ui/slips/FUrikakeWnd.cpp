@@ -12,9 +12,9 @@
 #include "base/format.h"
 #include "masters/account_items.h"
 #include "masters/master_io.h"
+#include "payments/slip_payment.h"
 #include "receivables/messages.h"
 #include "receivables/processing.h"
-#include "payments/slip_payment.h"
 #include "slips/lan_slip_locks.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
@@ -294,28 +294,17 @@ void FUrikakeWnd::fieldDone(Key key) {
 
 // F12 in an account column: the account items 100..599 to choose from.
 void FUrikakeWnd::openAccountList() {
-    const QStringList lines = accountPickLines(ctx_);
-    ctx_.listResult = {kReceivableCommand, 0, Key::None};
-    list_ = new CMojiList(ctx_.listResult, this);
-    list_->setLines(lines, 100);
-    const int current = *accountOf(values_, row_, column_);
-    if (current >= 100 && current <= 599) list_->setCurrentRow(current - 100);
     const int left = column_ == kDebitColumn ? kX[2] : kX[4];
-    list_->setGeometry(left, kTop + kRowHeight, 280, 9 * kRowHeight);
-    list_->show();
-    list_->setFocus();
-    connect(list_, &CMojiList::chosen, this, [this] {
-        const controls::ListResult r = ctx_.listResult;
-        list_->hide();
-        list_->deleteLater();
-        list_ = nullptr;
-        if (r.key != Key::Esc && r.value >= 0 && r.value < 500) {
-            *accountOf(values_, row_, column_) = 100 + r.value;
-            refreshNames();
-            changed();
-        }
-        openField();
-    });
+    list_ = openAccountPickList(ctx_, this, kReceivableCommand, *accountOf(values_, row_, column_),
+                                QRect(left, kTop + kRowHeight, 280, 9 * kRowHeight), [this](std::optional<int> code) {
+                                    list_ = nullptr;
+                                    if (code) {
+                                        *accountOf(values_, row_, column_) = *code;
+                                        refreshNames();
+                                        changed();
+                                    }
+                                    openField();
+                                });
 }
 
 void FUrikakeWnd::store(int row, int column, double v, Key key) {

@@ -156,6 +156,13 @@ private slots:
         QTRY_VERIFY(!w->accountList());
         QCOMPARE(w->values().commissionDebit, ctx->env.debit[7] + 1);
         QVERIFY(w->field());
+        // Digits typed into the list name the account code, not the line.
+        QTest::keyClick(w->field(), Qt::Key_F12);
+        QVERIFY(w->accountList());
+        QTest::keyClicks(w->accountList(), "510");
+        QTest::keyClick(w->accountList(), Qt::Key_Return);
+        QTRY_VERIFY(!w->accountList());
+        QCOMPARE(w->values().commissionDebit, 510);
     }
 
     void closedYearRefusesAndKeepsTheWindow() {
