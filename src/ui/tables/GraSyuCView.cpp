@@ -8,6 +8,7 @@
 #include "base/format.h"
 #include "ui/tables/GraSyuBView.h"
 #include "ui/tables/GraSyuWnd.h"
+#include "ui/tables/RowListView.h"
 
 namespace rk::ui {
 
@@ -109,28 +110,7 @@ void GraSyuCView::paintEvent(QPaintEvent*) {
 }
 
 void GraSyuCView::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
-        case Qt::Key_Up:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-            return;
-        case Qt::Key_Down:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            return;
-        case Qt::Key_PageUp:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
-            return;
-        case Qt::Key_PageDown:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-            return;
-        case Qt::Key_Left:
-            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-            return;
-        case Qt::Key_Right:
-            horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            return;
-        default:
-            QAbstractScrollArea::keyPressEvent(e);
-    }
+    if (!scrollByKey(*this, e->key(), true)) QAbstractScrollArea::keyPressEvent(e);
 }
 
 void GraSyuCView::mousePressEvent(QMouseEvent* e) {

@@ -37,23 +37,32 @@ void RowListView::reset() {
 
 void RowListView::resizeEvent(QResizeEvent*) { updateRange(); }
 
-void RowListView::keyPressEvent(QKeyEvent* e) {
-    switch (e->key()) {
+bool scrollByKey(QAbstractScrollArea& area, int key, bool sideways) {
+    using Action = QAbstractSlider::SliderAction;
+    auto step = [](QScrollBar* bar, Action a) {
+        bar->triggerAction(a);
+        return true;
+    };
+    switch (key) {
         case Qt::Key_Up:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-            return;
+            return step(area.verticalScrollBar(), QAbstractSlider::SliderSingleStepSub);
         case Qt::Key_Down:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-            return;
+            return step(area.verticalScrollBar(), QAbstractSlider::SliderSingleStepAdd);
         case Qt::Key_PageUp:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
-            return;
+            return step(area.verticalScrollBar(), QAbstractSlider::SliderPageStepSub);
         case Qt::Key_PageDown:
-            verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-            return;
+            return step(area.verticalScrollBar(), QAbstractSlider::SliderPageStepAdd);
+        case Qt::Key_Left:
+            return sideways && step(area.horizontalScrollBar(), QAbstractSlider::SliderSingleStepSub);
+        case Qt::Key_Right:
+            return sideways && step(area.horizontalScrollBar(), QAbstractSlider::SliderSingleStepAdd);
         default:
-            QAbstractScrollArea::keyPressEvent(e);
+            return false;
     }
+}
+
+void RowListView::keyPressEvent(QKeyEvent* e) {
+    if (!scrollByKey(*this, e->key(), false)) QAbstractScrollArea::keyPressEvent(e);
 }
 
 void RowListView::paintEvent(QPaintEvent*) {

@@ -8,6 +8,10 @@
 
 namespace rk::ui {
 
+// Up/Down/Page Up/Page Down scroll by rows and pages, Left/Right by columns when `sideways`;
+// false for any other key.
+bool scrollByKey(QAbstractScrollArea& area, int key, bool sideways);
+
 class RowListView : public QAbstractScrollArea {
     Q_OBJECT
 public:
