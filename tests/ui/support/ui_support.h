@@ -38,7 +38,7 @@ inline void clickInNextModal(const QString& caption) {
     });
 }
 
-// Saves a picture of `w` under <build>/screens/<name>.png.
+// Saves a picture of `w` as screens/<name>.png in the working folder (build/tests under ctest).
 inline QString saveScreenshot(QWidget* w, const QString& name) {
     QDir dir(QDir::current());
     dir.mkpath("screens");
