@@ -42,17 +42,8 @@ GroupSeiView::GroupSeiView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     members_->setGeometry(420, 40, 300, 240);
     members_->setFocusPolicy(Qt::NoFocus);
 
-    const char* captions[kButtonCount] = {"解説", "検索実行(F11)", "印刷実行(F12)", "ﾌﾟﾚﾋﾞｭｰ"};
-    for (int i = 0; i < kButtonCount; ++i) {
-        buttons_[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
-        buttons_[i]->setGeometry(20 + i * 100, 250, 95, 30);
-        buttons_[i]->setFocusPolicy(Qt::NoFocus);
-    }
-    connect(buttons_[kHelp], &QPushButton::clicked, this, &GroupSeiView::helpRequested);
-    connect(buttons_[kCollect], &QPushButton::clicked, this, &GroupSeiView::collect);
-    connect(buttons_[kPrint], &QPushButton::clicked, this, &GroupSeiView::print);
-    connect(buttons_[kPreview], &QPushButton::clicked, this, &GroupSeiView::preview);
     setFunctionKeys([this] { collect(); }, [this] { print(); }, kIssueDate);
+    addBillButtons(250, buttons_, [this] { preview(); });
     showMembers();
 }
 

@@ -55,17 +55,8 @@ NohinMesaiView::NohinMesaiView(AppContext& ctx, Dialogs& dialogs, bool details, 
     list_->setGeometry(420, 40, 330, 300);
     list_->setFocusPolicy(Qt::NoFocus);
 
-    const char* captions[kButtonCount] = {"解説", "検索実行(F11)", "印刷実行(F12)", "ﾌﾟﾚﾋﾞｭｰ"};
-    for (int i = 0; i < kButtonCount; ++i) {
-        buttons_[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
-        buttons_[i]->setGeometry(20 + i * 100, 300, 95, 30);
-        buttons_[i]->setFocusPolicy(Qt::NoFocus);
-    }
-    connect(buttons_[kHelp], &QPushButton::clicked, this, &NohinMesaiView::helpRequested);
-    connect(buttons_[kCollect], &QPushButton::clicked, this, &NohinMesaiView::collect);
-    connect(buttons_[kPrint], &QPushButton::clicked, this, &NohinMesaiView::print);
-    connect(buttons_[kPreview], &QPushButton::clicked, this, &NohinMesaiView::preview);
     setFunctionKeys([this] { collect(); }, [this] { print(); }, kSearch);
+    addBillButtons(300, buttons_, [this] { preview(); });
 }
 
 void NohinMesaiView::setValue(Field f, int value) {

@@ -1,6 +1,7 @@
 #include "ui/printing/PrintSelectionView.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 #include <algorithm>
 
 #include "ui/controls/CDataEdit.h"
@@ -42,6 +43,19 @@ void PrintSelectionView::setFunctionKeys(std::function<void()> f11, std::functio
     f11_ = std::move(f11);
     f12_ = std::move(f12);
     lastField_ = lastField;
+}
+
+void PrintSelectionView::addBillButtons(int y, QPushButton* (&out)[4], std::function<void()> preview) {
+    const char* captions[4] = {"解説", "検索実行(F11)", "印刷実行(F12)", "ﾌﾟﾚﾋﾞｭｰ"};
+    for (int i = 0; i < 4; ++i) {
+        out[i] = new QPushButton(QString::fromUtf8(captions[i]), this);
+        out[i]->setGeometry(20 + i * 100, y, 95, 30);
+        out[i]->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(out[0], &QPushButton::clicked, this, &PrintSelectionView::helpRequested);
+    connect(out[1], &QPushButton::clicked, this, [this] { f11_(); });
+    connect(out[2], &QPushButton::clicked, this, [this] { f12_(); });
+    connect(out[3], &QPushButton::clicked, this, std::move(preview));
 }
 
 void PrintSelectionView::fieldExited(int index, Key key) {

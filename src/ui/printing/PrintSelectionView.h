@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QPushButton;
+
 #include "ui/printing/PlanPrinter.h"
 #include "ui/settings/SettingsFieldView.h"
 
@@ -28,6 +30,9 @@ protected:
     bool sendPages(const Planner& planner, bool previewOnly);
     // F11 and F12 from any field; Up goes back, Enter/Down/Tab on up to `lastField_`.
     void setFunctionKeys(std::function<void()> f11, std::function<void()> f12, int lastField);
+    // The bill views' buttons at height `y`: 解説, 検索実行(F11), 印刷実行(F12), ﾌﾟﾚﾋﾞｭｰ, doing what
+    // help, F11, F12 and `preview` do (set the function keys first).
+    void addBillButtons(int y, QPushButton* (&out)[4], std::function<void()> preview);
     void fieldExited(int index, controls::Key key) override;
     void keyPressEvent(QKeyEvent* e) override;
 

@@ -12,6 +12,7 @@
 #include "base/cp932.h"
 #include "masters/master_io.h"
 #include "slips/slip_messages.h"
+#include "support/key_typing.h"
 #include "support/ui_support.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/slips/FChanjeDateWnd.h"
@@ -39,10 +40,9 @@ T recordAt(AppContext& ctx, DataSlot slot, int n) {
     return r;
 }
 
-void type(const QString& text) {
-    for (QChar c : text) QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
-}
-void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(QApplication::focusWidget(), k, m); }
+using test::key;
+using test::type;
+using test::typeLine;
 
 }  // namespace
 
@@ -68,21 +68,6 @@ class SlipEntryTest : public QObject {
         key(Qt::Key_Return);
     }
 
-    // One goods line from field 1: method, product, grades, quantity, price; then the next line.
-    void typeLine(int product, int quantity, int price) {
-        type("1");  // a one-digit field moves on by itself
-        type(QString::number(product));
-        key(Qt::Key_Return);
-        type("3");
-        key(Qt::Key_Return);
-        type("0");
-        key(Qt::Key_Return);
-        type(QString::number(quantity));
-        key(Qt::Key_Return);
-        type(QString::number(price));
-        key(Qt::Key_Return);
-        key(Qt::Key_Slash, Qt::KeypadModifier);
-    }
 
 private slots:
     void initTestCase() {

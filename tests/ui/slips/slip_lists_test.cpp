@@ -14,6 +14,7 @@
 #include "masters/master_io.h"
 #include "slips/slip_lines.h"
 #include "slips/slip_messages.h"
+#include "support/key_typing.h"
 #include "support/ui_support.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/QtDialogs.h"
@@ -32,11 +33,11 @@ using namespace rk::ui;
 
 namespace {
 
-QWidget* focus() { return QApplication::focusWidget(); }
-void type(const QString& text) {
-    for (QChar c : text) QTest::keyClick(focus(), c.toLatin1());
-}
-void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focus(), k, m); }
+using test::focus;
+using test::key;
+using test::type;
+using test::typeLine;
+
 void pad(char digit) { QTest::keyClick(focus(), Qt::Key(Qt::Key_0 + (digit - '0')), Qt::KeypadModifier); }
 // Japanese text, one character a key event.
 void typeText(const QString& text) {
@@ -69,21 +70,6 @@ class SlipListsTest : public QObject {
         QTRY_VERIFY(frame->mdiArea()->subWindowList().isEmpty());
     }
 
-    // One goods line from field 1: method, product, grade 3, no grade 2, quantity, price.
-    void typeLine(int product, int quantity, int price) {
-        type("1");
-        type(QString::number(product));
-        key(Qt::Key_Return);
-        type("3");
-        key(Qt::Key_Return);
-        type("0");
-        key(Qt::Key_Return);
-        type(QString::number(quantity));
-        key(Qt::Key_Return);
-        type(QString::number(price));
-        key(Qt::Key_Return);
-        key(Qt::Key_Slash, Qt::KeypadModifier);
-    }
 
 private slots:
     void initTestCase() {
