@@ -34,9 +34,6 @@ struct AppContext {
     int stationNumber = 0;
     int32_t password = 0;
     bool started = false;
-    // A maintenance function replaced the files under the running program (a restore): at
-    // exit nothing of this run is written back and no automatic backup is made.
-    bool filesReplaced = false;
     // Drawing colours of every window (0xRRGGBB), taken from the environment block.
     std::array<uint32_t, 3> colours{0x7F3F7F, 0x7F3F7F, 0x7F3F7F};
 

@@ -11,8 +11,8 @@
 namespace rk {
 
 enum class Icon { Information, Warning, Stop, Question };
-enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
-enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
 
 class Dialogs {
 public:

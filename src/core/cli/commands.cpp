@@ -1,3 +1,4 @@
+#include "cli/backup_commands.h"
 #include "cli/cli.h"
 #include "cli/export_commands.h"
 #include "cli/install_commands.h"
@@ -105,6 +106,27 @@ const std::vector<Command>& commands() {
          {"--date", "-o"},
          {},
          runExportSheet},
+        {"backup", "back up the year: one checked LHA archive, or every file to a folder with a management file",
+         "usage: rakurena backup --archive FILE.Lzh PROGRAM_FOLDER\n"
+         "       rakurena backup --folder DIR [--management NAME] PROGRAM_FOLDER\n"
+         "--archive packs the year's files (settings, masters, data, print forms) into FILE, whose\n"
+         "name takes at most 12 bytes and ends in .Lzh; the archive is made in PROGRAM_FOLDER,\n"
+         "read back and checked, then copied. --folder copies the 28 files of the year to DIR (on\n"
+         "another device) with the management file NAME (default 管理ﾃﾞｰﾀ.Ft1). Not enough space\n"
+         "fails. Exit 0 only when every file arrived and was checked.",
+         {"--archive", "--folder", "--management"},
+         {},
+         runBackup},
+        {"restore", "put the year back from a backup archive or a management-data backup",
+         "usage: rakurena restore --archive FILE.Lzh PROGRAM_FOLDER\n"
+         "       rakurena restore --management FILE PROGRAM_FOLDER\n"
+         "Replaces the live files; no station may be running on the data folder. Questions are\n"
+         "answered yes (a file whose time stamp differs from the management file is restored);\n"
+         "a file missing from the backup is passed over and counted. Exit 0 when files were\n"
+         "put back (the messages on stderr say whether all of them were).",
+         {"--archive", "--management"},
+         {},
+         runRestore},
     };
     return kCommands;
 }

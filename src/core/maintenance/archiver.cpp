@@ -9,6 +9,7 @@
 #include "base/cp932.h"
 #include "maintenance/crc16.h"
 #include "maintenance/lha_writer.h"
+#include "platform/file_times.h"
 
 namespace rk {
 namespace {
@@ -165,7 +166,7 @@ ArchiveResult extractArchive(FileSystem& files, const fs::path& archive, const f
             r.file = target.string();
             return false;
         }
-        (void)files.setModified(target, fromUnixTime(e.mtime));
+        (void)setModifiedTime(target, fromUnixTime(e.mtime));
         return true;
     });
 }

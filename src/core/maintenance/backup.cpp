@@ -10,6 +10,7 @@
 #include "maintenance/data_lock_guard.h"
 #include "maintenance/file_lists.h"
 #include "maintenance/messages.h"
+#include "platform/file_times.h"
 
 namespace rk::maintenance {
 namespace {
@@ -88,12 +89,13 @@ bool copyVerified(FileSystem& files, const fs::path& from, const fs::path& to) {
     if (!data || !when) return false;
     if (!files.replaceWhole(to, *data)) return false;
     // The time stamp is what a management-data restore compares, so it must come along.
-    if (!files.setModified(to, *when)) return false;
+    if (!setModifiedTime(to, *when)) return false;
     auto back = files.readAll(to);
     return back && *back == *data;
 }
 
-Outcome backupToFolder(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, const fs::path& managementFile) {
+Outcome backupToFolder(AppContext& ctx, Dialogs& dialogs, DiskQuestions& disk, Volumes& volumes,
+                       const fs::path& managementFile) {
     const fs::path folder = managementFile.parent_path();
     if (!volumes.freeBytes(folder)) {
         dialogs.message(msg::kCannotMeasure);
@@ -116,7 +118,7 @@ Outcome backupToFolder(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, cons
             const uint64_t free = volumes.freeBytes(folder).value_or(0);
             if (free >= *size + 1024) break;
             const std::string text = sizes(msg::kFileLength, *size, free) + msg::kNotEnoughSpace;
-            if (dialogs.ask(text, Buttons::RetryCancel, Answer::Retry, Icon::Warning) != Answer::Retry) {
+            if (disk.retryOrCancel(text) != DiskAnswer::Retry) {
                 dialogs.progress(kManagementFiles, kManagementFiles, {});
                 return Outcome::Cancelled;
             }
@@ -158,7 +160,8 @@ std::optional<std::string_view> archiveNameProblem(const fs::path& chosen) {
 
 std::string defaultArchiveName(const AppContext& ctx) { return yearText(ctx) + msg::kArchiveNameSuffix; }
 
-Outcome backupToArchive(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, const fs::path& chosen) {
+Outcome backupToArchive(AppContext& ctx, Dialogs& dialogs, DiskQuestions& disk, Volumes& volumes,
+                        const fs::path& chosen) {
     if (auto problem = archiveNameProblem(chosen)) {
         dialogs.message(*problem);
         return Outcome::Failed;
@@ -188,8 +191,7 @@ Outcome backupToArchive(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, con
         const uint64_t freeKb = *free / 1000 + ctx.files.size(chosen).value_or(0) / 1000;
         if (freeKb >= sizeKb || sameFile(built, chosen)) break;
         const std::string text = sizes(msg::kArchiveLength, sizeKb, freeKb) + msg::kNotEnoughSpace;
-        if (dialogs.ask(text, Buttons::RetryCancel, Answer::Retry, Icon::Warning) != Answer::Retry)
-            return Outcome::Cancelled;
+        if (disk.retryOrCancel(text) != DiskAnswer::Retry) return Outcome::Cancelled;
         free = volumes.freeBytes(folder);
         if (!free) {
             dialogs.message(msg::kCannotMeasure);
@@ -247,7 +249,7 @@ ExitBackup exitBackup(AppContext& ctx, Dialogs& dialogs) {
         return ExitBackup::Failed;
     if (!made.ok()) return failed(made.file);
     // Stamped with today, which the next exit compares with.
-    (void)ctx.files.setModified(archive, ctx.clock.now());
+    (void)setModifiedTime(archive, ctx.clock.now());
     return ExitBackup::Made;
 }
 

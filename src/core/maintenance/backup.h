@@ -12,6 +12,7 @@
 
 #include "app/app_context.h"
 #include "base/dialogs.h"
+#include "maintenance/disk_questions.h"
 #include "platform/volumes.h"
 
 namespace rk::maintenance {
@@ -44,7 +45,8 @@ ManagementStamp stampOf(const FileTime& t);
 bool copyVerified(FileSystem& files, const fs::path& from, const fs::path& to);
 
 // The management-data method into the folder of `managementFile`.
-Outcome backupToFolder(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, const fs::path& managementFile);
+Outcome backupToFolder(AppContext& ctx, Dialogs& dialogs, DiskQuestions& disk, Volumes& volumes,
+                       const fs::path& managementFile);
 
 // What is wrong with an archive path the operator chose (the message), nullopt when it is fine.
 std::optional<std::string_view> archiveNameProblem(const fs::path& chosen);
@@ -52,7 +54,8 @@ std::optional<std::string_view> archiveNameProblem(const fs::path& chosen);
 // The compressed-file method: the archive is made in the program folder under the chosen
 // name, checked, and copied to `chosen` (and into the data folder when that is on another
 // device, for the client stations).
-Outcome backupToArchive(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, const fs::path& chosen);
+Outcome backupToArchive(AppContext& ctx, Dialogs& dialogs, DiskQuestions& disk, Volumes& volumes,
+                        const fs::path& chosen);
 
 // The default archive name of the year ("2026年dt.Lzh").
 std::string defaultArchiveName(const AppContext& ctx);

@@ -40,6 +40,8 @@ inline constexpr const char* kManagementWriteFailed =
     "管理ファイルが書き込めません\n%s\nバックアップは完了していません";
 inline constexpr const char* kExitBackupFailed = "自動バックアップができませんでした\n%s";
 inline constexpr const char* kDamagedArchive = "圧縮ファイルが壊れています\n%s\n復旧できません";
+inline constexpr const char* kProgramRunning =
+    "ラクレナが起動中のため復旧できません\nラクレナを終了してから行ってください";
 inline constexpr const char* kStationsRunning =
     "他の端末が稼働中のため復旧できません\n他の端末を終了してから行ってください";
 

@@ -79,8 +79,7 @@ bool putBack(AppContext& ctx, Dialogs& dialogs, const fs::path& from, const fs::
     return ok;
 }
 
-RestoreEnd ending(AppContext& ctx, Dialogs& dialogs, int notRestored, const char* fine) {
-    ctx.filesReplaced = true;
+RestoreEnd ending(Dialogs& dialogs, int notRestored, const char* fine) {
     if (notRestored == 0) {
         dialogs.message(fine, Icon::Information);
     } else {
@@ -139,7 +138,7 @@ RestoreEnd restoreAutomatic(AppContext& ctx, Dialogs& dialogs, const fs::path& a
     int failed = 0;
     for (const fs::path& f : yearFiles(workFolder(ctx), yearText(ctx)))
         if (!putBack(ctx, dialogs, f, ctx.fileSet.masterFolder / f.filename())) ++failed;
-    return ending(ctx, dialogs, failed, msg::kSystemStops);
+    return ending(dialogs, failed, msg::kSystemStops);
 }
 
 RestoreEnd restoreArchive(AppContext& ctx, Dialogs& dialogs, const fs::path& archive) {
@@ -159,10 +158,11 @@ RestoreEnd restoreArchive(AppContext& ctx, Dialogs& dialogs, const fs::path& arc
         if (ctx.files.exists(from) && !putBack(ctx, dialogs, from, list[i].live)) ++failed;
     }
     dialogs.progress(static_cast<int>(list.size()), static_cast<int>(list.size()), {});
-    return ending(ctx, dialogs, failed, msg::kProgramStops);
+    return ending(dialogs, failed, msg::kProgramStops);
 }
 
-RestoreEnd restoreManagement(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, const fs::path& managementFile) {
+RestoreEnd restoreManagement(AppContext& ctx, Dialogs& dialogs, DiskQuestions& disk, Volumes& volumes,
+                             const fs::path& managementFile) {
     if (refusedForStations(ctx, dialogs)) return RestoreEnd::Stayed;
     if (!ctx.files.exists(managementFile)) {
         dialogs.message(msg::kFileNotFound);
@@ -189,15 +189,13 @@ RestoreEnd restoreManagement(AppContext& ctx, Dialogs& dialogs, Volumes& volumes
         fs::path source = resolveCase(folder / f.name);
         bool skip = false;
         while (!ctx.files.exists(source)) {
-            const Answer a = dialogs.ask(withText(msg::kSourceMissing, source.string()), Buttons::AbortRetryIgnore,
-                                         Answer::Retry, Icon::Warning);
-            if (a == Answer::Ignore) {
+            const DiskAnswer a = disk.abortRetryIgnore(withText(msg::kSourceMissing, source.string()));
+            if (a == DiskAnswer::Ignore) {
                 skip = true;
                 break;
             }
-            if (a != Answer::Retry) {
+            if (a != DiskAnswer::Retry) {
                 dialogs.progress(kManagementFiles, kManagementFiles, {});
-                ctx.filesReplaced = true;
                 dialogs.message(msg::kAbortInconsistent, Icon::Stop);
                 return RestoreEnd::EndProgram;
             }
@@ -214,7 +212,7 @@ RestoreEnd restoreManagement(AppContext& ctx, Dialogs& dialogs, Volumes& volumes
         if (!putBack(ctx, dialogs, source, f.live)) ++failed;
     }
     dialogs.progress(kManagementFiles, kManagementFiles, {});
-    return ending(ctx, dialogs, failed, msg::kProgramStops);
+    return ending(dialogs, failed, msg::kProgramStops);
 }
 
 }  // namespace rk::maintenance

@@ -7,6 +7,7 @@
 
 #include "app/app_context.h"
 #include "base/dialogs.h"
+#include "maintenance/disk_questions.h"
 #include "platform/volumes.h"
 
 namespace rk::maintenance {
@@ -27,7 +28,7 @@ fs::path workFolder(const AppContext& ctx);
 
 enum class RestoreEnd {
     Stayed,      // refused, answered No or cancelled: the program goes on
-    EndProgram,  // files were replaced: the program must end now
+    EndProgram,  // files were replaced: the program must end now, writing nothing back
 };
 
 // Whether stations other than this one are registered and running on the shared folder
@@ -36,6 +37,7 @@ bool refusedForStations(AppContext& ctx, Dialogs& dialogs);
 
 RestoreEnd restoreAutomatic(AppContext& ctx, Dialogs& dialogs, const fs::path& archive);
 RestoreEnd restoreArchive(AppContext& ctx, Dialogs& dialogs, const fs::path& archive);
-RestoreEnd restoreManagement(AppContext& ctx, Dialogs& dialogs, Volumes& volumes, const fs::path& managementFile);
+RestoreEnd restoreManagement(AppContext& ctx, Dialogs& dialogs, DiskQuestions& disk, Volumes& volumes,
+                             const fs::path& managementFile);
 
 }  // namespace rk::maintenance

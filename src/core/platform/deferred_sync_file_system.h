@@ -42,7 +42,6 @@ public:
         return real_.remove(p);
     }
     bool copy(const fs::path& from, const fs::path& to) override { return real_.copy(from, to); }
-    bool setModified(const fs::path& p, const FileTime& t) override { return real_.setModified(p, t); }
 
     // Syncs every file written since the start; false when one fails.
     bool syncAll() {

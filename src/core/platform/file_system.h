@@ -44,8 +44,6 @@ public:
     virtual bool remove(const fs::path& p) = 0;
     // Copies a file whole, keeping its modification time; replaces `to` when it exists.
     virtual bool copy(const fs::path& from, const fs::path& to) = 0;
-    // Sets the file's modification time (local time); false when that is not possible.
-    virtual bool setModified(const fs::path& /*p*/, const FileTime& /*t*/) { return false; }
 
     // --- helpers built on the primitives ---
 
@@ -75,7 +73,6 @@ public:
     bool rename(const fs::path& from, const fs::path& to) override;
     bool remove(const fs::path& p) override;
     bool copy(const fs::path& from, const fs::path& to) override;
-    bool setModified(const fs::path& p, const FileTime& t) override;
 };
 
 // The process's shared real file system.

@@ -32,9 +32,6 @@ QMessageBox::StandardButton qtButton(Answer a) {
         case Answer::Cancel: return QMessageBox::Cancel;
         case Answer::Yes: return QMessageBox::Yes;
         case Answer::No: return QMessageBox::No;
-        case Answer::Retry: return QMessageBox::Retry;
-        case Answer::Abort: return QMessageBox::Abort;
-        case Answer::Ignore: return QMessageBox::Ignore;
     }
     return QMessageBox::Ok;
 }
@@ -75,8 +72,6 @@ Answer QtDialogs::ask(std::string_view text, Buttons buttons, Answer preselected
         case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
         case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
         case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
-        case Buttons::RetryCancel: set = QMessageBox::Retry | QMessageBox::Cancel; break;
-        case Buttons::AbortRetryIgnore: set = QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore; break;
     }
     QMessageBox box(qtIcon(icon), QApplication::applicationDisplayName(), t, set, parent_);
     box.setDefaultButton(qtButton(preselected));
@@ -84,9 +79,6 @@ Answer QtDialogs::ask(std::string_view text, Buttons buttons, Answer preselected
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;
         case QMessageBox::Ok: return Answer::Ok;
-        case QMessageBox::Retry: return Answer::Retry;
-        case QMessageBox::Abort: return Answer::Abort;
-        case QMessageBox::Ignore: return Answer::Ignore;
         default: return Answer::Cancel;
     }
 }

@@ -44,7 +44,6 @@ public:
     bool rename(const fs::path& from, const fs::path& to) override { return plain() && real_.rename(from, to); }
     bool remove(const fs::path& p) override { return plain() && real_.remove(p); }
     bool copy(const fs::path& from, const fs::path& to) override { return plain() && real_.copy(from, to); }
-    bool setModified(const fs::path& p, const FileTime& t) override { return real_.setModified(p, t); }
 
 private:
     // What the next changing call may do.
