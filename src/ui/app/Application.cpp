@@ -11,6 +11,7 @@
 #include "app/lan_station.h"
 #include "app/messages.h"
 #include "app/startup_loader.h"
+#include "maintenance/backup.h"
 #include "ui/app/BakWnd.h"
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
@@ -45,8 +46,7 @@ bool Application::start() {
     frame_->show();
     frame_->createBackground();
 
-    if (!alone &&
-        dialogs().ask(msg::kAlreadyRunning, Buttons::YesNo, Answer::No, Icon::Stop) != Answer::Yes)
+    if (!alone && dialogs().ask(msg::kAlreadyRunning, Buttons::YesNo, Answer::No, Icon::Stop) != Answer::Yes)
         return false;
 
     // The loader works with the bars hidden.
@@ -79,11 +79,16 @@ bool Application::start() {
 
 int Application::finish() {
     if (!ctx_.started) return 0;
-    if (frame_) frame_->rememberGeometry();
+    // After a restore the files on disk are the restored ones: the settings in memory are not
+    // written over them, and no automatic backup rotates a generation away.
+    const bool replaced = frame_ && frame_->filesReplaced();
+    if (frame_ && !replaced) frame_->rememberGeometry();
     // A failure to keep the geometry is not worth a message at exit.
-    (void)writeSettings(ctx_.files, ctx_.settingsFile(), ctx_.settings);
+    if (!replaced) (void)writeSettings(ctx_.files, ctx_.settingsFile(), ctx_.settings);
     bool runBackup = false;
-    return station_->unregisterAtExit(ctx_, dialogs(), runBackup);
+    const int code = station_->unregisterAtExit(ctx_, dialogs(), runBackup);
+    if (runBackup && !replaced) (void)maintenance::exitBackup(ctx_, dialogs());
+    return code;
 }
 
 int runEdition(Edition edition, int argc, char** argv) {

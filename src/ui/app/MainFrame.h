@@ -32,6 +32,10 @@ public:
     // Ends the program as the settings windows ask: the frame closes (once) and the event loop
     // ends, after which the settings record is written.
     void endProgram();
+    // Ends the program after a restore replaced the files under it: nothing of this run (the
+    // settings record, an automatic backup) is written at exit.
+    void endProgramKeepingFiles();
+    bool filesReplaced() const { return filesReplaced_; }
     // Keeps the frame's geometry in the settings record (written at exit).
     void rememberGeometry();
 
@@ -55,6 +59,7 @@ private:
     BakWnd* background_ = nullptr;
     WindowRegistry* registry_;
     bool ending_ = false;
+    bool filesReplaced_ = false;
 };
 
 }  // namespace rk::ui

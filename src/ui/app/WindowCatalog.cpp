@@ -10,6 +10,8 @@
 #include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/listtable/PackInsWnd.h"
+#include "ui/maintenance/DBackUpWnd.h"
+#include "ui/maintenance/DReBackWnd.h"
 #include "ui/masters/HinMasBView.h"
 #include "ui/masters/HinMasWnd.h"
 #include "ui/masters/MasterWindows.h"
@@ -63,21 +65,18 @@ std::function<void(const std::string&)> guideOpener(WindowRegistry& registry, Ap
 }
 
 void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
-    registry.registerFactory(144, [&registry, &ctx](int) {
-        return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx));
-    });
+    registry.registerFactory(
+        144, [&registry, &ctx](int) { return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
     // Bills without (145) and with (147) the delivery details of their slips.
     for (int command : {145, 147}) {
         registry.registerFactory(command, [&registry, &ctx](int c) {
             return new NohinMesaiWnd(ctx, dialogs(), c == 147, guideOpener(registry, ctx));
         });
     }
-    registry.registerFactory(151, [&registry, &ctx](int) {
-        return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx));
-    });
-    registry.registerFactory(166, [&registry, &ctx](int) {
-        return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx));
-    });
+    registry.registerFactory(
+        151, [&registry, &ctx](int) { return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+    registry.registerFactory(
+        166, [&registry, &ctx](int) { return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
     registry.registerAction(cmd::kPrintSetup, [&registry] { pageSetup(registry.area()); });
 }
 
@@ -201,6 +200,18 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
             if (auto* sub = qobject_cast<QMdiSubWindow*>(list->parentWidget())) sub->close();
         });
         return list;
+    });
+    // Backup (データバックアップ) and restore (ﾊﾞｯｸｱｯﾌﾟﾃﾞｰﾀ復帰).
+    registry.registerFactory(198, [&registry, &ctx](int) {
+        return new DBackUpWnd(ctx, dialogs(), systemVolumes(), guideOpener(registry, ctx));
+    });
+    registry.registerFactory(201, [&registry, &ctx](int) {
+        auto* w = new DReBackWnd(ctx, dialogs(), systemVolumes(), guideOpener(registry, ctx));
+        auto* frame = qobject_cast<MainFrame*>(registry.parent());
+        w->setProgramEnder([frame] {
+            if (frame) frame->endProgramKeepingFiles();
+        });
+        return w;
     });
     // The day's delivery slips as one table.
     registry.registerFactory(361, [&registry, &ctx](int) {
