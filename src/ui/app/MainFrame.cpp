@@ -25,8 +25,8 @@ MainFrame::MainFrame(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ct
     // The frame takes its place from the settings file before anything else is read.
     const FrameRect r = clampedFrame(readSettings(ctx.files, ctx.settingsFile()));
     setGeometry(r.left, r.top, r.width, r.height);
-    if (ctx.edition != Edition::Finance)
-        setWindowTitle(QString::fromUtf8(ctx.editionInfo().title.data(), ctx.editionInfo().title.size()));
+    if (ctx.edition != Edition::Finance) setWindowTitle(QString::fromUtf8(ctx.editionInfo().title.data(),
+                                                                          ctx.editionInfo().title.size()));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MdiClient");
     mdi_->setBackground(QColor(0x80, 0x80, 0x80));

@@ -65,18 +65,21 @@ std::function<void(const std::string&)> guideOpener(WindowRegistry& registry, Ap
 }
 
 void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
-    registry.registerFactory(
-        144, [&registry, &ctx](int) { return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+    registry.registerFactory(144, [&registry, &ctx](int) {
+        return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx));
+    });
     // Bills without (145) and with (147) the delivery details of their slips.
     for (int command : {145, 147}) {
         registry.registerFactory(command, [&registry, &ctx](int c) {
             return new NohinMesaiWnd(ctx, dialogs(), c == 147, guideOpener(registry, ctx));
         });
     }
-    registry.registerFactory(
-        151, [&registry, &ctx](int) { return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
-    registry.registerFactory(
-        166, [&registry, &ctx](int) { return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+    registry.registerFactory(151, [&registry, &ctx](int) {
+        return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx));
+    });
+    registry.registerFactory(166, [&registry, &ctx](int) {
+        return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx));
+    });
     registry.registerAction(cmd::kPrintSetup, [&registry] { pageSetup(registry.area()); });
 }
 
