@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <cstdio>
 
+#include "maintenance/file_lists.h"
 #include "maintenance/messages.h"
 #include "ui/maintenance/ProgressNote.h"
 #include "ui/maintenance/QtDiskQuestions.h"
