@@ -42,7 +42,9 @@ std::optional<Bytes> encodeMember(std::string_view sjisName, std::span<const std
     h[19] = std::byte{0x20};
     h[20] = std::byte{2};
     put16(h, 21, info.crc);
-    h[23] = std::byte{'M'};  // names are Shift-JIS, as the archivers of Windows write them
+    // Made on Windows: Shift-JIS names, kept in their case (an MS-DOS archive's upper-case
+    // names are read back in lower case).
+    h[23] = std::byte{'w'};
     // Extended headers, each announced by the size field before it: the header's own CRC,
     // the file name, its code page (932, for readers that would take the locale's), the
     // MS-DOS attribute (archive).

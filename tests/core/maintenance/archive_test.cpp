@@ -9,6 +9,7 @@
 #include "jlha_fixture.h"
 #include "maintenance/archiver.h"
 #include "maintenance/crc16.h"
+#include "maintenance/lha_writer.h"
 #include "platform/file_times.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
@@ -50,6 +51,7 @@ std::vector<std::pair<std::string, Bytes>> samples() {
             {"runs.bin", runs},
             {"far.bin", far},
             {"F7da2026.FT2", records},
+            {"FMST.FT0", Bytes(640, std::byte{0x20})},  // upper case stays upper case
             {"輸送業者.csv", textBytes("ヤマト運輸,1\n佐川急便,2\n")}};
 }
 
@@ -164,9 +166,12 @@ TEST(Archive, DamageIsFoundAndNamesNeverLeaveTheFolder) {
     EXPECT_EQ(r.error, ArchiveError::Damaged);
     EXPECT_EQ(checkArchive(m.folder / "missing.lzh").error, ArchiveError::CannotOpen);
 
-    // A stored name with folder parts lands flat in the folder.
-    ArchiveInput in{m.folder / "src" / "one.dat", "../../escape.dat"};
-    ASSERT_TRUE(createArchive(realFileSystem(), m.folder / "path.lzh", {in}).ok());
+    // A stored name with folder parts (another archiver's) lands flat in the folder.
+    lha::MemberInfo info;
+    auto member = lha::encodeMember("../../escape.dat", Bytes(100, std::byte{1}), 0, info);
+    ASSERT_TRUE(member);
+    member->push_back(lha::kEndOfArchive);
+    writeFile(m.folder / "path.lzh", *member);
     fs::create_directories(m.folder / "deep" / "out");
     ASSERT_TRUE(extractArchive(realFileSystem(), m.folder / "path.lzh", m.folder / "deep" / "out").ok());
     EXPECT_TRUE(fs::exists(m.folder / "deep" / "out" / "escape.dat"));

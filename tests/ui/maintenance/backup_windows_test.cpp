@@ -129,7 +129,7 @@ private slots:
         w->button(DBackUpWnd::kArchive)->click();
         const std::string name = mt::defaultArchiveName(ctx);
         QCOMPARE(asked, QString::fromStdString((drives.stick / name).string()));
-        QVERIFY(mt::checkArchive(drives.stick / name).ok());
+        QVERIFY(rk::checkArchive(drives.stick / name).ok());
         QVERIFY(fs::exists(r.folder / name));
     }
 
