@@ -173,8 +173,11 @@ TEST(Archive, DamageIsFoundAndNamesNeverLeaveTheFolder) {
     member->push_back(lha::kEndOfArchive);
     writeFile(m.folder / "path.lzh", *member);
     fs::create_directories(m.folder / "deep" / "out");
-    ASSERT_TRUE(extractArchive(realFileSystem(), m.folder / "path.lzh", m.folder / "deep" / "out").ok());
-    EXPECT_TRUE(fs::exists(m.folder / "deep" / "out" / "escape.dat"));
+    ArchiveResult flat = extractArchive(realFileSystem(), m.folder / "path.lzh", m.folder / "deep" / "out");
+    ASSERT_TRUE(flat.ok());
+    ASSERT_EQ(flat.entries.size(), 1u);
+    EXPECT_EQ(flat.entries[0].name.find('/'), std::string::npos);
+    EXPECT_TRUE(fs::exists(m.folder / "deep" / "out" / flat.entries[0].name));
     EXPECT_FALSE(fs::exists(m.folder / "escape.dat"));
 }
 

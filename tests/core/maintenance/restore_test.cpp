@@ -222,7 +222,7 @@ TEST(ManagementRestore, StampsYearZeroAndMissingFiles) {
 
 TEST(ManagementRestore, AbortEndsAtOnce) {
     Managed m;
-    fs::remove(m.folder / "S7me2026.FT1");
+    fs::remove(m.folder / "F7me2026.FT1");
     m.disk.answers = {DiskAnswer::Abort};
     EXPECT_EQ(restoreManagement(*m.inst.ctx, m.inst.dialogs, m.disk, m.volumes, m.file), RestoreEnd::EndProgram);
     EXPECT_EQ(m.inst.dialogs.shown.back(), msg::kAbortInconsistent);

@@ -154,6 +154,7 @@ private slots:
         QCOMPARE(mt::exitBackup(ctx, d), mt::ExitBackup::Made);
         const Bytes headers = bytesOf(ctx.fileSet[kSlipHeaders]);
         const Bytes settings = bytesOf(ctx.settingsFile());
+        const Bytes current = bytesOf(mt::currentAutoArchive(ctx));
 
         auto* w = r.fromMenu<DReBackWnd>(201);
         QVERIFY(w);
@@ -173,7 +174,8 @@ private slots:
         QTRY_VERIFY(!r.app->frame()->isVisible());
         r.app->finish();
         QCOMPARE(bytesOf(ctx.settingsFile()), settings);
-        QVERIFY(!fs::exists(mt::generationArchive(ctx, 1)));
+        QCOMPARE(bytesOf(mt::currentAutoArchive(ctx)), current);
+        QVERIFY(!fs::exists(mt::generationArchive(ctx, 2)));
     }
 
     void restoreOfACompressedFileAsksAndCopies() {
