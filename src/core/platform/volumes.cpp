@@ -42,6 +42,16 @@ std::string diskOf(const std::string& source) {
     return name;
 }
 
+// The system's own mounts (/proc, /sys, /dev, /run) hold nothing to back up to; removable
+// media mounted under /run/media are offered.
+bool systemArea(const fs::path& mount) {
+    const std::string m = mount.string();
+    auto under = [&](std::string_view root) {
+        return m.compare(0, root.size(), root) == 0 && (m.size() == root.size() || m[root.size()] == '/');
+    };
+    return under("/proc") || under("/sys") || under("/dev") || (under("/run") && !under("/run/media"));
+}
+
 bool sysRemovable(const std::string& disk) {
     std::ifstream in("/sys/block/" + disk + "/removable");
     int flag = 0;
@@ -66,7 +76,7 @@ std::vector<Volume> parseVolumes(std::string_view mountinfo, bool (*removable)(c
         Volume v;
         v.mount = mount;
         tail >> v.type >> v.source;
-        if (v.type.empty() || among(kPseudo, v.type)) continue;
+        if (v.type.empty() || among(kPseudo, v.type) || systemArea(v.mount)) continue;
         if (among(kRemote, v.type))
             v.kind = Volume::Kind::Remote;
         else if (among(kCdRom, v.type))

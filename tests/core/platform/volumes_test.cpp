@@ -17,11 +17,14 @@ TEST(Volumes, MediaFollowTheFileSystemAndTheRemovableFlag) {
         "30 22 8:17 / /media/usb\\040stick rw - vfat /dev/sdb1 rw\n"
         "31 22 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n"
         "32 22 0:40 / /mnt/office rw - cifs //server/share rw\n"
-        "33 22 0:41 / /run/ram rw - tmpfs tmpfs rw\n"
+        "33 22 0:41 / /mnt/ram rw - tmpfs tmpfs rw\n"
+        "36 22 0:42 / /dev/shm rw - tmpfs tmpfs rw\n"
+        "37 22 0:43 / /sys/fs/cgroup rw - tmpfs tmpfs rw\n"
         "34 22 259:2 / /home rw - ext4 /dev/nvme0n1p2 rw\n"
+        "38 22 8:33 / /run/media/usb rw - vfat /dev/sdc1 rw\n"
         "35 22 8:1 / / rw - ext4 /dev/sda1 rw\n";
     const auto v = parseVolumes(mountinfo, sdbRemovable);
-    ASSERT_EQ(v.size(), 6u);
+    ASSERT_EQ(v.size(), 7u);
     EXPECT_EQ(v[0].mount, "/");
     EXPECT_EQ(v[0].kind, Volume::Kind::Fixed);
     EXPECT_EQ(v[1].mount, "/media/usb stick");
@@ -31,6 +34,7 @@ TEST(Volumes, MediaFollowTheFileSystemAndTheRemovableFlag) {
     EXPECT_EQ(v[4].kind, Volume::Kind::RamDisk);
     EXPECT_EQ(v[5].mount, "/home");
     EXPECT_EQ(v[5].kind, Volume::Kind::Fixed);
+    EXPECT_EQ(v[6].mount, "/run/media/usb");  // the system's own /dev, /sys and /run are left out
 }
 
 TEST(Volumes, FreeSpaceAndDevicesOfTheRealSystem) {
