@@ -1,4 +1,5 @@
 #include "cli/backup_commands.h"
+#include "cli/check_commands.h"
 #include "cli/cli.h"
 #include "cli/export_commands.h"
 #include "cli/install_commands.h"
@@ -127,6 +128,23 @@ const std::vector<Command>& commands() {
          {"--archive", "--management"},
          {},
          runRestore},
+        {"check", "check the year's slip, payment and customer files against each other (read-only)",
+         "usage: rakurena check PROGRAM_FOLDER\n"
+         "Prints one line per finding: index entries that disagree with their headers, line slots\n"
+         "outside the line file, lines named twice or owned by another slip, live slips sharing a\n"
+         "date and customer, payment slip lists that disagree with the slips' payment links, settled\n"
+         "slips no payment lists, and customer balances other than opening + settled - paid.\n"
+         "Exit status 1 when anything is found. Writes nothing.",
+         {},
+         {},
+         runCheck},
+        {"export text", "write TextData.Csv: every line of every live slip as text, as the data check window does",
+         "usage: rakurena export text [-o FILE] PROGRAM_FOLDER\n"
+         "FILE defaults to TextData.Csv in PROGRAM_FOLDER and is replaced when it exists. Reads the\n"
+         "carrier table 輸送業者.csv of PROGRAM_FOLDER for the freight (creating it when missing).",
+         {"-o"},
+         {},
+         runExportText},
     };
     return kCommands;
 }

@@ -147,13 +147,21 @@ std::optional<uint64_t> FileTransaction::appendRecord(const fs::path& file, std:
     return number;
 }
 
+void FileTransaction::truncate(const fs::path& file, uint64_t length) {
+    if (!oldLength(file)) oldLengths_[file] = 0, ends_[file] = 0;
+    cuts_[file] = length;
+    ends_[file] = std::min(ends_[file], length);
+}
+
 bool FileTransaction::commit() {
-    if (writes_.empty()) return true;
+    if (empty()) return true;
 
     // Only the files written take part; a file whose length was merely looked at is left alone.
     std::vector<fs::path> files;
     for (const Staged& s : writes_)
         if (std::find(files.begin(), files.end(), s.file) == files.end()) files.push_back(s.file);
+    for (const auto& [file, length] : cuts_)
+        if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
     auto indexOf = [&](const fs::path& f) {
         return static_cast<uint32_t>(std::find(files.begin(), files.end(), f) - files.begin());
     };
@@ -179,6 +187,16 @@ bool FileTransaction::commit() {
         saved.push_back(std::move(old));
         where.emplace_back(indexOf(s.file), s.offset);
     }
+    // The tail a cut removes; a roll-back writes it back.
+    for (const auto& [file, length] : cuts_) {
+        const uint64_t oldLen = oldLengths_[file];
+        if (length >= oldLen) continue;
+        Bytes old(oldLen - length);
+        auto got = fs_.read(file, length, old);
+        if (!got || *got != old.size()) return false;
+        saved.push_back(std::move(old));
+        where.emplace_back(indexOf(file), length);
+    }
     w.u32(static_cast<uint32_t>(saved.size()));
     for (size_t i = 0; i < saved.size(); ++i) {
         w.u32(where[i].first);
@@ -199,6 +217,10 @@ bool FileTransaction::commit() {
             break;
         }
     }
+    for (const auto& [file, length] : cuts_) {
+        auto len = ok ? fs_.size(file) : std::nullopt;
+        ok = len && (*len <= length || fs_.truncate(file, length));
+    }
     if (ok) {
         for (const fs::path& f : files) ok = ok && fs_.sync(f);
     }
@@ -213,6 +235,7 @@ bool FileTransaction::commit() {
         return false;
     }
     writes_.clear();
+    cuts_.clear();
     return true;
 }
 

@@ -45,7 +45,11 @@ public:
     // Length of the file as the staged writes leave it.
     std::optional<uint64_t> length(const fs::path& file);
 
-    bool empty() const { return writes_.empty(); }
+    // Stages cutting `file` to `length` once the writes are done (a file replaced whole by a
+    // shorter one); the bytes cut off go into the journal like overwritten ones.
+    void truncate(const fs::path& file, uint64_t length);
+
+    bool empty() const { return writes_.empty() && cuts_.empty(); }
 
     // Journal, write, sync, remove the journal. False when anything failed; the files are
     // then rolled back (or, if even that fails, the journal stays for the next start).
@@ -64,6 +68,7 @@ private:
     std::vector<Staged> writes_;
     std::map<fs::path, uint64_t> oldLengths_;  // 0 for a file that does not exist yet
     std::map<fs::path, uint64_t> ends_;        // length after the staged writes
+    std::map<fs::path, uint64_t> cuts_;        // lengths to cut to after the writes
 };
 
 // Start-up: takes the data-folder lock and rolls back what a crashed station left. A lock
