@@ -128,3 +128,15 @@ inline constexpr const char* kShiftDownAsk =
     "全得意先の前回残高を１つ下（１つ後の得意先No）へ移動します\n必ずバックアップ後実行してください\nよろしいですか";
 inline constexpr const char* kShiftDone = "得意先残高を移動しました";
 }  // namespace rk::msg
+
+namespace rk::msg {
+// Conversion of previous-version data.
+inline constexpr const char* kConvertAsk = "旧データを変換します";
+inline constexpr const char* kConvertWorking = "ただいま変換中・・・";
+inline constexpr const char* kConvertNoFile = "指定ファイルが見つかりません";
+inline constexpr const char* kConvertYear = "%d 年データ変換中・・・";
+inline constexpr const char* kConvertEnd = "ラクレナを停止します。再起動してください";
+inline constexpr const char* kConvertReplaceAsk =
+    "%d 年の Ver7.0 データが既にあります\n変換データで置き換えますか\n（いいえ・・・この年度は変換しません）";
+inline constexpr const char* kConvertWriteFailed = "変換データを書き込めません\n%s";
+}  // namespace rk::msg

@@ -24,6 +24,14 @@ struct SlipSummary {
 // The ledger's limit on the member count of a payment record.
 constexpr int kLedgerMembers = 62;
 
+// What the balance check needs of a live payment.
+struct LivePayment {
+    int32_t customer = 0, date = 0;
+    double paid = 0, fee = 0;
+    std::vector<std::pair<int32_t, double>> members;  // number, balance change
+    std::vector<int32_t> slips;                       // as listed, at most 255
+};
+
 class Checker {
 public:
     Checker(FileSystem& fs, const FileSet& f, int customers) : fs_(fs), f_(f), customers_(customers) {}
@@ -164,7 +172,13 @@ private:
                     add(Kind::PaymentList, "slip %d is listed by payments %d and %d", s, who.front(), pay);
                 who.push_back(pay);
             }
-            payments_.push_back({pay, p});
+            LivePayment live{p.customer, p.date, p.paid, p.fee, {}, {}};
+            if (p.memberCount >= 0 && p.memberCount <= kLedgerMembers)
+                for (int k = 0; k < p.memberCount; ++k)
+                    live.members.emplace_back(p.members[k], p.memberBalanceChange[k]);
+            const int listed = std::min(std::max(p.slipCount, 0), 255);
+            live.slips.assign(p.slips + 1, p.slips + 1 + listed);
+            payments_.push_back(std::move(live));
         });
         if (!ok) add(Kind::Unreadable, "cannot read %s", f_[kPayments].string().c_str());
         for (uint64_t s = 1; s < headerCount_; ++s) {
@@ -207,26 +221,22 @@ private:
         for (uint64_t s = 1; s < headerCount_; ++s)
             if (liveDate(slips_[s].date) && slips_[s].stage >= kStageSettled && inRange(slips_[s].customer))
                 computed[slips_[s].customer] += slips_[s].receivable;
-        for (const auto& [number, p] : payments_) {
+        for (const LivePayment& p : payments_) {
             if (p.date > 1231) continue;
-            const int members = p.memberCount < 0 || p.memberCount > kLedgerMembers ? 0 : p.memberCount;
-            const int listed = std::min(std::max(p.slipCount, 0), 255);
             auto slipsOf = [&](auto wanted) {
                 double sum = 0;
-                for (int k = 1; k <= listed; ++k)
-                    if (const int32_t owner = settledOwner(p.slips[k]); owner >= 0 && wanted(owner))
-                        sum += slips_[p.slips[k]].receivable;
+                for (int32_t s : p.slips)
+                    if (const int32_t owner = settledOwner(s); owner >= 0 && wanted(owner)) sum += slips_[s].receivable;
                 return sum;
             };
-            for (int k = 0; k < members; ++k) {
-                const int32_t m = p.members[k];
+            for (const auto& [m, change] : p.members) {
                 if (m == p.customer || !inRange(m)) continue;
-                computed[m] += p.memberBalanceChange[k] - slipsOf([&](int32_t owner) { return owner == m; });
+                computed[m] += change - slipsOf([&](int32_t owner) { return owner == m; });
             }
             if (!inRange(p.customer)) continue;
             double group = 0;
-            if (members > 0) {
-                for (int k = 0; k < members; ++k) group -= p.memberBalanceChange[k];
+            if (!p.members.empty()) {
+                for (const auto& member : p.members) group -= member.second;
                 group += slipsOf([&](int32_t owner) { return owner != p.customer; });
             }
             computed[p.customer] += group - p.paid - p.fee;
@@ -246,7 +256,7 @@ private:
     std::vector<SlipSummary> slips_;
     std::vector<int32_t> claim_;  // line record -> live slip whose slots name it
     std::vector<bool> livePayment_;
-    std::vector<std::pair<int, PaymentRecord>> payments_;  // the live ones
+    std::vector<LivePayment> payments_;
 };
 
 }  // namespace

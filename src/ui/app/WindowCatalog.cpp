@@ -12,6 +12,8 @@
 #include "ui/listtable/PackInsWnd.h"
 #include "ui/maintenance/DBackUpWnd.h"
 #include "ui/maintenance/DReBackWnd.h"
+#include "ui/maintenance/DataHoseiWnd.h"
+#include "ui/maintenance/V6toV7Wnd.h"
 #include "ui/masters/HinMasBView.h"
 #include "ui/masters/HinMasWnd.h"
 #include "ui/masters/MasterWindows.h"
@@ -215,6 +217,17 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
             if (frame) frame->endProgramKeepingFiles();
         });
         return w;
+    });
+    // The data check window; a tool that needs new indexes ends the program.
+    registry.registerFactory(200, [&registry, &ctx](int) {
+        DataHoseiWnd::Hooks hooks;
+        hooks.endProgram = settingsHooks(registry, ctx).endProgram;
+        hooks.openGuide = guideOpener(registry, ctx);
+        return new DataHoseiWnd(ctx, dialogs(), hooks);
+    });
+    // The conversion of the previous version's files; it ends the program when done.
+    registry.registerFactory(203, [&registry, &ctx](int) {
+        return new V6toV7Wnd(ctx, dialogs(), settingsHooks(registry, ctx).endProgram);
     });
     // The day's delivery slips as one table.
     registry.registerFactory(361, [&registry, &ctx](int) {

@@ -84,7 +84,11 @@ TEST(Compaction, DropsDeletedRecordsRenumbersEverythingAndLeavesACleanYear) {
 
     // Payment A loses its last slip from the list (the slip's link still names A); payment B
     // also lists A's first slip.
-    const int a = livePaymentWith(ctx, 2);
+    int a = 0;
+    for (int n = 1; n < records(ctx, kPayments, payments::kPaymentSize) && !a; ++n) {
+        const auto q = recordAt<PaymentRecord>(ctx, f[kPayments], n);
+        if (liveDate(q.date) && q.memberCount == 0 && q.slipCount >= 2) a = n;
+    }
     ASSERT_GT(a, 0);
     auto pa = recordAt<PaymentRecord>(ctx, f[kPayments], a);
     int b = 0;
@@ -93,7 +97,6 @@ TEST(Compaction, DropsDeletedRecordsRenumbersEverythingAndLeavesACleanYear) {
         if (liveDate(q.date) && q.memberCount == 0 && q.slipCount < 250) b = n;
     }
     ASSERT_GT(b, 0);
-    ASSERT_EQ(pa.memberCount, 0) << "choose a single customer's payment";
     const int unlisted = pa.slips[pa.slipCount];
     auto hu = recordAt<SlipHeader>(ctx, f[kSlipHeaders], unlisted);
     hu.paymentLink = a;
@@ -107,22 +110,28 @@ TEST(Compaction, DropsDeletedRecordsRenumbersEverythingAndLeavesACleanYear) {
     auto before = picture(ctx);
     ASSERT_FALSE(maintenance::checkYear(ctx).empty());
     const auto oldHeaders = records(ctx, kSlipHeaders, kSlipHeaderSize);
+    int unused = 0;
+    for (int n = 1; n < oldHeaders; ++n) {
+        const auto h = recordAt<SlipHeader>(ctx, f[kSlipHeaders], n);
+        unused += !liveDate(h.date) || (h.lineCount < 1 && h.stage != kStageSettled);
+    }
+    ASSERT_GE(unused, 5);
 
     ScriptedDialogs d;
     d.answers = {Answer::Yes};
     ASSERT_EQ(maintenance::compactYear(ctx, d), ToolResult::Restart);
-    EXPECT_EQ(d.shown.front().rfind("納品伝票に  5  件\n入金伝票に  ", 0), 0u) << d.shown.front();
+    EXPECT_EQ(d.shown.front().rfind("納品伝票に  " + std::to_string(unused) + "  件\n入金伝票に  ", 0), 0u)
+        << d.shown.front();
     EXPECT_EQ(d.shown.back(),
               "未使用領域除去によるインデックス読み直しが必要です\nラクレナを停止しますので再起動してください");
 
-    EXPECT_EQ(records(ctx, kSlipHeaders, kSlipHeaderSize), oldHeaders - 5);
+    EXPECT_EQ(records(ctx, kSlipHeaders, kSlipHeaderSize), oldHeaders - unused);
     const auto found = maintenance::checkYear(ctx);
     EXPECT_TRUE(found.empty()) << found.front().text;
     EXPECT_TRUE(indexesAgree(ctx.files, f));
     // The unlisted slip went back into A's list; the shared one stays A's only.
     before[{hu.date, hu.customer}].payment = {pa.date, pa.customer, pa.paid};
     EXPECT_TRUE(before == picture(ctx));
-    EXPECT_EQ(records(ctx, kRemarkTexts, kLineTextSize), 2);
     for (const auto& e : fs::directory_iterator(f.dataFolder)) EXPECT_NE(e.path().extension(), ".Cmp") << e.path();
     EXPECT_FALSE(ctx.files.exists(FileTransaction::journalFile(f.dataFolder)));
 }
@@ -162,8 +171,8 @@ TEST(Compaction, ASettledSlipNoPaymentHoldsIsKeptAndAFailedWriteChangesNothing) 
     (void)settled;
     (void)order;
     const auto found = maintenance::checkYear(y.ctx);
-    ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found.front().kind, maintenance::Finding::Kind::Unpaid);
+    // Still settled and still reported: nothing pays it, so its customer's balance is off too.
+    EXPECT_EQ(kinds(found), (std::vector{maintenance::Finding::Kind::Unpaid, maintenance::Finding::Kind::Balance}));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "maintenance/year_check.h"
 #include "masters/master_records.h"
 #include "payments/payment_file.h"
+#include "slips/slip_builders.h"
 #include "slips/slip_index.h"
 #include "support/installation.h"
 
