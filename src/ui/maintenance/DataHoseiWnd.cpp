@@ -36,10 +36,10 @@ const ToolText kTools[DataHoseiWnd::kToolCount] = {
     {"ﾃﾞｰﾀの文字列化", "伝票データを文字列化します"},
     {"属性ｺｰﾄﾞ取込", "属性コードを読み込みます"},
     {"金帳内掛ﾚｺ補正", "入出金帳に格納された掛け帳のレコード番号の補正"},
-    {"ALT + D", "得意先番号０以下の伝票を削除します"},
-    {"F6", "複数の伝票に使われている行をチェックします"},
-    {"F7", "同じ日付・得意先の伝票をチェックします"},
-    {"F8", "伝票・入金・得意先データの整合性をチェックします"},
+    {"ALT + D", "得意先No０以下の伝票削除"},
+    {"F6", "行の重複チェック"},
+    {"F7", "伝票の重複チェック"},
+    {"F8", "データ整合性チェック"},
     {"ALT + T", "得意先残高１つ↑"},
     {"ALT + S", "得意先残高１つ↓"},
 };
@@ -56,7 +56,7 @@ constexpr KeyCommand kKeys[] = {
 
 constexpr int kButtonLeft = 10, kButtonTop = 50, kButtonStep = 35, kButtonWidth = 170, kButtonHeight = 27;
 constexpr int kLineLeft = 200;
-constexpr int kKeyTop = 405, kKeyStep = 20;
+constexpr int kKeyTop = 398, kKeyStep = 22, kKeyColumn = 265;
 constexpr const char* kTopic = "＊．データチェック";
 constexpr size_t kShownPairs = 40;
 
@@ -200,12 +200,12 @@ void DataHoseiWnd::paintEvent(QPaintEvent*) {
     for (int t = 1; t < kButtonCount; ++t)
         p.drawText(QRect(kLineLeft, kButtonTop + (t - 1) * kButtonStep, 590, kButtonHeight),
                    Qt::AlignLeft | Qt::AlignVCenter, text(kTools[t].line));
-    // The tools on keys, two columns under the buttons.
+    // The tools on keys, two rows under the buttons.
     for (int t = kButtonCount; t < kToolCount; ++t) {
         const int i = t - kButtonCount;
         const QString line = t >= kBalancesUp ? text(kTools[t].line).prepend(text(kTools[t].caption) + " ")
                                               : text(kTools[t].caption) + "  " + text(kTools[t].line);
-        p.drawText(QRect(kButtonLeft + (i / 3) * 400, kKeyTop + (i % 3) * kKeyStep, 390, kKeyStep),
+        p.drawText(QRect(kButtonLeft + (i % 3) * kKeyColumn, kKeyTop + (i / 3) * kKeyStep, kKeyColumn - 5, kKeyStep),
                    Qt::AlignLeft | Qt::AlignVCenter, line);
     }
     if (!status_.isEmpty()) {
