@@ -226,5 +226,67 @@ TEST(SlipChecks, SlipsWithoutCustomerAreDeletedAndSharedLinesPaired) {
     EXPECT_EQ(none.shown, std::vector<std::string>{"補正該当データはありません"});
 }
 
+TEST(SalesMethods, TakenLineByLineFromTheMatchingSlipOfTheOtherFiles) {
+    HandYear y;
+    const int n = y.slip(501, 3, kStageDelivery, 2);
+    const int other = y.slip(502, 3, kStageDelivery, 1);
+    y.reindex();
+    const fs::path lines = y.ctx.programFolder() / "商品.Ft2", headers = y.ctx.programFolder() / "掛帳.Ft2";
+
+    ScriptedDialogs missing;
+    missing.answers = {Answer::Yes};
+    EXPECT_EQ(maintenance::importSalesMethods(y.ctx, missing), ToolResult::Refused);
+    EXPECT_EQ(missing.shown.back(), "取込商品データファイルが見つかりません");
+
+    // The other system's slip of 501 / 3 names its lines 2 and 1, with sale methods 4 and 2.
+    std::vector<SlipLine> theirLines(3);
+    theirLines[1].salesMethod = 2;
+    theirLines[2].salesMethod = 4;
+    for (int i = 0; i < 3; ++i) putRecord(y.ctx, lines, i, theirLines[i]);
+    SlipHeader h{};
+    h.date = 501;
+    h.customer = 3;
+    h.lineCount = 2;
+    h.lineSlots[1] = 2;
+    h.lineSlots[2] = 1;
+    putRecord(y.ctx, headers, 0, SlipHeader{});
+    putRecord(y.ctx, headers, 1, h);
+
+    ScriptedDialogs d;
+    d.answers = {Answer::Yes};
+    EXPECT_EQ(maintenance::importSalesMethods(y.ctx, d), ToolResult::Done);
+    auto method = [&](int slip, int j) {
+        return recordAt<SlipLine>(y.ctx, y.f[kSlipLines], y.header(slip).lineSlots[j]).salesMethod;
+    };
+    EXPECT_EQ(method(n, 1), 4);
+    EXPECT_EQ(method(n, 2), 2);
+    EXPECT_EQ(method(other, 1), 1);  // no slip of its date and customer there
+}
+
+TEST(CustomerMaster, BalancesMoveOneNumberUpOrDown) {
+    HandYear y;
+    y.ctx.env.customerCount = 3;
+    for (int n = 1; n <= 4; ++n) {
+        CustomerRecord c{};
+        c.balance = 100 * n;
+        c.openingBalance = 7;
+        putRecord(y.ctx, y.f[kCustomers], n, c);
+    }
+    auto balances = [&] {
+        std::vector<double> b;
+        for (int n = 1; n <= 4; ++n) b.push_back(recordAt<CustomerRecord>(y.ctx, y.f[kCustomers], n).balance);
+        return b;
+    };
+    ScriptedDialogs up;
+    up.answers = {Answer::Yes};
+    EXPECT_EQ(maintenance::shiftCustomerBalances(y.ctx, up, true), ToolResult::Done);
+    EXPECT_EQ(balances(), (std::vector<double>{200, 300, 0, 400}));  // customer 4 is past the count
+    ScriptedDialogs down;
+    down.answers = {Answer::Yes};
+    EXPECT_EQ(maintenance::shiftCustomerBalances(y.ctx, down, false), ToolResult::Done);
+    EXPECT_EQ(balances(), (std::vector<double>{0, 200, 300, 400}));
+    EXPECT_EQ(recordAt<CustomerRecord>(y.ctx, y.f[kCustomers], 2).openingBalance, 7);
+}
+
 }  // namespace
 }  // namespace rk::test

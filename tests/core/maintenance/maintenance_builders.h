@@ -37,7 +37,7 @@ T recordAt(AppContext& ctx, const fs::path& file, int n) {
 
 template <Record T>
 void putRecord(AppContext& ctx, const fs::path& file, int n, const T& r) {
-    ASSERT_TRUE(ctx.files.write(file, static_cast<uint64_t>(n) * sizeof(T), bytesOf(r)));
+    ASSERT_TRUE(ctx.files.write(file, static_cast<uint64_t>(n) * sizeof(T), bytesOf(r), true));
 }
 
 inline int records(AppContext& ctx, DataSlot slot, uint64_t size) {
