@@ -73,7 +73,7 @@ private slots:
             auto* d = qobject_cast<NewDataDialog*>(w);
             QVERIFY(d);
             QVERIFY(d->button(1)->isEnabled());  // 再設定 opens the basic settings
-            QVERIFY(!d->button(4)->isEnabled());
+            QVERIFY(d->button(4)->isEnabled());  // 旧ﾃﾞｰﾀ変換 opens the conversion window
             d->button(3)->click();
         });
         QVERIFY(!app.start());

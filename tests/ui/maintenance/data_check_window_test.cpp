@@ -9,14 +9,17 @@
 #include <QTest>
 
 #include "app/basic_settings.h"
+#include "app/command_table.h"
 #include "maintenance/check_messages.h"
 #include "maintenance/year_check.h"
 #include "payments/payment_file.h"
 #include "slips/slip_index.h"
 #include "support/demo_year.h"
 #include "support/ui_support.h"
+#include "ui/app/Application.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/QtDialogs.h"
+#include "ui/app/StartupDialogs.h"
 #include "ui/maintenance/DataHoseiWnd.h"
 #include "ui/maintenance/V6toV7Wnd.h"
 
@@ -157,6 +160,25 @@ private slots:
         QCOMPARE(converted.size(), size_t{3 * 224});
         QCOMPARE(readI32(converted, 224 + 64), 12);
         QTRY_VERIFY(!frame.isVisible());
+    }
+
+    // A folder without this year's data: the new-data dialog offers the conversion.
+    void newDataDialogOpensTheConversion() {
+        QTemporaryDir dir;
+        {
+            AppContext fresh(Edition::Sales, dir.path().toStdString());
+            QVERIFY(writeNewInstallation(fresh, defaultSettings(systemClock())));
+        }
+        Application app(Edition::Sales, dir.path().toStdString());
+        test::onNextModal([](QWidget* w) {
+            auto* d = qobject_cast<NewDataDialog*>(w);
+            QVERIFY(d);
+            QVERIFY(d->button(4)->isEnabled());
+            d->button(4)->click();
+        });
+        QVERIFY(app.start());
+        QTRY_VERIFY(app.frame()->findChild<V6toV7Wnd*>());
+        QCOMPARE(app.context().windowFlags[kConversionFlag], 2);  // opened in its start-up mode
     }
 };
 
