@@ -23,13 +23,13 @@ enum WindowFlag : int {
     kPaymentEntryFlag,
     kPaymentAggregationFlag,
     kDeliveryPrintFlag,
-    kBillFlag,            // bill print, also sales totals
+    kBillFlag,  // bill print, also sales totals
     kBillDetailsFlag,
-    kTagsFlag,            // product tags, also the table totals window
+    kTagsFlag,  // product tags, also the table totals window
     kMasterPrintFlag,
     kGroupBillFlag,
     kInvoicePrintFlag,
-    kBasicSettingsFlag,   // -1: start-up request
+    kBasicSettingsFlag,  // -1: start-up request
     kCustomerMasterFlag,
     kProductMasterFlag,
     kGradeMasterFlag,
@@ -38,12 +38,12 @@ enum WindowFlag : int {
     kHomeDeliveryMasterFlag,
     kEnvironmentFlag,
     kDayListFlag,
-    kCodeTotalsFlag,      // bulk totals by code, also the ledger
+    kCodeTotalsFlag,  // bulk totals by code, also the ledger
     kCommissionFlag,
     kYearEndFlag,
     kRestoreFlag,
     kAccountCodeFlag,
-    kConversionFlag,      // -1: start-up request
+    kConversionFlag,  // -1: start-up request
     kCodeChangeFlag,
     kDateListFlag,
     kBuyerTotalsFlag,
@@ -51,7 +51,7 @@ enum WindowFlag : int {
     kListTableFlag,
     kReceivableFlag,           // receivable processing, opened from slip entry
     kReceivableReferenceFlag,  // its reference view
-    kTableKindFlag = 100,  // + table kind 1..12
+    kTableKindFlag = 100,      // + table kind 1..12
 };
 
 constexpr int tableFlag(int kind) { return kTableKindFlag + kind; }
@@ -60,7 +60,7 @@ constexpr int tableFlag(int kind) { return kTableKindFlag + kind; }
 namespace cmd {
 inline constexpr int kOrderSlip = 130, kDeliverySlip = 131, kSettlementSlip = 133, kPaymentEntry = 134;
 inline constexpr int kBasicSettings = 160, kEnvironmentSettings = 169, kConversion = 203;
-inline constexpr int kRefreshBackground = 1455;  // sent to every window after the settings change
+inline constexpr int kRefreshBackground = 1455;                        // sent to every window after the settings change
 inline constexpr int kAutoBackupToggle = 146, kCheckModeToggle = 209;  // Alt+S, Alt+D
 inline constexpr int kSlipEntryRaise = 355;  // sent to every window when slip entry is asked for again
 inline constexpr int kSortLines = 304, kMarkUp = 346, kMarkDown = 347;  // Alt+T, Shift+Up, Shift+Down
@@ -69,6 +69,9 @@ inline constexpr int kHelp = 57670, kContextHelp = 57669;
 inline constexpr int kAbout = 57664, kExit = 57665, kPrintSetup = 57606;
 inline constexpr int kOpen = 57601, kPrint = 57607, kCut = 57635, kCopy = 57634, kPaste = 57637, kUndo = 57643;
 inline constexpr int kPreviousPane = 57681;
+// Function keys the frame binds and the windows act on: F6 receivable processing, F7 payment
+// (recording in the payment entry), F8 direct payment, F9 payment recording.
+inline constexpr int kReceivable = 208, kFunctionF7 = 318, kDirectPayment = 210, kPaymentRecord = 303;
 }  // namespace cmd
 
 struct Refusal {
@@ -86,9 +89,9 @@ struct CommandEntry {
     int id = 0;
     std::string_view window{};  // frame class of the window it opens
     std::vector<Refusal> refusals{};
-    int flag = kNoFlag;       // flag it sets while the window is open
-    int mode = 0;             // window mode it sets (0: unchanged)
-    int keepModeFrom = 0;     // a current mode in keepModeFrom..keepModeTo is left as it is
+    int flag = kNoFlag;    // flag it sets while the window is open
+    int mode = 0;          // window mode it sets (0: unchanged)
+    int keepModeFrom = 0;  // a current mode in keepModeFrom..keepModeTo is left as it is
     int keepModeTo = 0;
     bool startupRequest = false;  // flag -1 (asked for by start-up) becomes 2 instead of 1
     bool raiseWhenOpen = false;   // asked for again while open: bring the open window forward
@@ -105,7 +108,7 @@ struct CommandOutcome {
     enum class Kind { Open, Refused, Nothing, Raise } kind = Kind::Open;
     std::string message{};  // Refused: the text to show
     bool beep = false;
-    int flagValue = 0;    // Open: value the flag was set to (0 when the command sets none)
+    int flagValue = 0;  // Open: value the flag was set to (0 when the command sets none)
 };
 
 // Tests the command against the open-window flags. When it may open, sets its flag (1, or 2

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_context.h"
+#include "app/posting_rows.h"
 #include "base/dialogs.h"
 #include "masters/master_records.h"
 #include "payments/billing.h"
@@ -20,7 +21,7 @@ namespace rk::payments {
 enum class Account { FeeDebit, FeeCredit, PaidDebit, PaidCredit };
 
 // Default posting rows of the environment block for the fee and the payment.
-constexpr int kFeeRow = 7, kPaymentRow = 8;
+constexpr int kFeeRow = posting::kFeeRow, kPaymentRow = posting::kPaymentRow;
 
 class PaymentEntry {
 public:

@@ -118,8 +118,12 @@ private:
 
         const int heads = y1 + u;
         page.text(col(3), heads, "No", FontRole::Data, Align::Right);
-        page.text(col(10), heads, sales() ? "納 品 年 月 日" : "受 領 品 年 月 日");
-        if (o_.group) page.text(col(21), heads, "お届け先");
+        const char* dateHead = sales() ? "納 品 年 月 日" : "受 領 品 年 月 日";
+        page.text(col(10), heads, dateHead);
+        // The destination column starts after the date head and ends before the line counts.
+        const int destX = std::max(col(21), col(10) + textWidth(dateHead, m_.dataEm) + m_.h);
+        const int destWidth = col(37) - textWidth("行数", m_.dataEm) - m_.h - destX;
+        if (o_.group) page.text(destX, heads, "お届け先");
         const char* names[] = {"行数",    sales() ? "納品額 " : "受領額 ",     "消費税 ",
                                "手数料 ", sales() ? "販売費計 " : "経費費計 ", sales() ? "請求額 " : "支払額 "};
         const int rights[] = {37, 50, 62, 74, 86, 98};
@@ -137,7 +141,10 @@ private:
             const BilledSlip& s = b.slips[i];
             page.text(col(3), y, std::to_string(i + 1), FontRole::Data, Align::Right);
             page.text(col(10), y, calendarDate(s.date));
-            if (o_.group) page.text(col(21), y, destination(s.customer));
+            if (o_.group) {
+                const std::string name = destination(s.customer);
+                page.text(destX, y, name, FontRole::Data, Align::Left, dataFit(m_, name, destWidth));
+            }
             amounts(y, s, true);
             y += 2 * u;
         }
@@ -167,9 +174,10 @@ private:
         const int u = m_.u;
         page.text(m_.left, m_.top, sales() ? msg::kDetailHeading : msg::kDetailHeadingPurchase, FontRole::Data);
         page.text(m_.left + 97 * m_.h, m_.top, pageNumber(p.number), FontRole::Data, Align::Right);
-        page.text(m_.left + m_.h, m_.top + 2 * u,
-                  format(o_.group ? msg::kGroupCustomer : msg::kDetailCustomer, b.customer) + b.name, FontRole::Title,
-                  Align::Left, std::min(m_.titleHeight, 5 * u / 4));
+        // The customer's name ends before the issue date at 70h.
+        const std::string customer = format(o_.group ? msg::kGroupCustomer : msg::kDetailCustomer, b.customer) + b.name;
+        page.text(m_.left + m_.h, m_.top + 2 * u, customer, FontRole::Title, Align::Left,
+                  fittingHeight(customer, std::min(m_.titleHeight, 5 * u / 4), 68 * m_.h));
         page.text(m_.left + 70 * m_.h, m_.top + 2 * u,
                   headingDate(o_.issueDate, ctx_.settings.businessYear, ctx_.settings.firstMonth));
         const int heads = m_.top + 5 * u;
@@ -186,8 +194,11 @@ private:
             const DetailRow& r = l.details[i];
             if (!r.line) {
                 const CustomerRecord c = files_.customer(r.slip->customer);
-                page.text(col(2), y, "納品先お得意先名  " + fieldText(c.name));
-                page.text(col(50), y, "納品先お得意先名部所  " + fieldText(c.department));
+                const std::string name = "納品先お得意先名  " + fieldText(c.name);
+                const std::string department = "納品先お得意先名部所  " + fieldText(c.department);
+                page.text(col(2), y, name, FontRole::Data, Align::Left, dataFit(m_, name, col(50) - col(2) - m_.h));
+                page.text(col(50), y, department, FontRole::Data, Align::Left,
+                          dataFit(m_, department, m_.right - col(50)));
             } else {
                 const SlipLine& s = r.line->line;
                 page.text(col(2), y, monthday::japanese(r.slip->date));

@@ -57,6 +57,21 @@ std::vector<std::string> boxCountTexts(const SlipTotals& t, int option) {
     return out;
 }
 
+}  // namespace
+
+void applyPackingTable(DeliveryRun& run, PackingTables& table, const AppContext& ctx) {
+    if (!table.haveTable() || ctx.env.showPackingCounts) return;
+    for (PrintedSlip& slip : run.slips) {
+        std::vector<SlipLine> lines;
+        lines.reserve(slip.lines.size());
+        for (const PrintedLine& l : slip.lines) lines.push_back(l.line);
+        table.countPackages(lines);
+        for (size_t i = 0; i < lines.size(); ++i) slip.lines[i].line.packingCount = lines[i].packingCount;
+    }
+}
+
+namespace {
+
 class NotePlanner {
 public:
     NotePlanner(const DeliveryRun& run, const AppContext& ctx, const PrintForm& form, const PageMetrics& m,

@@ -10,6 +10,7 @@
 #include "app/app_context.h"
 #include "printing/page_plan.h"
 #include "printing/slip_snapshot.h"
+#include "slips/packing_tables.h"
 
 namespace rk::printing {
 
@@ -52,6 +53,11 @@ struct DeliveryLayout {
 DeliveryLayout deliveryLayout(const AppContext& ctx, const PrintForm& form);
 
 DeliveryRun buildDeliveryRun(const SlipSnapshot& files, const DeliverySelection& sel, const DeliveryLayout& layout);
+
+// The packing counts the cooperative form prints, worked out again from the packing-count table
+// the window read when it opened (without a table, or with counts typed by hand, the stored
+// counts stay).
+void applyPackingTable(DeliveryRun& run, PackingTables& table, const AppContext& ctx);
 
 enum class DeliveryForm { Standard, Cooperative };
 

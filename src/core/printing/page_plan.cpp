@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/cp932.h"
+
 namespace rk::printing {
 
 PageMetrics pageMetrics(const PrintForm& form, const PageArea& page) {
@@ -16,7 +18,16 @@ PageMetrics pageMetrics(const PrintForm& form, const PageArea& page) {
     m.h = std::max(1, (m.right - m.left) / 103);
     m.titleHeight = form.fields[kTitleHeight] > 0 ? form.fields[kTitleHeight] : 7 * m.u / 4;
     m.dataHeight = std::max(0, form.fields[kDataHeight]);
+    m.dataEm = m.dataHeight > 0 ? m.dataHeight : defaultDataHeight(page.dpi);
     return m;
+}
+
+int textWidth(std::string_view utf8, int height) { return static_cast<int>(cp932::fromUtf8(utf8).size()) * height / 2; }
+
+int fittingHeight(std::string_view utf8, int height, int width) {
+    const int bytes = static_cast<int>(cp932::fromUtf8(utf8).size());
+    if (bytes == 0) return height;
+    return std::max(1, std::min(height, width * 2 / bytes));
 }
 
 Document documentFor(const PrintForm& form, const PageMetrics& m, std::string name) {

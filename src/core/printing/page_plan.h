@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "printing/print_form.h"
@@ -64,7 +65,17 @@ struct Document {
 // The printable area of a page in device units.
 struct PageArea {
     int left = 0, top = 0, right = 0, bottom = 0;
+    int dpi = 600;  // device units per inch
 };
+
+// The data font's height when the form leaves it to the face: 10.5 points.
+constexpr int defaultDataHeight(int dpi) { return dpi * 21 / 144 > 0 ? dpi * 21 / 144 : 1; }
+
+// Width of a text in a font of `height` device units: the faces printed are fixed pitch, a
+// half-width character half an em and a full-width one a whole em (one and two Shift-JIS bytes).
+int textWidth(std::string_view utf8, int height);
+// The height, at most `height`, at which the text fits into `width`.
+int fittingHeight(std::string_view utf8, int height, int width);
 
 // The grid every slip document is laid out on.
 struct PageMetrics {
@@ -75,8 +86,16 @@ struct PageMetrics {
     int right = 0;   // usable right edge
     int bottom = 0;  // usable bottom edge
     int titleHeight = 0;
-    int dataHeight = 0;
+    int dataHeight = 0;  // 0: the face's default
+    int dataEm = 1;      // the data font's height as printed, for placing texts side by side
 };
+
+// The height for a data text that must fit into `width`: 0 (the data font as it is) when it
+// fits, else the smaller height at which it does.
+inline int dataFit(const PageMetrics& m, std::string_view utf8, int width) {
+    const int h = fittingHeight(utf8, m.dataEm, width);
+    return h < m.dataEm ? h : 0;
+}
 
 // x of k ninety-ninths of the usable width, from the left margin.
 inline int column(const PageMetrics& m, int k) { return m.left + (m.right - m.left) * k / 99; }

@@ -89,10 +89,16 @@ void headingPicture(Page& page, const PageMetrics& m, FileSystem& fs, const fs::
 
 void titleBlock(Page& page, const PageMetrics& m, const std::string& title, const std::string& name,
                 const std::string& company) {
+    // Each text keeps to its place whatever its length, by a smaller height where needed: the
+    // title between the name rule's start and the date at 70h, the name on its rule and the
+    // company name up to the right edge.
     const int nameHeight = std::min(m.titleHeight, 5 * m.u / 4);
-    page.text(nameRuleX(m), m.top, title, FontRole::Title);
-    page.text(nameRuleX(m), nameRuleY(m) - nameHeight - 2, name, FontRole::Title, Align::Left, nameHeight);
-    page.text(m.left + 66 * m.h, nameRuleY(m) + 7 * m.u / 2, company, FontRole::Title, Align::Left, nameHeight);
+    page.text(nameRuleX(m), m.top, title, FontRole::Title, Align::Left, fittingHeight(title, m.titleHeight, 29 * m.h));
+    const int nameFit = fittingHeight(name, nameHeight, m.right - nameRuleX(m));
+    page.text(nameRuleX(m), nameRuleY(m) - nameFit - 2, name, FontRole::Title, Align::Left, nameFit);
+    const int companyX = m.left + 66 * m.h;
+    page.text(companyX, nameRuleY(m) + 7 * m.u / 2, company, FontRole::Title, Align::Left,
+              fittingHeight(company, nameHeight, m.right - companyX));
 }
 
 }  // namespace rk::printing

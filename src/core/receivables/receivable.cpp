@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "app/posting_rows.h"
 #include "base/money.h"
 
 namespace rk::receivables {
@@ -18,9 +19,8 @@ money::Rounding rounding(int32_t method) {
     }
 }
 
-// Default pairs of a first processing: posting rows 1..7 of the environment, in the order the
-// header keeps its debit codes (tax, the five deductions, commission).
-constexpr int kTaxRow = 1, kFirstDeductionRow = 2, kCommissionRow = 7;
+// Default pairs of a first processing come from the environment's posting rows.
+using posting::kCommissionRow, posting::kFirstDeductionRow, posting::kTaxRow;
 
 }  // namespace
 

@@ -43,6 +43,11 @@ std::vector<int> integers(const std::string& line) {
 }  // namespace
 
 void PackingTables::load() {
+    loadPackingTable();
+    loadCarriers();
+}
+
+void PackingTables::loadPackingTable() {
     const fs::path folder = ctx_.programFolder();
     table_.clear();
     haveTable_ = false;
@@ -56,8 +61,11 @@ void PackingTables::load() {
             table_.push_back(row);
         }
     }
+}
+
+void PackingTables::loadCarriers() {
     carriers_.clear();
-    const fs::path carrierFile = resolveCase(folder / msg::kCarrierTableFile);
+    const fs::path carrierFile = resolveCase(ctx_.programFolder() / msg::kCarrierTableFile);
     auto data = ctx_.files.readAll(carrierFile);
     if (!data) {
         std::string fresh;
@@ -92,6 +100,12 @@ int PackingTables::groupOf(int product) {
 void PackingTables::fill(const SlipHeader& header, std::span<SlipLine> lines) {
     if (ctx_.env.showPackingCounts) return;  // typed by hand
     load();
+    countPackages(lines);
+    for (SlipLine& l : lines)
+        if (l.carrier == 0) l.carrier = carrierOf(header.customer);
+}
+
+void PackingTables::countPackages(std::span<SlipLine> lines) {
     std::map<int, int> groups;
     auto group = [&](int product) {
         auto it = groups.find(product);
@@ -120,7 +134,6 @@ void PackingTables::fill(const SlipHeader& header, std::span<SlipLine> lines) {
                 carry = quotient;
             }
         }
-        if (l.carrier == 0) l.carrier = carrierOf(header.customer);
     }
     if (carry > 0 && n > 0) lines[n - 1].packingCount += 1;
 }

@@ -21,6 +21,12 @@ public:
 
     // Reads both tables (creating the carrier table when it is missing).
     void load();
+    // Reads only the packing-count table; nothing is written (print windows).
+    void loadPackingTable();
+    bool haveTable() const { return haveTable_; }
+    // Works out the packing counts of the live lines of a slip from the packing-count table,
+    // as recording does; the carrier codes are left as they are.
+    void countPackages(std::span<SlipLine> lines);
     // Packages for `boxes` boxes of packing group `group`: 0 without a table; beyond the table
     // one package per started group.
     int packages(int group, int boxes) const;
@@ -28,6 +34,7 @@ public:
 
 private:
     int groupOf(int product);
+    void loadCarriers();
 
     AppContext& ctx_;
     bool haveTable_ = false;

@@ -126,7 +126,19 @@ int SlipLineEditor::storeProduct(int a, int code) {
     debitOf(l, ctx_.edition) = sales ? p.salesDebit : p.purchaseDebit;
     creditOf(l, ctx_.edition) = sales ? p.salesCredit : p.purchaseCredit;
     cacheAccounts(a);
-    return code == 99 ? kFieldName : kFieldGrade1;
+    return nextField(a, kFieldProduct);
+}
+
+int SlipLineEditor::nextField(int a, int field) const {
+    const SlipLine& l = doc_.lines[a];
+    switch (field) {
+        case kFieldProduct:  // the name is typed only for product 99
+            return l.product == 99 ? kFieldName : kFieldGrade1;
+        case kFieldGrade2:
+            return l.packingKind > 0 && ctx_.env.autoBoxInput ? kFieldPieces : kFieldQuantity;
+        default:
+            return field + 1;
+    }
 }
 
 void SlipLineEditor::storeName(int a, std::string_view utf8) { cp932::assign(line(a).productName, utf8); }
@@ -135,8 +147,7 @@ int SlipLineEditor::storeGrade(int a, int which, int code) {
     SlipLine& l = line(a);
     (which == 1 ? l.grade1 : l.grade2) = code <= 0 ? kNoGrade : code;
     cacheGrades(a);
-    if (which == 1) return kFieldGrade2;
-    return l.packingKind > 0 && ctx_.env.autoBoxInput ? kFieldPieces : kFieldQuantity;
+    return nextField(a, which == 1 ? kFieldGrade1 : kFieldGrade2);
 }
 
 void SlipLineEditor::cacheGrades(int a) {

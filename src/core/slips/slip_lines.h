@@ -68,6 +68,9 @@ public:
     int storeProduct(int a, int code);
     void storeName(int a, std::string_view utf8);
     int storeGrade(int a, int which, int code);
+    // The field Enter goes to from `field` of line `a` when its value is kept as it is (the
+    // same field storing it would go to).
+    int nextField(int a, int field) const;
     void storeQuantity(int a, double q);
     void storePrice(int a, double price);
     void storeAmount(int a, double amount);

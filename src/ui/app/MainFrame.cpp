@@ -25,8 +25,8 @@ MainFrame::MainFrame(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ct
     // The frame takes its place from the settings file before anything else is read.
     const FrameRect r = clampedFrame(readSettings(ctx.files, ctx.settingsFile()));
     setGeometry(r.left, r.top, r.width, r.height);
-    if (ctx.edition != Edition::Finance) setWindowTitle(QString::fromUtf8(ctx.editionInfo().title.data(),
-                                                                          ctx.editionInfo().title.size()));
+    if (ctx.edition != Edition::Finance)
+        setWindowTitle(QString::fromUtf8(ctx.editionInfo().title.data(), ctx.editionInfo().title.size()));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("MdiClient");
     mdi_->setBackground(QColor(0x80, 0x80, 0x80));
@@ -81,15 +81,24 @@ void MainFrame::buildAccelerators() {
         a->setShortcutContext(Qt::WindowShortcut);
         const int command = acc.command;
         connect(a, &QAction::triggered, this, [this, command, keys] {
-            if (registry_->dispatch(command)) return;
-            // Nobody took the command: the key goes on to the field that has the focus.
-            if (QWidget* focus = QApplication::focusWidget(); focus && !keys.isEmpty()) {
-                QKeyEvent press(QEvent::KeyPress, keys[0].key(), keys[0].keyboardModifiers());
-                QApplication::sendEvent(focus, &press);
-            }
+            if (!registry_->dispatch(command)) passKeyOn(keys);
         });
         addAction(a);
     }
+}
+
+void MainFrame::passKeyOn(const QKeySequence& keys) {
+    // Nobody took the command: the key goes on to the field that has the focus as a plain key
+    // press. A key press sent from here goes through the shortcut map again, so the frame's
+    // accelerators are off while it is delivered; a key that finds no taker there ends.
+    QWidget* focus = QApplication::focusWidget();
+    if (passingKeyOn_ || !focus || keys.isEmpty()) return;
+    passingKeyOn_ = true;
+    for (QAction* a : actions()) a->setEnabled(false);
+    QKeyEvent press(QEvent::KeyPress, keys[0].key(), keys[0].keyboardModifiers());
+    QApplication::sendEvent(focus, &press);
+    for (QAction* a : actions()) a->setEnabled(true);
+    passingKeyOn_ = false;
 }
 
 void MainFrame::runMenuCommand(int command) {

@@ -7,6 +7,7 @@
 
 #include "app/app_context.h"
 
+class QKeySequence;
 class QLabel;
 
 namespace rk::ui {
@@ -51,6 +52,7 @@ private:
     void buildMenus();
     void buildAccelerators();
     void runMenuCommand(int command);
+    void passKeyOn(const QKeySequence& keys);
     void buildBars();
     void about();
 
@@ -60,6 +62,7 @@ private:
     WindowRegistry* registry_;
     bool ending_ = false;
     bool filesReplaced_ = false;
+    bool passingKeyOn_ = false;
 };
 
 }  // namespace rk::ui

@@ -67,21 +67,18 @@ std::function<void(const std::string&)> guideOpener(WindowRegistry& registry, Ap
 }
 
 void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
-    registry.registerFactory(144, [&registry, &ctx](int) {
-        return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx));
-    });
+    registry.registerFactory(
+        144, [&registry, &ctx](int) { return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
     // Bills without (145) and with (147) the delivery details of their slips.
     for (int command : {145, 147}) {
         registry.registerFactory(command, [&registry, &ctx](int c) {
             return new NohinMesaiWnd(ctx, dialogs(), c == 147, guideOpener(registry, ctx));
         });
     }
-    registry.registerFactory(151, [&registry, &ctx](int) {
-        return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx));
-    });
-    registry.registerFactory(166, [&registry, &ctx](int) {
-        return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx));
-    });
+    registry.registerFactory(
+        151, [&registry, &ctx](int) { return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+    registry.registerFactory(
+        166, [&registry, &ctx](int) { return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
     registry.registerAction(cmd::kPrintSetup, [&registry] { pageSetup(registry.area()); });
 }
 
@@ -123,12 +120,14 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     // F6 in slip entry: receivable processing of the loaded slip, closed with the slip window.
     FMdinWnd::setReceivableOpener([&registry, &ctx](FMdinWnd& slip, CFq7Doc& doc) {
         FUrikakeWnd* w = FUrikakeWnd::process(ctx, dialogs(), doc, slip.mode());
-        if (!w) return;
+        if (!w) return false;
         QMdiSubWindow* sub = registry.area()->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         QObject::connect(w, &FUrikakeWnd::recorded, &slip, [&slip] { slip.afterSlipEnded(); });
         QObject::connect(&slip, &QObject::destroyed, sub, &QWidget::close);
         sub->show();
+        registry.area()->setActiveSubWindow(sub);
+        return true;
     });
     registry.registerFactory(cmd::kPaymentEntry,
                              [&registry, &ctx](int) { return new NukininWnd(ctx, dialogs(), refreshAll(registry)); });

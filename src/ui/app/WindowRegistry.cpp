@@ -5,6 +5,7 @@
 #include "app/guide.h"
 #include "app/menu_table.h"
 #include "ui/app/CommandTarget.h"
+#include "ui/controls/CDataEdit.h"
 
 namespace rk::ui {
 
@@ -75,6 +76,9 @@ QWidget* WindowRegistry::open(int command) {
 
 QWidget* WindowRegistry::place(const CommandEntry& entry, QWidget* widget) {
     QWidget* window = nullptr;
+    // The size the window gave itself; a frame around a layout without size hints would
+    // otherwise shrink it to a title bar.
+    const QSize intended = widget->testAttribute(Qt::WA_Resized) ? widget->size() : widget->sizeHint();
     if (QWidget* modal = QApplication::activeModalWidget()) {
         // A modal dialog holds the input (the start-up dialogs): the window opens above it.
         widget->setParent(modal, Qt::Window);
@@ -100,13 +104,33 @@ QWidget* WindowRegistry::place(const CommandEntry& entry, QWidget* widget) {
         });
     }
     window->show();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window); sub && !entry.rect) {
+        const QSize missing = (intended - widget->size()).expandedTo(QSize(0, 0));
+        if (!missing.isNull()) sub->resize(sub->size() + missing);
+    }
     if (auto* sub = qobject_cast<QMdiSubWindow*>(window)) {
         area_->setActiveSubWindow(sub);
     } else {
         window->activateWindow();
     }
-    widget->setFocus(Qt::OtherFocusReason);
+    focusEntryField(widget);
     return window;
+}
+
+void WindowRegistry::focusEntryField(QWidget* widget) {
+    // Typing goes to the window's entry field at once, as in slip entry: the field the window
+    // focused while it was built, else its first visible entry field, else the window.
+    QWidget* target = widget->focusWidget();
+    if (!target || !widget->isAncestorOf(target) || !target->isVisible()) {
+        target = widget;
+        for (CDataEdit* e : widget->findChildren<CDataEdit*>()) {
+            if (e->isVisible() && e->isEnabled()) {
+                target = e;
+                break;
+            }
+        }
+    }
+    target->setFocus(Qt::OtherFocusReason);
 }
 
 bool WindowRegistry::dispatch(int command) {

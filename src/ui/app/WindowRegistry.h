@@ -54,6 +54,7 @@ signals:
 
 private:
     QWidget* place(const CommandEntry& entry, QWidget* widget);
+    static void focusEntryField(QWidget* widget);
 
     AppContext& ctx_;
     Dialogs& dialogs_;

@@ -1,10 +1,9 @@
 #include "ui/controls/CDataEdit.h"
 
-#include "app/command_table.h"
-
 #include <QApplication>
 #include <QKeyEvent>
 
+#include "app/command_table.h"
 #include "base/cp932.h"
 #include "controls/messages.h"
 #include "ui/controls/QtKeys.h"
@@ -23,6 +22,9 @@ CDataEdit* CDataEdit::create(QWidget* view, const controls::EntryConfig& config,
     }
     auto* edit = new CDataEdit(view, std::move(*field), display);
     edit->show();
+    // Whatever gives the view the focus (opening the window, activating it, a click on the
+    // view) hands it to the field being typed, so no key is lost.
+    view->setFocusProxy(edit);
     edit->setFocus(Qt::OtherFocusReason);
     return edit;
 }
@@ -159,10 +161,14 @@ void CDataEdit::injectKey(QWidget* window, Key k) {
 
 bool CDataEdit::clipboardCommand(CDataEdit* edit, int command) {
     if (!edit) return false;
-    if (command == cmd::kCopy) edit->copy();
-    else if (command == cmd::kCut) edit->cut();
-    else if (command == cmd::kPaste) edit->paste();
-    else return false;
+    if (command == cmd::kCopy)
+        edit->copy();
+    else if (command == cmd::kCut)
+        edit->cut();
+    else if (command == cmd::kPaste)
+        edit->paste();
+    else
+        return false;
     return true;
 }
 

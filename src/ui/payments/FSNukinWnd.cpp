@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "app/command_table.h"
 #include "base/cp932.h"
 #include "base/format.h"
 #include "masters/account_items.h"
@@ -228,8 +229,9 @@ bool FSNukinWnd::record() {
 }
 
 bool FSNukinWnd::onCommand(int command) {
-    if (command == static_cast<int>(Key::F8) || command == static_cast<int>(Key::F5)) return record();
-    return false;
+    if (command != cmd::kDirectPayment) return false;
+    record();
+    return true;
 }
 
 bool FSNukinWnd::eventFilter(QObject* watched, QEvent* e) {

@@ -45,7 +45,10 @@ NukininWnd::NukininWnd(AppContext& ctx, Dialogs& dialogs, std::function<void()> 
 NukininWnd::~NukininWnd() { entry_->release(); }
 
 bool NukininWnd::onCommand(int command) {
-    if (command == static_cast<int>(controls::Key::F7)) return a_->record();
+    if (command == cmd::kFunctionF7) {
+        a_->record();
+        return true;
+    }
     // Another window changed balances or names: the list shows them.
     if (command == cmd::kRefreshBackground) {
         b_->refresh();

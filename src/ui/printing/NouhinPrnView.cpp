@@ -34,8 +34,9 @@ std::string faxCommand() {
 }  // namespace
 
 NouhinPrnView::NouhinPrnView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : PrintSelectionView(ctx, dialogs, parent) {
+    : PrintSelectionView(ctx, dialogs, parent), packing_(ctx) {
     setObjectName("NouhinPrnView");
+    packing_.loadPackingTable();
     printForm_ = printing::loadPrintForm(ctx.files, ctx.programFolder()).value_or(printing::defaultPrintForm());
     if (ctx.files.exists(ctx.programFolder() / printing::kFaxFontFile))
         faxFonts_ = printing::loadFaxFonts(ctx.files, ctx.programFolder());
@@ -111,6 +112,7 @@ void NouhinPrnView::setValue(Field f, int value) {
 void NouhinPrnView::rebuild() {
     const printing::SlipSnapshot files(ctx_);
     run_ = printing::buildDeliveryRun(files, selection_, printing::deliveryLayout(ctx_, printForm_));
+    printing::applyPackingTable(run_, packing_, ctx_);
     selection_.copies = run_.copies();
     list_->clear();
     for (size_t i = 0; i < run_.slips.size(); ++i) {

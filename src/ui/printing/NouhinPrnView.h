@@ -56,6 +56,7 @@ private:
     std::optional<printing::FaxFonts> faxFonts_;
     printing::DeliverySelection selection_;
     printing::DeliveryRun run_;
+    PackingTables packing_;  // the packing-count table as the window opened
     QListWidget* list_;
     QCheckBox* cooperative_;
     QPushButton* buttons_[kButtonCount] = {};

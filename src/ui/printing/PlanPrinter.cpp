@@ -59,8 +59,7 @@ void paintPage(QPainter& p, const printing::Document& doc, const printing::Page&
 QFont fontFor(const printing::LogFont& f, int pixelHeight, const QPainter& painter) {
     QFont font(faceFor(f));
     if (pixelHeight <= 0) {
-        // The face's default: 10.5 points at the device's resolution.
-        pixelHeight = std::max(1, painter.device()->logicalDpiY() * 21 / 144);
+        pixelHeight = printing::defaultDataHeight(painter.device()->logicalDpiY());
     }
     font.setPixelSize(pixelHeight);
     if (f.weight >= 600) font.setBold(true);
@@ -85,7 +84,7 @@ printing::LogFont logFontOf(const QFont& font) {
 
 printing::PageArea printableArea(const QPrinter& printer) {
     const QRect r = printer.pageLayout().paintRectPixels(printer.resolution());
-    return {0, 0, r.width(), r.height()};
+    return {0, 0, r.width(), r.height(), printer.resolution()};
 }
 
 bool printDocument(const Planner& planner, QPrinter& printer) {

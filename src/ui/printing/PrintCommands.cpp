@@ -101,7 +101,10 @@ int runDeliveryNotes(const Args& a, Io& io) {
     const printing::PrintForm form =
         printing::loadPrintForm(ctx.files, ctx.programFolder()).value_or(printing::defaultPrintForm());
     const printing::SlipSnapshot files(ctx);
-    const printing::DeliveryRun run = printing::buildDeliveryRun(files, sel, printing::deliveryLayout(ctx, form));
+    printing::DeliveryRun run = printing::buildDeliveryRun(files, sel, printing::deliveryLayout(ctx, form));
+    PackingTables packing(ctx);
+    packing.loadPackingTable();
+    printing::applyPackingTable(run, packing, ctx);
     if (!run.invalidMessage().empty()) io.err << run.invalidMessage() << '\n';
     const auto kind = a.has("--cooperative") ? printing::DeliveryForm::Cooperative : printing::DeliveryForm::Standard;
     const Planner planner = [&](const printing::PageArea& area) {

@@ -23,6 +23,8 @@ void PrintViewWnd::setView(SettingsFieldView* view, QSize size, std::function<vo
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view);
     setFocusProxy(view);
+    // The view places its fields at fixed positions: the window never opens or shrinks smaller.
+    view->setMinimumSize(size);
     resize(size);
 }
 

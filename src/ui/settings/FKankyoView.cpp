@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "app/posting_rows.h"
 #include "base/cp932.h"
 #include "settings/messages.h"
 #include "ui/controls/CDataEdit.h"
@@ -31,31 +32,14 @@ int rowY(int row) { return kRowY + row * kRowStep; }
 QColor rgb(uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
-// Captions of the posting rows; rows 1 to 5 are named by the editable cost names.
-const char* rowCaption(int row, Edition e) {
-    const bool sales = e == Edition::Sales;
-    switch (row) {
-        case 0:
-            return sales ? "販売手数料科目" : "仕入時収益科目";
-        case 6:
-            return "消 費 税 科 目";
-        case 7:
-            return sales ? "送金手数料科目" : "手数料利益科目";
-        case 8:
-            return sales ? "入　金　科　目" : "　出　金　科目";
-        default:
-            return nullptr;
-    }
-}
-
 }  // namespace
 
 FKankyoView::FKankyoView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     : SettingsFieldView(ctx, dialogs, parent), env_(ctx.env) {
     setObjectName("FKankyoView");
-    for (int row = 0; row < 9; ++row) {
-        if (row >= 1 && row <= 5) {
-            char* name = env_.costNames[row - 1];
+    for (int row = 0; row < posting::kRows; ++row) {
+        if (const int n = posting::costNameOf(row); n >= 0) {
+            char* name = env_.costNames[n];
             addField({QRect(20, rowY(row) - 3, 130, 22),
                       [name] {
                           EntryConfig c;
@@ -244,9 +228,11 @@ void FKankyoView::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(QPoint(0, 0), QPoint(920, 9)), rgb(ctx_.colours[0]));
     p.setPen(Qt::black);
     p.drawText(QRect(kDebitX, 12, 200, 20), Qt::AlignVCenter, text(msg::kPostingHeading));
-    for (int row = 0; row < 9; ++row) {
-        if (const char* caption = rowCaption(row, ctx_.edition))
-            p.drawText(QRect(20, rowY(row) - 3, 160, 22), Qt::AlignVCenter, text(caption));
+    for (int row = 0; row < posting::kRows; ++row) {
+        const std::string_view caption = posting::caption(row, ctx_.edition);
+        if (!caption.empty())
+            p.drawText(QRect(20, rowY(row) - 3, 160, 22), Qt::AlignVCenter,
+                       QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     }
     // The codes that must all be the customer's account: credits (sales) or debits (purchase).
     const bool sales = ctx_.edition == Edition::Sales;

@@ -296,7 +296,7 @@ void FMdinBView::navigate(Key k, bool stored) {
             if (wnd_.gridActive()) enter(line_, field_);
             return;
         case Key::F6:
-            wnd_.openReceivable();
+            if (wnd_.openReceivable()) return;  // the processing window has the keyboard
             return enter(line_, field_);
         case Key::F11:
             if (ed.split(line_)) wnd_.refreshTotals();
@@ -319,7 +319,7 @@ void FMdinBView::navigate(Key k, bool stored) {
         case Key::Enter:
         case Key::Right:
         case Key::Tab: {
-            int f = stored && next_ > 0 ? next_ : field_ + 1;
+            const int f = stored && next_ > 0 ? next_ : wnd_.lines().nextField(line_, field_);
             if (field_ == kFieldCredit || f > 15) return move(line_ + 1, kFieldMethod);
             return move(line_, settledSkip(f, true));
         }

@@ -79,13 +79,13 @@ FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
     layout->addWidget(scroll_, 1);
     layout->addWidget(cView_);
 
-    // The grid shows whole line rows: its height is a multiple of the row pitch.
+    // The grid shows whole line rows: as many as the remembered height holds, the window
+    // exactly that high around them.
     const BasicSettings& s = ctx_.settings;
-    if (s.slipHeight >= 400 && s.slipWidth >= 400) {
-        resize(s.slipWidth, (s.slipHeight - 200) / 57 * 57 + 242);
-    } else {
-        resize(kDefaultWidth, kDefaultHeight);
-    }
+    const bool remembered = s.slipHeight >= 400 && s.slipWidth >= 400;
+    const int rows = remembered ? std::max(1, (s.slipHeight - 200) / 57) : (kDefaultHeight - 200) / 57;
+    const int chrome = FMdinAView::kHeight + FMdinCView::kHeight + 2 * scroll_->frameWidth();
+    resize(remembered ? s.slipWidth : kDefaultWidth, rows * kRowHeight + chrome);
     refreshTotals();
     toHeader(1);
 }
@@ -179,8 +179,17 @@ bool FMdinWnd::openSlip(int32_t customer) {
 void FMdinWnd::toGrid(int line, int field) {
     line_ = std::clamp(line, 1, kMaxSlipLines);
     aView_->leave();
-    scroll_->ensureVisible(0, (line_ - 1) * kRowHeight + kRowHeight, 0, kRowHeight);
+    showLine(line_);
     bView_->enter(line_, field);
+}
+
+void FMdinWnd::showLine(int line) {
+    // The grid scrolls by whole rows only, as far as needed to show the line and the one below.
+    QScrollBar* bar = scroll_->verticalScrollBar();
+    const int visible = std::max(1, scroll_->viewport()->height() / kRowHeight);
+    int first = bar->value() / kRowHeight;
+    first = std::max(std::min(first, line - 1), line + 1 - visible);
+    bar->setValue(std::max(0, first) * kRowHeight);
 }
 
 void FMdinWnd::toHeader(int field) {
@@ -242,9 +251,9 @@ void FMdinWnd::explainField() {
 
 bool FMdinWnd::canOpenReceivable() const { return static_cast<bool>(receivableOpener()); }
 
-void FMdinWnd::openReceivable() {
-    if (!canOpenReceivable() || !gridActive()) return;
-    receivableOpener()(*this, *doc_);
+bool FMdinWnd::openReceivable() {
+    if (!canOpenReceivable() || !gridActive()) return false;
+    return receivableOpener()(*this, *doc_);
 }
 
 void FMdinWnd::openCustomerList() {
@@ -352,6 +361,15 @@ bool FMdinWnd::onCommand(int command) {
     switch (command) {
         case cmd::kSlipEntryRaise:
             raise();
+            return true;
+        case cmd::kReceivable:
+            // F6 on the grid: the field being typed ends with it (its value is stored) and the
+            // grid opens processing; in the header it stays a key of the header's field.
+            if (!gridActive()) return false;
+            if (bView_->edit())
+                CDataEdit::injectKey(bView_, controls::Key::F6);
+            else
+                openReceivable();
             return true;
         case cmd::kHelp:
             k = WindowKey::Explain;

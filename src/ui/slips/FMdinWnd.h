@@ -36,7 +36,7 @@ public:
     ~FMdinWnd() override;
 
     // Receivable processing of the loaded slip; the F6 button and key work once one is set.
-    using ReceivableOpener = std::function<void(FMdinWnd&, CFq7Doc&)>;
+    using ReceivableOpener = std::function<bool(FMdinWnd&, CFq7Doc&)>;  // true: the window opened
     static void setReceivableOpener(ReceivableOpener opener);
 
     // "売掛参照": the stored receivable values of the loaded slip; the button works once one is set.
@@ -89,6 +89,7 @@ public:
     // The customer typed on the header: lock and load; true when the grid takes the cursor.
     bool openSlip(int32_t customer);
     void toGrid(int line, int field);
+    void showLine(int line);
     void toHeader(int field);
     void refreshTotals();
     void recordSlip();
@@ -97,7 +98,8 @@ public:
     void openDateChange();
     bool changeDate(int typed);
     bool changeCustomer(int customer);
-    void openReceivable();
+    // True when the processing window opened (it has the keyboard then).
+    bool openReceivable();
     bool canOpenReceivable() const;
 
     bool onCommand(int command) override;

@@ -33,7 +33,6 @@ constexpr int kRows = 11;
 constexpr int kTop = 44, kRowHeight = 30, kLeft = 16;
 // Column edges: label, value, debit code, debit name, credit code, credit name.
 constexpr int kX[] = {kLeft, 176, 336, 392, 546, 602, 756};
-constexpr int kReceivableCommand = 208;  // the slip entry's key command for processing
 
 bool accountRow(int row) { return row == 2 || (row >= 5 && row <= 10); }
 bool valueRow(int row) { return row == 2 || (row >= 4 && row <= 10); }
@@ -295,7 +294,7 @@ void FUrikakeWnd::fieldDone(Key key) {
 // F12 in an account column: the account items 100..599 to choose from.
 void FUrikakeWnd::openAccountList() {
     const int left = column_ == kDebitColumn ? kX[2] : kX[4];
-    list_ = openAccountPickList(ctx_, this, kReceivableCommand, *accountOf(values_, row_, column_),
+    list_ = openAccountPickList(ctx_, this, cmd::kReceivable, *accountOf(values_, row_, column_),
                                 QRect(left, kTop + kRowHeight, 280, 9 * kRowHeight), [this](std::optional<int> code) {
                                     list_ = nullptr;
                                     if (code) {
@@ -434,7 +433,11 @@ bool FUrikakeWnd::event(QEvent* e) {
 }
 
 bool FUrikakeWnd::onCommand(int command) {
-    if (command == kReceivableCommand || command == static_cast<int>(Key::F5)) return recordSlip();
+    if (command == cmd::kReceivable) return recordSlip();
+    if (command == cmd::kFunctionF7 && !reference_) {
+        openPayment();
+        return true;
+    }
     return false;
 }
 
@@ -533,7 +536,17 @@ void FUrikakeWnd::paintEvent(QPaintEvent*) {
     }
     g.drawLine(kX[0], kTop, kX[6], kTop);
     g.drawLine(kX[0], bottom, kX[6], bottom);
-    for (int x : kX) g.drawLine(x, kTop, x, bottom);
+    // The rate's hint runs across the account columns of its row: their borders stop there.
+    const int hintTop = kTop + 4 * kRowHeight, hintBottom = hintTop + kRowHeight;
+    for (int x : kX) {
+        const bool crossed = !reference_ && x > kX[2] && x < kX[6];
+        if (!crossed) {
+            g.drawLine(x, kTop, x, bottom);
+            continue;
+        }
+        g.drawLine(x, kTop, x, hintTop);
+        g.drawLine(x, hintBottom, x, bottom);
+    }
 
     if (!reference_ && !field_) {
         g.setPen(QPen(Qt::blue, 2));

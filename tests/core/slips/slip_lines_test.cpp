@@ -89,6 +89,15 @@ TEST_F(SlipLines, ProductFillAndQuantityCascadeByMode) {
     EXPECT_EQ(ed.storeProduct(2, 99), kFieldName);
     ed.storeProduct(1, -4);  // ignored
     EXPECT_EQ(l.product, 12);
+
+    // Enter on a field whose value is kept goes where storing it would: past the name unless
+    // the product is 99, and to the pieces after grade 2 when boxes are typed.
+    EXPECT_EQ(ed.nextField(1, kFieldProduct), kFieldGrade1);
+    EXPECT_EQ(ed.nextField(2, kFieldProduct), kFieldName);
+    EXPECT_EQ(ed.nextField(1, kFieldGrade2), kFieldQuantity);
+    ctx.env.autoBoxInput = 1;
+    EXPECT_EQ(ed.nextField(1, kFieldGrade2), kFieldPieces);
+    EXPECT_EQ(ed.nextField(1, kFieldQuantity), kFieldPrice);
 }
 
 TEST_F(SlipLines, AmountsAreDecimalSafeAndPriceFollowsAmount) {
