@@ -5,7 +5,7 @@ namespace rk::msg {
 
 // Opening checks, in the slip entry window.
 inline constexpr const char* kNoAmountForce = "金額がないため処理は不適切です\n \nそれでも強制処理しますか ";
-inline constexpr const char* kNoValidLines = "有効行数０では処理できません";
+inline constexpr const char* kNoValidLinesToProcess = "有効行数０では処理できません";
 inline constexpr const char* kProcessingOpen = "複数の処理ウインドウは開けません";
 inline constexpr const char* kWrongInputMode = "この伝票入力モードでは処理できません";
 inline constexpr const char* kLineWithoutPrice =
@@ -14,7 +14,7 @@ inline constexpr const char* kTotalsDisagree =
     "各行合計額  %d 円　と\n既存合計額  %d 円が合いません\n商品行データに数量０が存在する可能性があります";
 
 // Recording.
-inline constexpr const char* kClosedYear = "書き込み禁止年度です ";
+inline constexpr const char* kClosedYearToProcess = "書き込み禁止年度です ";
 inline constexpr const char* kSettledSales =
     "この伝票は入金済みです \n 勘定科目の変更のみ許可しますが \n 更新してもよろしいですか";
 inline constexpr const char* kSettledPurchase =

@@ -20,7 +20,7 @@ Recorded write(CFq7Doc& doc, const Processing& values, int32_t stage) {
 bool refuseClosedYear(const AppContext& ctx, Dialogs& dialogs) {
     if (!closedYear(ctx.settings)) return false;
     dialogs.beep();
-    dialogs.message(msg::kClosedYear, Icon::Stop);
+    dialogs.message(msg::kClosedYearToProcess, Icon::Stop);
     return true;
 }
 
@@ -35,7 +35,7 @@ bool mayOpen(const CFq7Doc& doc, int inputMode, bool windowOpen, Dialogs& dialog
     const int n = std::clamp(h.lineCount, 0, kMaxSlipLines);
     if (n == 0) {
         dialogs.beep();
-        dialogs.message(msg::kNoValidLines);
+        dialogs.message(msg::kNoValidLinesToProcess);
         return false;
     }
     if (windowOpen) {

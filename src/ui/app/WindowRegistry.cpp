@@ -1,6 +1,8 @@
 #include "ui/app/WindowRegistry.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
 
 #include "app/guide.h"
 #include "app/menu_table.h"
@@ -78,7 +80,7 @@ QWidget* WindowRegistry::place(const CommandEntry& entry, QWidget* widget) {
     QWidget* window = nullptr;
     // The size the window gave itself; a frame around a layout without size hints would
     // otherwise shrink it to a title bar.
-    const QSize intended = widget->testAttribute(Qt::WA_Resized) ? widget->size() : widget->sizeHint();
+    const QSize intended = widget->testAttribute(Qt::WA_Resized) ? widget->size() : QSize();
     if (QWidget* modal = QApplication::activeModalWidget()) {
         // A modal dialog holds the input (the start-up dialogs): the window opens above it.
         widget->setParent(modal, Qt::Window);
@@ -114,15 +116,23 @@ QWidget* WindowRegistry::place(const CommandEntry& entry, QWidget* widget) {
         window->activateWindow();
     }
     focusEntryField(widget);
+    // The window frame hands its focus to the last focused child when it activates, which may
+    // be a view rather than its field: the field takes it back once that has happened.
+    QPointer<QWidget> opened(widget);
+    QTimer::singleShot(0, this, [opened] {
+        if (opened && opened->isVisible() && opened->isAncestorOf(QApplication::focusWidget()) &&
+            !qobject_cast<CDataEdit*>(QApplication::focusWidget()))
+            focusEntryField(opened);
+    });
     return window;
 }
 
 void WindowRegistry::focusEntryField(QWidget* widget) {
     // Typing goes to the window's entry field at once, as in slip entry: the field the window
-    // focused while it was built, else its first visible entry field, else the window.
+    // focused last, else its first visible entry field; a window without one keeps its focus.
     QWidget* target = widget->focusWidget();
-    if (!target || !widget->isAncestorOf(target) || !target->isVisible()) {
-        target = widget;
+    if (!qobject_cast<CDataEdit*>(target) || !target->isVisible()) {
+        target = nullptr;
         for (CDataEdit* e : widget->findChildren<CDataEdit*>()) {
             if (e->isVisible() && e->isEnabled()) {
                 target = e;
@@ -130,6 +140,7 @@ void WindowRegistry::focusEntryField(QWidget* widget) {
             }
         }
     }
+    if (!target) target = widget->focusWidget() ? widget->focusWidget() : widget;
     target->setFocus(Qt::OtherFocusReason);
 }
 

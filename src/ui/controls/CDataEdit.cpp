@@ -22,9 +22,6 @@ CDataEdit* CDataEdit::create(QWidget* view, const controls::EntryConfig& config,
     }
     auto* edit = new CDataEdit(view, std::move(*field), display);
     edit->show();
-    // Whatever gives the view the focus (opening the window, activating it, a click on the
-    // view) hands it to the field being typed, so no key is lost.
-    view->setFocusProxy(edit);
     edit->setFocus(Qt::OtherFocusReason);
     return edit;
 }

@@ -319,7 +319,12 @@ void FMdinBView::navigate(Key k, bool stored) {
         case Key::Enter:
         case Key::Right:
         case Key::Tab: {
-            const int f = stored && next_ > 0 ? next_ : wnd_.lines().nextField(line_, field_);
+            // Enter on a kept value goes where storing it would; Right steps to the next field.
+            int f = field_ + 1;
+            if (stored && next_ > 0)
+                f = next_;
+            else if (k == Key::Enter)
+                f = wnd_.lines().nextField(line_, field_);
             if (field_ == kFieldCredit || f > 15) return move(line_ + 1, kFieldMethod);
             return move(line_, settledSkip(f, true));
         }

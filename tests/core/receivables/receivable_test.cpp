@@ -265,7 +265,7 @@ TEST_F(ReceivableRecording, ClosedYearIsRefusedAndTheSlipStaysOpenAndLocked) {
     const Bytes before = fs.readAll(f[kSlipHeaders]).value();
     ctx.settings.inputYear = ctx.settings.businessYear + 1;
     EXPECT_EQ(record(doc, p, ctx, dialogs), Recorded::Refused);
-    EXPECT_EQ(dialogs.shown.back(), msg::kClosedYear);
+    EXPECT_EQ(dialogs.shown.back(), msg::kClosedYearToProcess);
     EXPECT_EQ(fs.readAll(f[kSlipHeaders]).value(), before);
     EXPECT_EQ(doc.recordNumber(), n);
     EXPECT_EQ(locks.unlocks, 0);
@@ -333,7 +333,7 @@ TEST_F(ReceivableRecording, OpeningChecksInTheirOrder) {
     doc.header.lineCount = 0;
     dialogs.answers = {Answer::Yes};
     EXPECT_FALSE(mayOpen(doc, 2, false, dialogs));
-    EXPECT_EQ(dialogs.shown.back(), msg::kNoValidLines);
+    EXPECT_EQ(dialogs.shown.back(), msg::kNoValidLinesToProcess);
 
     EXPECT_FALSE(mayReference(doc.header, false, dialogs));
     EXPECT_EQ(dialogs.shown.back(), msg::kNoReferenceData);

@@ -173,7 +173,7 @@ private slots:
         ctx->settings.inputYear = ctx->settings.businessYear + 1;
         QVERIFY(!w->recordSlip());
         ctx->settings.inputYear = ctx->settings.businessYear;
-        QCOMPARE(dialogs.shown.back(), std::string(msg::kClosedYear));
+        QCOMPARE(dialogs.shown.back(), std::string(msg::kClosedYearToProcess));
         QCOMPARE(headerAt(*ctx, n).stage, int32_t(kStageDelivery));
         // Only one processing window.
         QVERIFY(!FUrikakeWnd::processRecord(*ctx, dialogs, n));

@@ -1,6 +1,8 @@
 // The slip entry window driven by keys: a new delivery slip of three lines recorded with F5
 // and found in the files, reopened and changed in place, and the refusals.
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,9 @@
 #include "slips/slip_messages.h"
 #include "support/key_typing.h"
 #include "support/ui_support.h"
+#include "ui/app/QtDialogs.h"
+#include "ui/app/WindowCatalog.h"
+#include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/slips/FChanjeDateWnd.h"
 #include "ui/slips/FMdinAView.h"
@@ -21,12 +26,6 @@
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
 #include "ui/slips/FUrikakeWnd.h"
-#include "ui/app/QtDialogs.h"
-#include "ui/app/WindowCatalog.h"
-#include "ui/app/WindowRegistry.h"
-
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 using namespace rk;
 using namespace rk::ui;
@@ -67,7 +66,6 @@ class SlipEntryTest : public QObject {
         type(QString::number(customer));
         key(Qt::Key_Return);
     }
-
 
 private slots:
     void initTestCase() {
@@ -135,6 +133,22 @@ private slots:
         }
         QCOMPARE(recordAt<IndexEntry>(*ctx, kIndex1, 1), (IndexEntry{512, 7}));
         QCOMPARE(recordAt<IndexEntry>(*ctx, kIndex2, 1), (IndexEntry{1, 3}));
+    }
+
+    // Enter on a product code kept as it is goes past the name, as typing the code does.
+    void enterOnAKeptProductCodeSkipsTheName() {
+        auto w = open(2);
+        QVERIFY(w);
+        key(Qt::Key_Return);
+        type("7");
+        key(Qt::Key_Return);
+        key(Qt::Key_Up);  // the last line of the slip
+        QCOMPARE(w->grid()->field(), 1);
+        QVERIFY(w->doc().lines[w->line()].product != 99);
+        key(Qt::Key_Return);
+        QCOMPARE(w->grid()->field(), 2);
+        key(Qt::Key_Return);
+        QCOMPARE(w->grid()->field(), 4);
     }
 
     void reopenedSlipIsChangedInPlace() {
@@ -307,7 +321,6 @@ private slots:
         w.reset();  // the reference closes with the slip window
         QTRY_VERIFY(area.subWindowList().isEmpty());
     }
-
 };
 
 QTEST_MAIN(SlipEntryTest)

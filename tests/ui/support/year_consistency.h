@@ -9,9 +9,12 @@
 
 namespace rk::test {
 
-inline std::vector<std::string> yearProblems(const AppContext& ctx) {
+// With `balancesTyped`, balances that disagree with the slips and payments are not counted:
+// the customer master lets the operator type a balance, so keys typed at random may do so.
+inline std::vector<std::string> yearProblems(const AppContext& ctx, bool balancesTyped = false) {
     std::vector<std::string> out;
-    for (const maintenance::Finding& f : maintenance::checkYear(ctx)) out.push_back(f.text);
+    for (const maintenance::Finding& f : maintenance::checkYear(ctx))
+        if (!(balancesTyped && f.kind == maintenance::Finding::Kind::Balance)) out.push_back(f.text);
     return out;
 }
 
