@@ -26,6 +26,7 @@ struct TextItem {
 struct RuleItem {
     int x1, y1, x2, y2;
     int width = 1;
+    uint32_t colour = 0;  // 0xRRGGBB
 };
 
 struct BoxItem {

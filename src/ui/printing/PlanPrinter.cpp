@@ -22,6 +22,8 @@ QString faceFor(const printing::LogFont& f) {
     return face;
 }
 
+}  // namespace
+
 void paintPage(QPainter& p, const printing::Document& doc, const printing::Page& page) {
     const QFont title = fontFor(doc.titleFont, doc.titleHeight, p);
     const QFont data = fontFor(doc.dataFont, doc.dataHeight, p);
@@ -35,7 +37,7 @@ void paintPage(QPainter& p, const printing::Document& doc, const printing::Page&
         if (b.frame) p.drawRect(r);
     }
     for (const auto& r : page.rules) {
-        QPen pen(Qt::black);
+        QPen pen(QColor::fromRgb(r.colour));
         pen.setWidth(r.width);
         p.setPen(pen);
         p.drawLine(r.x1, r.y1, r.x2, r.y2);
@@ -53,8 +55,6 @@ void paintPage(QPainter& p, const printing::Document& doc, const printing::Page&
         p.drawText(QPoint(x, t.y + fm.ascent()), s);
     }
 }
-
-}  // namespace
 
 QFont fontFor(const printing::LogFont& f, int pixelHeight, const QPainter& painter) {
     QFont font(faceFor(f));

@@ -17,6 +17,8 @@ namespace rk::ui {
 using Planner = std::function<printing::Document(const printing::PageArea&)>;
 
 printing::PageArea printableArea(const QPrinter& printer);
+// Paints one planned page (printers, previews and the windows that show a plan on screen).
+void paintPage(QPainter& p, const printing::Document& doc, const printing::Page& page);
 // Paints every page; false when the printer could not be started.
 bool printDocument(const Planner& planner, QPrinter& printer);
 // The printer every print window uses: the page setup choices stay for the whole run.
