@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_context.h"
+#include "slips/slip_records.h"
 #include "tables/sales_totals.h"
 
 namespace rk::tables {

@@ -78,16 +78,16 @@ ShippingDelete deleteShippingSlip(AppContext& ctx, Dialogs& dialogs, int date, i
         return ShippingDelete::Refused;
     }
     if (!doc.findAndLoad(date, customer)) {
-        (void)locks.unlockSlip(date, customer);
+        (void)locks.unlockSlip(date, customer, nullptr);
         return ShippingDelete::Failed;
     }
     if (doc.header.stage >= kStageSettled) {
-        (void)locks.unlockSlip(date, customer);
+        (void)locks.unlockSlip(date, customer, nullptr);
         dialogs.message(msg::kSettledNotDeleted, Icon::Stop);
         return ShippingDelete::Refused;
     }
     if (doc.deleteSlip() != CFq7Doc::WriteResult::Ok) {
-        (void)locks.unlockSlip(date, customer);
+        (void)locks.unlockSlip(date, customer, nullptr);
         return ShippingDelete::Failed;
     }
     return ShippingDelete::Deleted;
