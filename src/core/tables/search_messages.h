@@ -73,3 +73,11 @@ inline constexpr const char* kShippingStop = "削除データを整合するた�
 inline constexpr const char* kSettledNotDeleted = " 決済伝票は削除できません\n 削除するには決済を取り消してから\n 行ってください";
 
 }  // namespace rk::tables::msg
+
+namespace rk::tables::msg {
+
+// Failures of the report windows.
+inline constexpr const char* kSlipFilesUnreadable = "伝票ファイルがオープンできません\nファイルを点検して下さい";
+inline constexpr const char* kCsvWriteFailed = "ファイルの書き込み異常です\nファイルオープンができません";
+
+}  // namespace rk::tables::msg

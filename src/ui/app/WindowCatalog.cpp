@@ -34,6 +34,7 @@
 #include "ui/tables/HanMotoWnd.h"
 #include "ui/tables/IkkatuSyuWnd.h"
 #include "ui/tables/UriageSyuWnd.h"
+#include "ui/tables/ReportWindows.h"
 
 namespace rk::ui {
 
@@ -161,6 +162,7 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         w->setGuideOpener(guide);
         return w;
     });
+    registerReportWindows(registry, ctx);
     // "売掛参照" in slip entry: the stored receivable values, read-only, closed with the slip window.
     FMdinWnd::setReferenceOpener([&registry, &ctx](FMdinWnd& slip, const CFq7Doc& doc) {
         FUrikakeWnd* w = FUrikakeWnd::reference(ctx, dialogs(), doc);

@@ -36,13 +36,17 @@ void TableFieldsView::enterField(int field) {
         edit_ = nullptr;
     }
     field_ = std::clamp(field, 1, fieldCount_);
+    edit_ = CDataEdit::create(this, fieldConfig(field_), valueRect(field_), dialogs_);
+    if (edit_) connect(edit_, &CDataEdit::finished, this, [this](controls::Key k) { finished(k); });
+    update();
+}
+
+controls::EntryConfig TableFieldsView::fieldConfig(int field) const {
     controls::EntryConfig c;
     c.mode = 1;
     c.length = 4;
-    c.value = fieldValue(field_);
-    edit_ = CDataEdit::create(this, c, valueRect(field_), dialogs_);
-    if (edit_) connect(edit_, &CDataEdit::finished, this, [this](controls::Key k) { finished(k); });
-    update();
+    c.value = fieldValue(field);
+    return c;
 }
 
 void TableFieldsView::paintFields(QPainter& p) const {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "base/dialogs.h"
+#include "controls/entry_field.h"
 #include "controls/keys.h"
 
 class QPushButton;
@@ -31,6 +32,9 @@ protected:
     // Where a click enters the field (the value box unless a view says more).
     virtual QRect hitRect(int field) const { return valueRect(field); }
     virtual int fieldValue(int field) const = 0;
+    // The entry field of a field: a four-digit number unless a view says otherwise (a text
+    // field points the config at its own buffer).
+    virtual controls::EntryConfig fieldConfig(int field) const;
     virtual QString fieldText(int field) const = 0;
     // The input of the current field ended with `key`.
     virtual void finished(controls::Key key) = 0;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "app/app_context.h"
+#include "base/cp932.h"
 #include "slips/slip_index.h"
 #include "slips/slip_records.h"
 
@@ -15,6 +16,9 @@ struct LineSpec {
     double amount = 100;
     int salesMethod = 1, grade1 = 1, grade2 = 99, remark = 0;
     double ordered = 0, delivered = 0, boxes = 0;
+    int buyer = 0, member = 0;
+    double price = 0;
+    const char* name = "";  // product name on the line (UTF-8)
 };
 
 class YearBuilder {
@@ -43,6 +47,10 @@ public:
             l.ordered = s.ordered;
             l.delivered = s.delivered;
             l.boxes = s.boxes;
+            l.buyer = s.buyer;
+            l.member = s.member;
+            l.price = s.price;
+            cp932::assign(l.productName, s.name);
             auto at = fs_.append(files_[kSlipLines], bytesOf(l));
             h.lineSlots[++h.lineCount] = static_cast<int32_t>(*at / kSlipLineSize);
             h.amount += s.amount;

@@ -1,0 +1,40 @@
+#include "ui/tables/ReportWindows.h"
+
+#include "app/command_table.h"
+#include "ui/app/QtDialogs.h"
+#include "ui/app/WindowRegistry.h"
+#include "ui/tables/BaisanWnd.h"
+#include "ui/tables/JyuchuuSWnd.h"
+#include "ui/tables/NameSyuWnd.h"
+#include "ui/tables/TeryouSyuWnd.h"
+
+namespace rk::ui {
+
+void registerReportWindows(WindowRegistry& registry, AppContext& ctx) {
+    auto guide = [&registry, &ctx](const std::string& topic) {
+        ctx.topic = topic;
+        registry.open(cmd::kGuide);
+    };
+    registry.registerFactory(192, [&ctx, guide](int) {
+        auto* w = new NameSyuWnd(ctx, dialogs());
+        w->setGuideOpener(guide);
+        return w;
+    });
+    registry.registerFactory(193, [&ctx, guide](int) {
+        auto* w = new JyuchuuSWnd(ctx, dialogs());
+        w->setGuideOpener(guide);
+        return w;
+    });
+    registry.registerFactory(194, [&ctx, guide](int) {
+        auto* w = new TeryouSyuWnd(ctx, dialogs());
+        w->setGuideOpener(guide);
+        return w;
+    });
+    registry.registerFactory(215, [&ctx, guide](int) {
+        auto* w = new BaisanWnd(ctx, dialogs());
+        w->setGuideOpener(guide);
+        return w;
+    });
+}
+
+}  // namespace rk::ui
