@@ -38,8 +38,7 @@ GraSyuView::GraSyuView(GraSyuWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 4)
         {"条 件", 56, [&wnd] { wnd.showConditions(); }, true},
         {"ﾓｰﾄﾞ替", 64, [&wnd] { wnd.cycleMeasure(); }, true},
         {"ﾌﾟﾚﾋﾞｭ", 64, [&wnd] { wnd.print(true); }, true},
-        // The line graph and the period-by-month display are windows of their own, not built here.
-        {"線ｸﾞﾗﾌ", 64, [] {}, false},
+        {"線ｸﾞﾗﾌ", 64, [&wnd] { wnd.openGraph(); }, true},
         {"文字列", 64, [&wnd] { (void)wnd.exportCsv(); }, true},
         {"印 刷", 56, [&wnd] { wnd.print(false); }, true},
     };
@@ -55,9 +54,7 @@ GraSyuView::GraSyuView(GraSyuWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 4)
         byMonth_->setGeometry(x + 4, y, 60, 26);
         byMonth_->setFocusPolicy(Qt::NoFocus);
         connect(byMonth_, &QCheckBox::toggled, this, [&wnd](bool on) { wnd.setByMonth(on); });
-        auto* b = new QPushButton("個別表", this);
-        b->setGeometry(x + 66, y, 64, 26);
-        b->setEnabled(false);
+        addButton("個別表", QRect(x + 66, y, 64, 26), [&wnd] { wnd.openBlock(); });
         x += 134;
     }
     mixed_ = new QCheckBox("3ﾓｰﾄﾞ印字", this);

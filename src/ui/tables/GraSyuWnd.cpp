@@ -11,6 +11,8 @@
 #include "tables/table_csv.h"
 #include "ui/printing/PlanPrinter.h"
 #include "ui/tables/BusyNote.h"
+#include "ui/tables/GBlockSyuWnd.h"
+#include "ui/tables/GraPWnd.h"
 #include "ui/tables/GraSyuBView.h"
 #include "ui/tables/GraSyuCView.h"
 #include "ui/tables/GraSyuView.h"
@@ -65,6 +67,7 @@ void GraSyuWnd::aggregate() {
     header_->update();
     labels_->update();
     grid_->viewport()->update();
+    emit redrawn();
 }
 
 void GraSyuWnd::cycleMeasure() {
@@ -79,6 +82,7 @@ void GraSyuWnd::setByMonth(bool on) {
     result_.orderPeriods(on);
     labels_->update();
     grid_->viewport()->update();
+    emit redrawn();
 }
 
 void GraSyuWnd::showConditions() {
@@ -139,6 +143,26 @@ void GraSyuWnd::print(bool preview) {
         showPreview(planner, this);
     else
         (void)printWithDialog(planner, this);
+}
+
+GraPWnd* GraSyuWnd::graphWindow() const { return graph_; }
+GBlockSyuWnd* GraSyuWnd::blockWindow() const { return block_; }
+
+void GraSyuWnd::openGraph() {
+    if (graph_) return;  // a second press is ignored while it is open
+    graph_ = new GraPWnd(*this, dialogs_);
+    connect(this, &GraSyuWnd::redrawn, graph_, &GraPWnd::refresh);
+    graph_->show();
+}
+
+void GraSyuWnd::openBlock() {
+    if (!tableKind().month) return;
+    if (!block_) {
+        block_ = new GBlockSyuWnd(*this);
+        connect(this, &GraSyuWnd::redrawn, block_, &GBlockSyuWnd::refresh);
+    }
+    block_->show();
+    block_->raise();
 }
 
 void GraSyuWnd::openGuide() {

@@ -4,6 +4,7 @@
 // (JyoukenSetWnd) belongs to it and closes with it.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -22,6 +23,8 @@ class GraSyuView;
 class GraSyuBView;
 class GraSyuCView;
 class JyoukenSetWnd;
+class GraPWnd;
+class GBlockSyuWnd;
 
 class GraSyuWnd : public QWidget, public CommandTarget {
     Q_OBJECT
@@ -65,6 +68,17 @@ public:
     void openGuide();
     bool onCommand(int command) override;
 
+    // "線ｸﾞﾗﾌ" and "個別表": the line graph and the period-by-month display of this table, each
+    // opened once and closed with it.
+    void openGraph();
+    void openBlock();
+    GraPWnd* graphWindow() const;
+    GBlockSyuWnd* blockWindow() const;
+
+signals:
+    // The table was aggregated again or its periods were reordered.
+    void redrawn();
+
 private:
     AppContext& ctx_;
     Dialogs& dialogs_;
@@ -81,6 +95,8 @@ private:
     GraSyuBView* labels_ = nullptr;
     GraSyuCView* grid_ = nullptr;
     JyoukenSetWnd* conditionsWnd_ = nullptr;
+    QPointer<GraPWnd> graph_;
+    QPointer<GBlockSyuWnd> block_;
     std::function<void(const std::string&)> guideOpener_;
 };
 

@@ -83,7 +83,7 @@ private slots:
         w.header()->button("ﾓｰﾄﾞ替")->click();
         w.header()->button("ﾓｰﾄﾞ替")->click();
         QCOMPARE(w.measure(), tables::Measure::Amount);
-        QVERIFY(!w.header()->button("線ｸﾞﾗﾌ")->isEnabled());
+        QVERIFY(w.header()->button("線ｸﾞﾗﾌ")->isEnabled());
         QTest::qWait(50);
         test::saveScreenshot(&w, "tables_day_customer");
     }
