@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "base/cp932.h"
@@ -17,6 +18,8 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowCatalog.h"
 #include "ui/app/WindowRegistry.h"
+#include "slips/slip_index.h"
+#include "ui/slips/FMdinWnd.h"
 #include "ui/tables/BaisanBView.h"
 #include "ui/tables/BaisanCView.h"
 #include "ui/tables/BaisanView.h"
@@ -27,6 +30,14 @@
 #include "ui/tables/NameSyuAView.h"
 #include "ui/tables/NameSyuBView.h"
 #include "ui/tables/NameSyuWnd.h"
+#include "ui/tables/GBlockSyuAView.h"
+#include "ui/tables/GBlockSyuBView.h"
+#include "ui/tables/GBlockSyuWnd.h"
+#include "ui/tables/GraPWnd.h"
+#include "ui/tables/GraSyuView.h"
+#include "ui/tables/GraSyuWnd.h"
+#include "ui/tables/SyukeiCView.h"
+#include "ui/tables/SyukeiWnd.h"
 #include "ui/tables/TeryouSyuWnd.h"
 
 using namespace rk;
@@ -196,6 +207,110 @@ private slots:
         test::saveScreenshot(w, "reports_buyer_totals");
         QVERIFY(!registry->open(215));
         QVERIFY(QtDialogs::shownTexts().contains("複数の 買参人集計 ウインドウは開けません"));
+    }
+
+    void lineGraphOfTheDayTable() {
+        auto* table = open<GraSyuWnd>(180);
+        QVERIFY(table);
+        QPushButton* button = table->header()->button("線ｸﾞﾗﾌ");
+        QVERIFY(button && button->isEnabled());
+        button->click();
+        QPointer<GraPWnd> graph = table->graphWindow();
+        QVERIFY(graph);
+        button->click();  // ignored while it is open
+        QCOMPARE(table->graphWindow(), graph.data());
+        QVERIFY(QTest::qWaitForWindowActive(graph));
+        QCOMPARE(graph->view().series[0].code, 0);  // the totals without any code
+        const int code = table->result().keys.front();
+        key(Qt::Key_Return);  // line 1 kept
+        enter(QString::number(code));
+        QCOMPARE(graph->view().series[1].code, code);
+        enter("998");  // not a key of the table: the line stays empty
+        QCOMPARE(graph->view().series[2].code, tables::kNoSeries);
+        key(Qt::Key_F12);
+        QCOMPARE(graph->view().data, tables::GraphData::Price);
+        key(Qt::Key_F12);
+        QCOMPARE(graph->view().data, tables::GraphData::Amount);
+        const tables::GraphPoints points = tables::graphPoints(table->result(), graph->view());
+        QVERIFY(points.periods.size() > 14);
+        QCOMPARE(graph->periods()->maximum(), static_cast<int>(points.periods.size()) - 14);
+        key(Qt::Key_PageDown);
+        QCOMPARE(graph->view().first, 14);
+        QVERIFY(printed(graph.data(), "x 印刷", "graph_print.pdf", true) == 1);
+        test::saveScreenshot(graph, "reports_line_graph");
+        // Closing the table closes its graph.
+        qobject_cast<QMdiSubWindow*>(table->parentWidget())->close();
+        QTRY_VERIFY(!graph);
+    }
+
+    void periodByMonthOfTheMonthTable() {
+        auto* table = open<GraSyuWnd>(187);
+        QVERIFY(table);
+        table->header()->button("個別表")->click();
+        GBlockSyuWnd* block = table->blockWindow();
+        QVERIFY(block);
+        QVERIFY(QTest::qWaitForWindowActive(block));
+        QCOMPARE(block->windowTitle(), QString("　個別表示（期別Ｘ月別表示）"));
+        const int code = table->result().keys.front();
+        enter(QString::number(code));
+        QCOMPARE(block->code(), code);
+        const tables::TableResult& r = table->result();
+        QCOMPARE(block->grid().rows.size(), static_cast<size_t>(r.yearsRead));
+        QCOMPARE(block->grid().rows[0].period, 10);  // the current year of a ten-year range
+        for (int m = 0; m < 12; ++m) {
+            const tables::Sum& s = r.cell(tables::kYearTotals + m, code);
+            const QString shown = block->cells()->cellText(0, m);
+            if (s.quantity == 0 && s.amount == 0)
+                QVERIFY(shown.isEmpty());
+            else
+                QCOMPARE(shown.remove(',').toLongLong(), static_cast<long long>(s.quantity));
+        }
+        block->header()->button("ﾓｰﾄﾞ替")->click();
+        QCOMPARE(block->measure(), tables::Measure::Price);
+        QVERIFY(QString::fromStdString(block->codeName()).size() > 0);
+        QVERIFY(printed(block, "印 刷", "period_by_month.pdf", true) == 1);
+        test::saveScreenshot(block, "reports_period_by_month");
+    }
+
+    void shippingListOpensAndDeletesSlips() {
+        auto* w = open<SyukeiWnd>(176);
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), QString("  出荷月日一覧"));
+        const tables::ShippingGrid& g = w->grid();
+        QVERIFY(g.dates.size() > 15);
+        QCOMPARE(w->cells()->firstRow(), static_cast<int>(g.dates.size()) - 15);
+        test::saveScreenshot(w, "reports_shipping_list");
+        // A cell of a stage, scrolled to the top left of the grid.
+        auto find = [&](int stage, size_t& row, size_t& column) {
+            for (row = 0; row < g.dates.size(); ++row)
+                for (column = 0; column < g.customers.size(); ++column)
+                    if (g.cell(row, column).slip && g.cell(row, column).stage == stage) {
+                        w->cells()->verticalScrollBar()->setValue(static_cast<int>(row));
+                        w->cells()->horizontalScrollBar()->setValue(static_cast<int>(column));
+                        return w->cells()->cellRect(row, column).topLeft() == QPoint(SyukeiCView::kHeadWidth, 0) ||
+                               w->cells()->viewport()->rect().contains(w->cells()->cellRect(row, column));
+                    }
+            return false;
+        };
+        size_t row = 0, column = 0;
+        QVERIFY(find(kStageOrder, row, column));
+        const int date = g.dates[row], customer = g.customers[column];
+        QtDialogs::queueAnswers({Answer::Yes});
+        QTest::mouseClick(w->cells()->viewport(), Qt::RightButton, {}, w->cells()->cellRect(row, column).center());
+        QVERIFY(QtDialogs::shownTexts().contains(QString::fromUtf8(tables::msg::kShippingStop)));
+        QCOMPARE(findLiveSlip(ctx->files, ctx->fileSet[kIndex1], ctx->fileSet[kSlipHeaders], date, customer), 0);
+        w->rebuild();
+        // A double click opens a processed slip in settlement entry.
+        QVERIFY(find(kStageProcessed, row, column));
+        QTest::mouseDClick(w->cells()->viewport(), Qt::LeftButton, {}, w->cells()->cellRect(row, column).center());
+        FMdinWnd* slip = nullptr;
+        for (QMdiSubWindow* sub : area->subWindowList())
+            if (auto* f = qobject_cast<FMdinWnd*>(sub->widget())) slip = f;
+        QVERIFY(slip);
+        QCOMPARE(slip->mode(), 3);
+        QCOMPARE(ctx->slipRequest.date, g.dates[row]);
+        QCOMPARE(ctx->slipRequest.customer, g.customers[column]);
+        QTRY_COMPARE(slip->doc().header.customer, g.customers[column]);
     }
 };
 
