@@ -5,8 +5,8 @@
 // file, the header file with the payment file, or the two index files.
 #include <benchmark/benchmark.h>
 
-#include "bench_year.h"
 #include "base/cp932.h"
+#include "bench_year.h"
 #include "tables/buyer_totals.h"
 #include "tables/commission_totals.h"
 #include "tables/name_search.h"

@@ -51,8 +51,8 @@ BuyerTotals runBuyerTotals(const AppContext& ctx, const BuyerRange& range) {
             const int buyer = l.buyer < 0 || l.buyer > 9999 ? 0 : l.buyer;
             if (range.buyer >= 0 && buyer != range.buyer) return;
             const Owner o = owners[static_cast<size_t>(ordinal)];
-            BuyerRow r{buyer,   l.salesMethod, l.product, l.grade1, l.grade2, o.stage,
-                       o.date,  l.quantity,    l.price,   l.amount, 0};
+            BuyerRow r{buyer,  l.salesMethod, l.product, l.grade1, l.grade2, o.stage,
+                       o.date, l.quantity,    l.price,   l.amount, 0};
             r.key = compositeKey(l.salesMethod, l.product, l.grade1, l.grade2);
             t.quantity += l.quantity;
             t.amount += l.amount;

@@ -28,7 +28,7 @@ struct CommissionPayment {
 };
 
 struct CommissionTotals {
-    bool read = false;  // false: the slip or payment file could not be read
+    bool read = false;       // false: the slip or payment file could not be read
     double commissions = 0;  // commission + deductions of the slips ("販売手数料")
     double fees = 0;         // remittance fees of the payments ("送金手数料")
     double total() const { return commissions + fees; }

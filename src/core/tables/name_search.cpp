@@ -68,7 +68,9 @@ NameSearch runNameSearch(const AppContext& ctx, int from, int to, const std::str
             s.rows.push_back(std::move(r));
             return true;
         },
-        [&](int ordinal, int number, const SlipLine& l) { s.lines.push_back({ordinal, number, l}); });
+        [&](int ordinal, int number, const SlipLine& l) {
+            s.lines.push_back({ordinal, number, l});
+        });
     s.read = scan.headersRead;
     std::sort(s.lines.begin(), s.lines.end(), [](const NameSearchLine& a, const NameSearchLine& b) {
         return a.slip != b.slip ? a.slip < b.slip : a.number < b.number;

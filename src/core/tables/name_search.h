@@ -31,7 +31,7 @@ struct NameSearchLine {
 struct NameSearch {
     bool read = false;  // false: the slip files could not be read
     int from = 0, to = 0;
-    std::vector<NameSearchRow> rows;  // file order
+    std::vector<NameSearchRow> rows;    // file order
     std::vector<NameSearchLine> lines;  // slip by slip, by line number
     CustomerTotals total;
 };

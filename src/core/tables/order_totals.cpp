@@ -58,7 +58,8 @@ OrderTotals runOrderTotals(const AppContext& ctx, int from, int to) {
     });
     std::map<int, OrderEntry> sums;
     for (const OrderEntry& e : t.byDate) {
-        OrderEntry& s = sums.try_emplace(e.key, OrderEntry{0, e.key, e.product, e.grade1, e.grade2, 0, 0, 0}).first->second;
+        OrderEntry& s =
+            sums.try_emplace(e.key, OrderEntry{0, e.key, e.product, e.grade1, e.grade2, 0, 0, 0}).first->second;
         s.quantity += e.quantity;
         s.amount += e.amount;
     }

@@ -36,9 +36,7 @@ PeriodGrid periodGrid(const TableResult& r, int code, Measure m, int firstMonth)
         row.period = row.year - r.range.from + 1;
         for (size_t i = 0; i < 12; ++i) {
             const int e = static_cast<int>(base + i);
-            const Sum& s = code == 0 ? r.periods[base + i]
-                           : code > 0 && code < r.codeSlots ? r.cell(e, code)
-                                                            : Sum{};
+            const Sum& s = code == 0 ? r.periods[base + i] : code > 0 && code < r.codeSlots ? r.cell(e, code) : Sum{};
             if (s.quantity != 0 || s.amount != 0) row.months[i] = measureOf(s, m);
         }
         g.rows.push_back(row);

@@ -32,8 +32,7 @@ inline constexpr const char* kCommissionFields[5] = {" 集計開始日", " 集�
 inline constexpr const char* kCommissionHead = "手 数 料 名           金　 額";
 inline constexpr const char* kCommissionRows[3] = {"販売手数料", "送金手数料", "　合  計"};
 inline constexpr const char* kCommissionCsvName = "手数料.Csv";
-inline constexpr const char* kCommissionCsvNote =
-    "ﾁｪｯｸ後集計実行でｶﾚﾝﾄﾎﾙﾀﾞｰのﾌｧｲﾙ名[ 手数料.Csv ]に上書きされます";
+inline constexpr const char* kCommissionCsvNote = "ﾁｪｯｸ後集計実行でｶﾚﾝﾄﾎﾙﾀﾞｰのﾌｧｲﾙ名[ 手数料.Csv ]に上書きされます";
 inline constexpr const char* kCommissionCsvHead = "月日, 属性, 得意先No, 得意先名, 消費税, ";
 inline constexpr const char* kCommissionName[2] = {"市場手数料", "収益手数料"};
 inline constexpr const char* kCommissionFeeHead = "  月日, －, 得意先No, 得意先名, 送金料 ";
@@ -42,8 +41,8 @@ inline constexpr const char* kCommissionFeeHead = "  月日, －, 得意先No, �
 inline constexpr const char* kBuyerTitle = "　買参人集計";
 inline constexpr const char* kBuyerFields[4] = {" 集計開始日", " 集計終了日", "得意先コード", "買参人コード"};
 inline constexpr const char* kBuyerSortHead = "ソート項目";
-inline constexpr const char* kBuyerSortLines[7] = {" 1. 月 日",   " 2. 買参人", " 3. 商品(単", " 4. 商品(複",
-                                                   " 5. 数 量", " 6. 単 価",   " 7. 金 額"};
+inline constexpr const char* kBuyerSortLines[7] = {" 1. 月 日", " 2. 買参人", " 3. 商品(単", " 4. 商品(複",
+                                                   " 5. 数 量", " 6. 単 価",  " 7. 金 額"};
 inline constexpr const char* kBuyerListHead = "No  買参人  月-日   商品コード    商　品　名";
 inline constexpr const char* kBuyerCsvName = "買参集計.Csv";
 inline constexpr const char* kBuyerCsvHead =
@@ -57,7 +56,7 @@ inline constexpr const char* kGraphTotalNote = "0 は合計値です";
 inline constexpr const char* kGraphColour = "表 示 色";
 inline constexpr const char* kGraphData = "表示ﾃﾞｰﾀ";
 inline constexpr const char* kGraphModes[9] = {" 数量ﾓｰﾄﾞ", " 単価ﾓｰﾄﾞ", " 金額ﾓｰﾄﾞ", " 年計数", " 年計単",
-                                               " 年計額",    " 年合数",    " 年合単",    " 年合額"};
+                                               " 年計額",   " 年合数",   " 年合単",   " 年合額"};
 inline constexpr const char* kGraphTotalScale = "合計目盛";
 inline constexpr const char* kBlockTitle = "　個別表示（期別Ｘ月別表示）";
 inline constexpr const char* kBlockModes[3] = {"数量モード", "単価モード", "金額モード"};
@@ -70,7 +69,8 @@ inline constexpr const char* kShippingLegend[2][4] = {{" 受注", " 納品", " �
 inline constexpr const char* kShippingDeleteAsk =
     " 得意先No  %d \n 扱い日 %d \n のデータを削除します\n この作業ではＬＡＮの排他機能を無視します\n よろしいですか";
 inline constexpr const char* kShippingStop = "削除データを整合するためシステムを停止します";
-inline constexpr const char* kSettledNotDeleted = " 決済伝票は削除できません\n 削除するには決済を取り消してから\n 行ってください";
+inline constexpr const char* kSettledNotDeleted =
+    " 決済伝票は削除できません\n 削除するには決済を取り消してから\n 行ってください";
 
 }  // namespace rk::tables::msg
 

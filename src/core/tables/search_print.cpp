@@ -40,8 +40,13 @@ void planNameSearch(printing::Document& doc, const AppContext& ctx, const NameSe
     b.title = format(msg::kSalesTotalsHeading[e][0], ctx.settings.businessYear);
     b.headings = {dayRange(s.from, s.to)};
     const auto& heads = msg::kSalesTotalsColumns[e];
-    b.columns = {{msg::kNameSearchHeads[0], 30, false}, {" 月日", 6}, {msg::kNameSearchHeads[1], 11},
-                 {heads[1], 13}, {heads[2], 13}, {heads[3], 13}, {heads[4], 13}};
+    b.columns = {{msg::kNameSearchHeads[0], 30, false},
+                 {" 月日", 6},
+                 {msg::kNameSearchHeads[1], 11},
+                 {heads[1], 13},
+                 {heads[2], 13},
+                 {heads[3], 13},
+                 {heads[4], 13}};
     b.rows.push_back({"      合計", "", "", yenText(s.total.sales, 13), yenText(s.total.commission, 13),
                       yenText(s.total.expenses, 13), yenText(s.total.net(), 13)});
     int n = 0;
@@ -59,8 +64,11 @@ void planOrderTotals(printing::Document& doc, const AppContext& ctx, const Order
     b.title = byProduct ? msg::kOrderByProduct[e] : msg::kOrderByDate[e];
     b.headings = {dayRange(t.from, t.to)};
     if (!byProduct) b.columns.push_back({"月日", 6, false});
-    b.columns.insert(b.columns.end(), {{"商品ｺｰﾄﾞ", 12, false}, {"商　品　名", 20, false}, {"数量", 9},
-                                       {byProduct ? "平均単価" : "単価", 10}, {"金額", 13}});
+    b.columns.insert(b.columns.end(), {{"商品ｺｰﾄﾞ", 12, false},
+                                       {"商　品　名", 20, false},
+                                       {"数量", 9},
+                                       {byProduct ? "平均単価" : "単価", 10},
+                                       {"金額", 13}});
     for (const OrderEntry& x : byProduct ? t.byProduct : t.byDate) {
         std::vector<std::string> row;
         if (!byProduct) row.push_back(monthday::dashed(x.date));
@@ -75,8 +83,8 @@ void planOrderTotals(printing::Document& doc, const AppContext& ctx, const Order
     planList(doc, b, area, ctx.clock);
 }
 
-void planCommission(printing::Document& doc, const AppContext& ctx, const CommissionRange& r,
-                    const CommissionTotals& t, const printing::PageArea& area) {
+void planCommission(printing::Document& doc, const AppContext& ctx, const CommissionRange& r, const CommissionTotals& t,
+                    const printing::PageArea& area) {
     ListBlock b;
     b.title = "【 手数料集計 】";
     b.headings = {dayRange(r.from, r.to), format("得意先 %d ～ %d  ", r.firstCustomer, r.lastCustomer) +
@@ -93,8 +101,8 @@ void planBuyerTotals(printing::Document& doc, const AppContext& ctx, const Buyer
     ListBlock b;
     b.title = "【 買参人集計 】";
     b.headings = {dayRange(r.from, r.to)};
-    b.columns = {{"No", 5}, {"買参人", 7}, {"月-日", 6, false}, {"商品コード", 14, false},
-                 {"商　品　名", 20, false}, {"数量", 9}, {"単価", 10}, {"金額", 13}};
+    b.columns = {{"No", 5},   {"買参人", 7}, {"月-日", 6, false}, {"商品コード", 14, false}, {"商　品　名", 20, false},
+                 {"数量", 9}, {"単価", 10},  {"金額", 13}};
     int n = 0;
     for (const BuyerRow& x : t.rows)
         b.rows.push_back({format("%4d", ++n), format("%5d", x.buyer), monthday::dashed(x.date), compositeText(x),

@@ -16,8 +16,8 @@ void planNameSearch(printing::Document& doc, const AppContext& ctx, const NameSe
 // `names`: UTF-8 product names, index = code.
 void planOrderTotals(printing::Document& doc, const AppContext& ctx, const OrderTotals& t, bool byProduct,
                      const std::vector<std::string>& names, const printing::PageArea& area);
-void planCommission(printing::Document& doc, const AppContext& ctx, const CommissionRange& r,
-                    const CommissionTotals& t, const printing::PageArea& area);
+void planCommission(printing::Document& doc, const AppContext& ctx, const CommissionRange& r, const CommissionTotals& t,
+                    const printing::PageArea& area);
 void planBuyerTotals(printing::Document& doc, const AppContext& ctx, const BuyerRange& r, const BuyerTotals& t,
                      const std::vector<std::string>& names, const printing::PageArea& area);
 

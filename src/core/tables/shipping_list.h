@@ -18,11 +18,11 @@ struct ShippingCell {
 };
 
 struct ShippingGrid {
-    bool read = false;               // false: an index file could not be read
-    std::vector<int> dates;          // MMDD, business-year order
-    std::vector<int> customers;      // ascending
-    std::vector<std::string> names;  // Shift-JIS, 12 bytes of each column's customer name
-    std::vector<int> lowestStage;    // per row
+    bool read = false;                // false: an index file could not be read
+    std::vector<int> dates;           // MMDD, business-year order
+    std::vector<int> customers;       // ascending
+    std::vector<std::string> names;   // Shift-JIS, 12 bytes of each column's customer name
+    std::vector<int> lowestStage;     // per row
     std::vector<ShippingCell> cells;  // dates x customers
 
     const ShippingCell& cell(size_t row, size_t column) const { return cells[row * customers.size() + column]; }

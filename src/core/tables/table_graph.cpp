@@ -11,7 +11,7 @@ namespace rk::tables {
 
 namespace {
 
-constexpr double kMaxima[16] = {10,     50,      100,     500,      1000,     5000,      10000,     50000,
+constexpr double kMaxima[16] = {10,     50,     100,     500,     1000,     5000,     10000,     50000,
                                 100000, 500000, 1000000, 5000000, 10000000, 50000000, 100000000, 500000000};
 
 std::string fullWidth(long long v) {

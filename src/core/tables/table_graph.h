@@ -18,7 +18,17 @@ constexpr int kNoSeries = -1;
 
 // Data of the graph: the three measures of every period, and for month tables the same of
 // the business-year totals (年計) and of the months summed up through the year (年合).
-enum class GraphData { Quantity = 0, Price, Amount, YearQuantity, YearPrice, YearAmount, RunQuantity, RunPrice, RunAmount };
+enum class GraphData {
+    Quantity = 0,
+    Price,
+    Amount,
+    YearQuantity,
+    YearPrice,
+    YearAmount,
+    RunQuantity,
+    RunPrice,
+    RunAmount
+};
 int graphDataCount(bool month);
 
 // Axis maximum of scale step 0..15: 10, 50, 100, 500 ... 500,000,000.

@@ -11,6 +11,7 @@
 #include "tables/search_messages.h"
 #include "tables/search_print.h"
 #include "tables/table_engine.h"
+#include "ui/controls/CDataEdit.h"
 #include "ui/tables/BaisanBView.h"
 #include "ui/tables/BaisanCView.h"
 #include "ui/tables/BaisanView.h"
@@ -42,7 +43,6 @@ BaisanWnd::BaisanWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     layout->addWidget(list_, 1, 0, 1, 2);
     layout->setRowStretch(1, 1);
     layout->setColumnStretch(0, 1);
-    setFocusProxy(header_);
     run();
 }
 
@@ -104,6 +104,10 @@ bool BaisanWnd::onCommand(int command) {
     if (command != cmd::kPrint) return false;
     print(false);
     return true;
+}
+
+void BaisanWnd::focusInEvent(QFocusEvent*) {
+    if (header_->edit()) header_->edit()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace rk::ui

@@ -46,6 +46,10 @@ public:
     void openGuide();
     bool onCommand(int command) override;
 
+protected:
+    // The window given the focus passes it on to the field being edited.
+    void focusInEvent(QFocusEvent*) override;
+
 private:
     AppContext& ctx_;
     Dialogs& dialogs_;

@@ -9,8 +9,7 @@
 
 namespace rk::ui {
 
-GBlockSyuAView::GBlockSyuAView(GBlockSyuWnd& wnd)
-    : TableFieldsView(&wnd, wnd.table().dialogs(), 1), wnd_(wnd) {
+GBlockSyuAView::GBlockSyuAView(GBlockSyuWnd& wnd) : TableFieldsView(&wnd, wnd.table().dialogs(), 1), wnd_(wnd) {
     setObjectName("GBlockSyuAView");
     setFixedHeight(48);
     int x = 560;

@@ -4,6 +4,7 @@
 
 #include "tables/list_print.h"
 #include "tables/search_messages.h"
+#include "ui/controls/CDataEdit.h"
 #include "ui/tables/GBlockSyuAView.h"
 #include "ui/tables/GBlockSyuBView.h"
 #include "ui/tables/GraSyuWnd.h"
@@ -23,7 +24,6 @@ GBlockSyuWnd::GBlockSyuWnd(GraSyuWnd& table) : QWidget(&table, Qt::Window), tabl
     layout->setSpacing(0);
     layout->addWidget(header_);
     layout->addWidget(cells_, 1);
-    setFocusProxy(header_);
     refresh();
     header_->enterField(1);
 }
@@ -65,6 +65,10 @@ void GBlockSyuWnd::print(bool preview) {
         output_.preview(planner, this);
     else
         (void)output_.print(planner, this);
+}
+
+void GBlockSyuWnd::focusInEvent(QFocusEvent*) {
+    if (header_->edit()) header_->edit()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace rk::ui

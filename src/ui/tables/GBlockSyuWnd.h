@@ -37,6 +37,10 @@ public:
     printing::Document plan(const printing::PageArea& area) const;
     void print(bool preview);
 
+protected:
+    // The window given the focus passes it on to the field being edited.
+    void focusInEvent(QFocusEvent*) override;
+
 private:
     GraSyuWnd& table_;
     int code_ = 0;

@@ -21,7 +21,8 @@ constexpr int kPanelWidth = 190, kLineTop = 40, kLineStep = 30;
 
 }  // namespace
 
-GraPSeriesView::GraPSeriesView(GraPWnd& wnd) : TableFieldsView(&wnd, wnd.table().dialogs(), tables::kGraphSeries), wnd_(wnd) {
+GraPSeriesView::GraPSeriesView(GraPWnd& wnd)
+    : TableFieldsView(&wnd, wnd.table().dialogs(), tables::kGraphSeries), wnd_(wnd) {
     setObjectName("GraPSeriesView");
     setFixedWidth(kPanelWidth);
     const int y = kLineTop + tables::kGraphSeries * kLineStep + 70;
@@ -98,7 +99,6 @@ GraPWnd::GraPWnd(GraSyuWnd& table, Dialogs&) : QWidget(&table, Qt::Window), tabl
         view_.first = v;
         update();
     });
-    setFocusProxy(series_);
     refresh();
     series_->enterField(1);
 }
@@ -144,8 +144,8 @@ void GraPWnd::paintEvent(QPaintEvent*) {
     const QRect r = plotRect();
     p.fillRect(r, Qt::white);
     printing::Document doc;
-    const printing::Page page = tables::planGraph(table_.result(), view_, table_.names(),
-                                                  {r.left(), r.top() + 8, r.right(), r.bottom()}, 13);
+    const printing::Page page =
+        tables::planGraph(table_.result(), view_, table_.names(), {r.left(), r.top() + 8, r.right(), r.bottom()}, 13);
     paintPage(p, doc, page);
 }
 
@@ -163,6 +163,10 @@ printing::Document GraPWnd::plan(const printing::PageArea& area) const {
 
 void GraPWnd::print() {
     (void)output_.print([this](const printing::PageArea& area) { return plan(area); }, this);
+}
+
+void GraPWnd::focusInEvent(QFocusEvent*) {
+    if (series_->edit()) series_->edit()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace rk::ui

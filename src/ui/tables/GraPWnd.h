@@ -57,6 +57,8 @@ public:
     void print();
 
 protected:
+    // The window given the focus passes it on to the series field being edited.
+    void focusInEvent(QFocusEvent*) override;
     void paintEvent(QPaintEvent*) override;
     void resizeEvent(QResizeEvent*) override;
 

@@ -38,6 +38,7 @@ GraSyuView::GraSyuView(GraSyuWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 4)
         {"条 件", 56, [&wnd] { wnd.showConditions(); }, true},
         {"ﾓｰﾄﾞ替", 64, [&wnd] { wnd.cycleMeasure(); }, true},
         {"ﾌﾟﾚﾋﾞｭ", 64, [&wnd] { wnd.print(true); }, true},
+        // The line graph of this table, a window of its own.
         {"線ｸﾞﾗﾌ", 64, [&wnd] { wnd.openGraph(); }, true},
         {"文字列", 64, [&wnd] { (void)wnd.exportCsv(); }, true},
         {"印 刷", 56, [&wnd] { wnd.print(false); }, true},

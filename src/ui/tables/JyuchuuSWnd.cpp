@@ -10,6 +10,7 @@
 #include "tables/search_messages.h"
 #include "tables/search_print.h"
 #include "tables/table_engine.h"
+#include "ui/controls/CDataEdit.h"
 #include "ui/tables/BusyNote.h"
 #include "ui/tables/JyuchuuSAView.h"
 #include "ui/tables/JyuchuuSBView.h"
@@ -39,7 +40,6 @@ JyuchuuSWnd::JyuchuuSWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(header_);
     layout->addWidget(list_, 1);
-    setFocusProxy(header_);
     run();
     header_->enterField(1);
 }
@@ -98,6 +98,10 @@ bool JyuchuuSWnd::onCommand(int command) {
     if (command != cmd::kPrint) return false;
     print(false);
     return true;
+}
+
+void JyuchuuSWnd::focusInEvent(QFocusEvent*) {
+    if (header_->edit()) header_->edit()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace rk::ui

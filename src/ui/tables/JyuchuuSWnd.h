@@ -47,6 +47,10 @@ public:
     void openGuide();
     bool onCommand(int command) override;
 
+protected:
+    // The window given the focus passes it on to the field being edited.
+    void focusInEvent(QFocusEvent*) override;
+
 private:
     void run();
 

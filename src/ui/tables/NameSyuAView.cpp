@@ -16,9 +16,7 @@ namespace msg = tables::msg;
 NameSyuAView::NameSyuAView(NameSyuWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 3), wnd_(wnd) {
     setObjectName("NameSyuAView");
     setFixedHeight(kHeight);
-    auto search = [&wnd, this](tables::NameMatch how) {
-        return [&wnd, this, how] { wnd.search(searchText(), how); };
-    };
+    auto search = [&wnd, this](tables::NameMatch how) { return [&wnd, this, how] { wnd.search(searchText(), how); }; };
     const std::vector<std::pair<const char*, std::function<void()>>> buttons = {
         {msg::kNameSearchKeys[0], search(tables::NameMatch::Contains)},
         {msg::kNameSearchKeys[1], search(tables::NameMatch::StartsWith)},

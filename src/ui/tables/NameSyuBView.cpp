@@ -32,8 +32,13 @@ int NameSyuBView::rowCount() const { return static_cast<int>(wnd_.result().rows.
 QStringList NameSyuBView::rowTexts(int row) const {
     const tables::NameSearch& s = wnd_.result();
     if (row == 0)
-        return {QString::fromUtf8("      合計"), "", "", yen(s.total.sales), yen(s.total.commission),
-                yen(s.total.expenses), yen(s.total.net())};
+        return {QString::fromUtf8("      合計"),
+                "",
+                "",
+                yen(s.total.sales),
+                yen(s.total.commission),
+                yen(s.total.expenses),
+                yen(s.total.net())};
     const tables::NameSearchRow& r = s.rows[static_cast<size_t>(row - 1)];
     return {QString("%1  %2 ").arg(row, 4).arg(r.customer, 4) + QString::fromStdString(cp932::toUtf8(r.name)),
             QString::fromStdString(monthday::dashed(r.date)),

@@ -8,6 +8,7 @@
 #include "tables/search_messages.h"
 #include "tables/search_print.h"
 #include "tables/table_engine.h"
+#include "ui/controls/CDataEdit.h"
 #include "ui/tables/BusyNote.h"
 #include "ui/tables/NameSyuAView.h"
 #include "ui/tables/NameSyuBView.h"
@@ -35,7 +36,6 @@ NameSyuWnd::NameSyuWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(header_);
     layout->addWidget(list_, 1);
-    setFocusProxy(header_);
     header_->enterField(1);
 }
 
@@ -84,6 +84,10 @@ bool NameSyuWnd::onCommand(int command) {
     if (command != cmd::kPrint) return false;
     print(false);
     return true;
+}
+
+void NameSyuWnd::focusInEvent(QFocusEvent*) {
+    if (header_->edit()) header_->edit()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace rk::ui

@@ -28,8 +28,9 @@ void SyukeiBView::paintEvent(QPaintEvent*) {
         // The name rises from the bottom of its column, slanted by 22 degrees off the vertical.
         p.translate(x + SyukeiCView::kColumnWidth / 2 - 4, height() - 4);
         p.rotate(-68);
-        p.drawText(0, 0, QString("%1 ").arg(g.customers[static_cast<size_t>(c)]) +
-                             QString::fromStdString(cp932::toUtf8(g.names[static_cast<size_t>(c)])));
+        p.drawText(0, 0,
+                   QString("%1 ").arg(g.customers[static_cast<size_t>(c)]) +
+                       QString::fromStdString(cp932::toUtf8(g.names[static_cast<size_t>(c)])));
         p.restore();
         p.drawLine(x, height() - 8, x, height());
     }

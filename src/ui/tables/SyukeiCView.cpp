@@ -58,8 +58,7 @@ void SyukeiCView::scrollToDate(int monthDay) {
 
 void SyukeiCView::scrollToCustomer(int customer) {
     const auto& c = wnd_.grid().customers;
-    horizontalScrollBar()->setValue(
-        static_cast<int>(std::lower_bound(c.begin(), c.end(), customer) - c.begin()));
+    horizontalScrollBar()->setValue(static_cast<int>(std::lower_bound(c.begin(), c.end(), customer) - c.begin()));
 }
 
 void SyukeiCView::updateRanges() {

@@ -5,6 +5,7 @@
 
 #include "tables/messages.h"
 #include "tables/search_messages.h"
+#include "ui/controls/CDataEdit.h"
 #include "ui/tables/BusyNote.h"
 #include "ui/tables/SyukeiBView.h"
 #include "ui/tables/SyukeiCView.h"
@@ -23,7 +24,7 @@ SyukeiWnd::SyukeiWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks, QWidget* pa
     setFont(f);
     const BasicSettings& s = ctx.settings;
     resize(s.shipListWidth >= 300 && s.shipListHeight >= 200 ? QSize(s.shipListWidth, s.shipListHeight)
-                                                              : QSize(1000, 700));
+                                                             : QSize(1000, 700));
     header_ = new SyukeiView(*this);
     heads_ = new SyukeiBView(*this);
     cells_ = new SyukeiCView(*this);
@@ -33,7 +34,6 @@ SyukeiWnd::SyukeiWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks, QWidget* pa
     layout->addWidget(header_);
     layout->addWidget(heads_);
     layout->addWidget(cells_, 1);
-    setFocusProxy(header_);
     rebuild();
 }
 
@@ -77,6 +77,10 @@ void SyukeiWnd::deleteSlip(size_t row, size_t column) {
 
 void SyukeiWnd::openGuide() {
     if (hooks_.openGuide) hooks_.openGuide("");
+}
+
+void SyukeiWnd::focusInEvent(QFocusEvent*) {
+    if (header_->edit()) header_->edit()->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace rk::ui

@@ -45,6 +45,10 @@ public:
     void deleteSlip(size_t row, size_t column);
     void openGuide();
 
+protected:
+    // The window given the focus passes it on to the field being edited.
+    void focusInEvent(QFocusEvent*) override;
+
 private:
     AppContext& ctx_;
     Dialogs& dialogs_;

@@ -40,13 +40,13 @@ TeryouSyuWnd::TeryouSyuWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     csv_->setGeometry(20, 112, 640, 24);
     csv_->setFocusPolicy(Qt::NoFocus);
     int x = 380;
-    for (auto [caption, action] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
-             {"集計実行", [this] { run(); }},
-             {"ﾌﾟﾚﾋﾞｭｰ", [this] { print(true); }},
-             {"印 刷", [this] { print(false); }},
-             {"解 説", [this] {
-                  if (guideOpener_) guideOpener_("");
-              }}}) {
+    for (auto [caption, action] :
+         std::initializer_list<std::pair<const char*, std::function<void()>>>{{"集計実行", [this] { run(); }},
+                                                                              {"ﾌﾟﾚﾋﾞｭｰ", [this] { print(true); }},
+                                                                              {"印 刷", [this] { print(false); }},
+                                                                              {"解 説", [this] {
+                                                                                   if (guideOpener_) guideOpener_("");
+                                                                               }}}) {
         addButton(caption, QRect(x, 16, 76, 26), action);
         x += 80;
     }
@@ -140,8 +140,7 @@ void TeryouSyuWnd::run() {
     }
     update();
     if (!totals_.read) return dialogs_.message(msg::kSlipFilesUnreadable, Icon::Stop);
-    if (csv_->isChecked() &&
-        !tables::writeCommissionCsv(ctx_, totals_, ctx_.programFolder() / msg::kCommissionCsvName))
+    if (csv_->isChecked() && !tables::writeCommissionCsv(ctx_, totals_, ctx_.programFolder() / msg::kCommissionCsvName))
         dialogs_.message(msg::kCsvWriteFailed, Icon::Stop);
 }
 
@@ -177,7 +176,8 @@ void TeryouSyuWnd::paintEvent(QPaintEvent*) {
     const QRect box(60, kResultTop, 420, 26 * 4 + 8);
     p.fillRect(box, Qt::white);
     p.drawRect(box);
-    p.drawText(QRect(box.left() + 12, kResultTop + 4, 400, 26), Qt::AlignVCenter, QString::fromUtf8(msg::kCommissionHead));
+    p.drawText(QRect(box.left() + 12, kResultTop + 4, 400, 26), Qt::AlignVCenter,
+               QString::fromUtf8(msg::kCommissionHead));
     p.drawLine(box.left(), kResultTop + 30, box.right(), kResultTop + 30);
     const double values[3] = {totals_.commissions, totals_.fees, totals_.total()};
     for (int i = 0; i < 3; ++i) {
@@ -186,6 +186,11 @@ void TeryouSyuWnd::paintEvent(QPaintEvent*) {
         p.drawText(QRect(box.left() + 180, y, 220, 26), Qt::AlignVCenter | Qt::AlignRight,
                    QString::fromStdString(tables::yenText(values[i], 14)) + QString::fromUtf8(" 円"));
     }
+}
+
+// The window given the focus passes it on to the field being edited.
+void TeryouSyuWnd::focusInEvent(QFocusEvent*) {
+    if (edit_) edit_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace rk::ui

@@ -36,6 +36,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void focusInEvent(QFocusEvent*) override;
 
 private:
     void finished(controls::Key k) override;

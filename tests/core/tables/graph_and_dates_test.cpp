@@ -110,7 +110,9 @@ TEST_F(Graphs, ShippingGridRowsInBusinessOrderAndTheSlipStages) {
     ScriptedDialogs d;
     d.answers = {Answer::No};
     EXPECT_EQ(deleteShippingSlip(ctx, d, 401, 15), ShippingDelete::Declined);
-    EXPECT_EQ(d.shown[0], " 得意先No  15 \n 扱い日 401 \n のデータを削除します\n この作業ではＬＡＮの排他機能を無視します\n よろしいですか");
+    EXPECT_EQ(d.shown[0],
+              " 得意先No  15 \n 扱い日 401 \n のデータを削除します\n この作業ではＬＡＮの排他機能を無視します\n "
+              "よろしいですか");
     d.answers = {Answer::Yes};
     EXPECT_EQ(deleteShippingSlip(ctx, d, 315, 3), ShippingDelete::Refused);
     EXPECT_EQ(buildShippingGrid(ctx).dates.size(), 3u);

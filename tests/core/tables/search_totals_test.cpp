@@ -56,9 +56,9 @@ struct Search : ::testing::Test {
 };
 
 TEST_F(Search, NameSearchMatchesByNameOrCodeAndWritesTheLines) {
-    const int first = slip(305, 12, kStageProcessed, "花の店",
-                           {{.product = 3, .quantity = 10, .amount = 1500, .grade2 = 99, .member = 4, .price = 150,
-                             .name = "バラ"}});
+    const int first =
+        slip(305, 12, kStageProcessed, "花の店",
+             {{.product = 3, .quantity = 10, .amount = 1500, .grade2 = 99, .member = 4, .price = 150, .name = "バラ"}});
     year.change(first, [](SlipHeader& h) {
         h.tax = 120;
         h.commission = 50;
@@ -85,11 +85,11 @@ TEST_F(Search, NameSearchMatchesByNameOrCodeAndWritesTheLines) {
     EXPECT_EQ(runNameSearch(ctx, 101, 1231, "", NameMatch::Contains).rows.size(), 3u);
 
     ASSERT_TRUE(writeNameSearchCsv(ctx, byCode, ctx.programFolder() / "d.Csv"));
-    EXPECT_EQ(file(ctx.programFolder() / "d.Csv"),
-              sj("属性,月日,得意先No,得意先名,行No,会員No,売り方,品ｺｰﾄﾞ,品名,規格１ｺｰﾄﾞ,規格２ｺｰﾄﾞ,備考ｺｰﾄﾞ,備考名,数量,"
-                 "単価,金額 \r\n2, 305, 12, 花の店, 1, 4, 1, 3, バラ, 1, 99, 0, , 10, 150, 1500, \r\n"));
-    ASSERT_EQ(cli("export name-search --to 11 --search 12 --match code -o " +
-                  (ctx.programFolder() / "c.Csv").string()),
+    EXPECT_EQ(
+        file(ctx.programFolder() / "d.Csv"),
+        sj("属性,月日,得意先No,得意先名,行No,会員No,売り方,品ｺｰﾄﾞ,品名,規格１ｺｰﾄﾞ,規格２ｺｰﾄﾞ,備考ｺｰﾄﾞ,備考名,数量,"
+           "単価,金額 \r\n2, 305, 12, 花の店, 1, 4, 1, 3, バラ, 1, 99, 0, , 10, 150, 1500, \r\n"));
+    ASSERT_EQ(cli("export name-search --to 11 --search 12 --match code -o " + (ctx.programFolder() / "c.Csv").string()),
               0);
     EXPECT_EQ(file(ctx.programFolder() / "c.Csv"), file(ctx.programFolder() / "d.Csv"));
 }
@@ -114,8 +114,10 @@ TEST_F(Search, OrderTotalsByDateAndByProduct) {
     slip(320, 1, kStageOrder, "a",
          {{.product = 12, .quantity = 0, .amount = 1500, .grade1 = 3, .ordered = 10, .price = 150},
           {.product = 5, .quantity = 0, .amount = 400, .grade1 = 1, .grade2 = 2, .ordered = 4, .price = 100}});
-    slip(310, 2, kStageOrder, "b", {{.product = 12, .quantity = 0, .amount = 840, .grade1 = 3, .ordered = 6, .price = 140}});
-    slip(305, 3, kStageDelivery, "c", {{.product = 12, .amount = 9000, .grade1 = 3, .ordered = 100}});  // delivered already
+    slip(310, 2, kStageOrder, "b",
+         {{.product = 12, .quantity = 0, .amount = 840, .grade1 = 3, .ordered = 6, .price = 140}});
+    slip(305, 3, kStageDelivery, "c",
+         {{.product = 12, .amount = 9000, .grade1 = 3, .ordered = 100}});  // delivered already
 
     const OrderTotals t = runOrderTotals(ctx, 101, 1231);
     ASSERT_EQ(t.byDate.size(), 3u);
@@ -189,7 +191,13 @@ TEST_F(Search, BuyerTotalsKeysBuyersAndSorting) {
     grade(5, "", "2L");
     grade(99, "", "");
     slip(505, 8, kStageProcessed, "a",
-         {{.product = 123, .quantity = 3, .amount = 600, .salesMethod = 2, .grade1 = 4, .grade2 = 5, .buyer = 12000,
+         {{.product = 123,
+           .quantity = 3,
+           .amount = 600,
+           .salesMethod = 2,
+           .grade1 = 4,
+           .grade2 = 5,
+           .buyer = 12000,
            .price = 200},
           {.product = 7, .quantity = 10, .amount = 500, .buyer = 31, .price = 50}});
     slip(502, 9, kStageSettled, "b", {{.product = 7, .quantity = 1, .amount = 700, .buyer = 31, .price = 700}});
@@ -212,11 +220,12 @@ TEST_F(Search, BuyerTotalsKeysBuyersAndSorting) {
     EXPECT_DOUBLE_EQ(byAmount.rows[2].amount, 700);
 
     ASSERT_TRUE(writeBuyerCsv(ctx, t, ctx.programFolder() / "b.Csv"));
-    EXPECT_EQ(file(ctx.programFolder() / "b.Csv"),
-              sj(" 買参No, 売日, 売方ｺｰﾄﾞ, 売方名, 品ｺｰﾄﾞ, 品名, 規格１, 規格１名, 規格２, 規格２名, 数量, 単価, 金額 \r\n"
-                 "31, 502, 1, 競り売, 7, バラ, 1, 秀, 99, , 1, 700, 700 \r\n"
-                 "0, 505, 2, 注文売, 123, ユリ, 4, 優, 5, 2L, 3, 200, 600 \r\n"
-                 "31, 505, 1, 競り売, 7, バラ, 1, 秀, 99, , 10, 50, 500 \r\n"));
+    EXPECT_EQ(
+        file(ctx.programFolder() / "b.Csv"),
+        sj(" 買参No, 売日, 売方ｺｰﾄﾞ, 売方名, 品ｺｰﾄﾞ, 品名, 規格１, 規格１名, 規格２, 規格２名, 数量, 単価, 金額 \r\n"
+           "31, 502, 1, 競り売, 7, バラ, 1, 秀, 99, , 1, 700, 700 \r\n"
+           "0, 505, 2, 注文売, 123, ユリ, 4, 優, 5, 2L, 3, 200, 600 \r\n"
+           "31, 505, 1, 競り売, 7, バラ, 1, 秀, 99, , 10, 50, 500 \r\n"));
     ASSERT_EQ(cli("export buyer-totals -o " + (ctx.programFolder() / "c.Csv").string()), 0);
     EXPECT_EQ(file(ctx.programFolder() / "c.Csv"), file(ctx.programFolder() / "b.Csv"));
     EXPECT_EQ(cli("export buyer-totals --sort 8"), 2);

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "base/cp932.h"
+#include "slips/slip_index.h"
 #include "support/demo_year.h"
 #include "support/key_typing.h"
 #include "support/ui_support.h"
@@ -18,24 +19,23 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowCatalog.h"
 #include "ui/app/WindowRegistry.h"
-#include "slips/slip_index.h"
 #include "ui/slips/FMdinWnd.h"
 #include "ui/tables/BaisanBView.h"
 #include "ui/tables/BaisanCView.h"
 #include "ui/tables/BaisanView.h"
 #include "ui/tables/BaisanWnd.h"
-#include "ui/tables/JyuchuuSAView.h"
-#include "ui/tables/JyuchuuSBView.h"
-#include "ui/tables/JyuchuuSWnd.h"
-#include "ui/tables/NameSyuAView.h"
-#include "ui/tables/NameSyuBView.h"
-#include "ui/tables/NameSyuWnd.h"
 #include "ui/tables/GBlockSyuAView.h"
 #include "ui/tables/GBlockSyuBView.h"
 #include "ui/tables/GBlockSyuWnd.h"
 #include "ui/tables/GraPWnd.h"
 #include "ui/tables/GraSyuView.h"
 #include "ui/tables/GraSyuWnd.h"
+#include "ui/tables/JyuchuuSAView.h"
+#include "ui/tables/JyuchuuSBView.h"
+#include "ui/tables/JyuchuuSWnd.h"
+#include "ui/tables/NameSyuAView.h"
+#include "ui/tables/NameSyuBView.h"
+#include "ui/tables/NameSyuWnd.h"
 #include "ui/tables/SyukeiCView.h"
 #include "ui/tables/SyukeiWnd.h"
 #include "ui/tables/TeryouSyuWnd.h"
@@ -73,7 +73,8 @@ class ReportWindowsTest : public QObject {
     W* open(int command) {
         QWidget* sub = registry->open(command);
         if (!sub) return nullptr;
-        auto* w = qobject_cast<W*>(qobject_cast<QMdiSubWindow*>(sub) ? qobject_cast<QMdiSubWindow*>(sub)->widget() : sub);
+        auto* w =
+            qobject_cast<W*>(qobject_cast<QMdiSubWindow*>(sub) ? qobject_cast<QMdiSubWindow*>(sub)->widget() : sub);
         if (w) QTest::qWaitForWindowActive(area.get());
         return w;
     }
@@ -202,7 +203,8 @@ private slots:
         QVERIFY(w->exportCsv(dir.filePath("buyers")));
         QCOMPARE(fileText(*ctx, dir.filePath("buyers.Csv").toStdString()), tables::buyerCsv(*ctx, w->totals()));
         QVERIFY(!w->exportCsv(dir.filePath("a.b.Csv")));
-        QVERIFY(QtDialogs::shownTexts().contains(QString::fromUtf8("ファイル名にピリオドが複数あるため\nファイル名が不正です")));
+        QVERIFY(QtDialogs::shownTexts().contains(
+            QString::fromUtf8("ファイル名にピリオドが複数あるため\nファイル名が不正です")));
         QVERIFY(printed(w, "印 刷", "buyer_totals.pdf", false) >= 1);
         test::saveScreenshot(w, "reports_buyer_totals");
         QVERIFY(!registry->open(215));
