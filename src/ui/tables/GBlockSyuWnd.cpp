@@ -11,7 +11,7 @@
 
 namespace rk::ui {
 
-GBlockSyuWnd::GBlockSyuWnd(GraSyuWnd& table) : QWidget(&table, Qt::Window), table_(table) {
+GBlockSyuWnd::GBlockSyuWnd(GraSyuWnd& table) : QWidget(nullptr), table_(table) {
     setObjectName("GBlockSyuWnd");
     setWindowTitle(QString::fromUtf8(tables::msg::kBlockTitle));
     setAttribute(Qt::WA_DeleteOnClose);

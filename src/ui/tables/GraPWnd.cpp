@@ -85,7 +85,7 @@ void GraPSeriesView::paintEvent(QPaintEvent*) {
                QString::fromUtf8(msg::kGraphModes[static_cast<int>(wnd_.view().data)]));
 }
 
-GraPWnd::GraPWnd(GraSyuWnd& table, Dialogs&) : QWidget(&table, Qt::Window), table_(table) {
+GraPWnd::GraPWnd(GraSyuWnd& table, Dialogs&) : QWidget(nullptr), table_(table) {
     setObjectName("GraPWnd");
     setWindowTitle(QString::fromUtf8(msg::kGraphTitle));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QScrollBar>
 
 #include "app/command_table.h"
@@ -48,6 +50,9 @@ GraSyuWnd::GraSyuWnd(AppContext& ctx, Dialogs& dialogs, int kind, QWidget* paren
 }
 
 GraSyuWnd::~GraSyuWnd() {
+    // The graph and the period-by-month display close with their table.
+    closeOwned(graph_);
+    closeOwned(block_);
     if (ctx_.settings.tableKeyColumns != columnsPerPage_) {
         ctx_.settings.tableKeyColumns = columnsPerPage_;
         (void)writeSettings(ctx_.files, ctx_.settingsFile(), ctx_.settings);
@@ -145,6 +150,32 @@ void GraSyuWnd::print(bool preview) {
         (void)printWithDialog(planner, this);
 }
 
+void GraSyuWnd::showOwned(QWidget* w) {
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (area && !qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+        QMdiSubWindow* own = area->addSubWindow(w);
+        own->setAttribute(Qt::WA_DeleteOnClose);
+        own->show();
+    } else if (!area && !w->isWindow()) {
+        w->setParent(this, Qt::Window);
+    }
+    w->show();
+    if (auto* own = qobject_cast<QMdiSubWindow*>(w->parentWidget()); own && area)
+        area->setActiveSubWindow(own);
+    else
+        w->activateWindow();
+    w->setFocus(Qt::OtherFocusReason);
+}
+
+void GraSyuWnd::closeOwned(QWidget* w) {
+    if (!w) return;
+    if (auto* own = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+        delete own;
+    else
+        delete w;
+}
+
 GraPWnd* GraSyuWnd::graphWindow() const { return graph_; }
 GBlockSyuWnd* GraSyuWnd::blockWindow() const { return block_; }
 
@@ -152,17 +183,15 @@ void GraSyuWnd::openGraph() {
     if (graph_) return;  // a second press is ignored while it is open
     graph_ = new GraPWnd(*this, dialogs_);
     connect(this, &GraSyuWnd::redrawn, graph_, &GraPWnd::refresh);
-    graph_->show();
+    showOwned(graph_);
 }
 
 void GraSyuWnd::openBlock() {
     if (!tableKind().month) return;
-    if (!block_) {
-        block_ = new GBlockSyuWnd(*this);
-        connect(this, &GraSyuWnd::redrawn, block_, &GBlockSyuWnd::refresh);
-    }
-    block_->show();
-    block_->raise();
+    if (block_) return showOwned(block_);
+    block_ = new GBlockSyuWnd(*this);
+    connect(this, &GraSyuWnd::redrawn, block_, &GBlockSyuWnd::refresh);
+    showOwned(block_);
 }
 
 void GraSyuWnd::openGuide() {

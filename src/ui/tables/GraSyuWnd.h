@@ -80,6 +80,10 @@ signals:
     void redrawn();
 
 private:
+    // Shows a window of this table beside it (in the same window area when there is one).
+    void showOwned(QWidget* w);
+    static void closeOwned(QWidget* w);
+
     AppContext& ctx_;
     Dialogs& dialogs_;
     const int kind_;

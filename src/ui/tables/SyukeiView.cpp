@@ -18,7 +18,6 @@ SyukeiView::SyukeiView(SyukeiWnd& wnd) : TableFieldsView(&wnd, wnd.dialogs(), 2)
     setFixedHeight(kHeight);
     addButton("解 説", QRect(760, 9, 64, 26), [&wnd] { wnd.openGuide(); });
     addButton("再集計", QRect(830, 9, 64, 26), [&wnd] { wnd.rebuild(); });
-    enterField(1);
 }
 
 QRect SyukeiView::valueRect(int field) const { return QRect(field == 1 ? 100 : 320, 10, field == 1 ? 100 : 56, 24); }

@@ -35,6 +35,7 @@ SyukeiWnd::SyukeiWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks, QWidget* pa
     layout->addWidget(heads_);
     layout->addWidget(cells_, 1);
     rebuild();
+    header_->enterField(1);
 }
 
 SyukeiWnd::~SyukeiWnd() {
