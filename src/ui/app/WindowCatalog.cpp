@@ -33,8 +33,8 @@
 #include "ui/tables/GraSyuWnd.h"
 #include "ui/tables/HanMotoWnd.h"
 #include "ui/tables/IkkatuSyuWnd.h"
-#include "ui/tables/UriageSyuWnd.h"
 #include "ui/tables/ReportWindows.h"
+#include "ui/tables/UriageSyuWnd.h"
 
 namespace rk::ui {
 

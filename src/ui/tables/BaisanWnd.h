@@ -25,6 +25,8 @@ class BaisanWnd : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
     BaisanWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
+    // The window area opens the window at the size it was given.
+    QSize sizeHint() const override { return size(); }
 
     AppContext& context() { return ctx_; }
     Dialogs& dialogs() { return dialogs_; }

@@ -20,6 +20,8 @@ class GBlockSyuWnd : public QWidget {
     Q_OBJECT
 public:
     explicit GBlockSyuWnd(GraSyuWnd& table);
+    // The window area opens the window at the size it was given.
+    QSize sizeHint() const override { return size(); }
 
     GraSyuWnd& table() { return table_; }
     const tables::PeriodGrid& grid() const { return grid_; }

@@ -39,6 +39,8 @@ class GraPWnd : public QWidget {
     Q_OBJECT
 public:
     GraPWnd(GraSyuWnd& table, Dialogs& dialogs);
+    // The window area opens the window at the size it was given.
+    QSize sizeHint() const override { return size(); }
 
     GraSyuWnd& table() { return table_; }
     const tables::GraphView& view() const { return view_; }

@@ -24,6 +24,8 @@ class JyuchuuSWnd : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
     JyuchuuSWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
+    // The window area opens the window at the size it was given.
+    QSize sizeHint() const override { return size(); }
 
     AppContext& context() { return ctx_; }
     Dialogs& dialogs() { return dialogs_; }

@@ -23,6 +23,8 @@ class NameSyuWnd : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
     NameSyuWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
+    // The window area opens the window at the size it was given.
+    QSize sizeHint() const override { return size(); }
 
     AppContext& context() { return ctx_; }
     Dialogs& dialogs() { return dialogs_; }

@@ -28,6 +28,8 @@ public:
         std::function<void(const std::string&)> openGuide;
     };
     SyukeiWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks, QWidget* parent = nullptr);
+    // The window area opens the window at the size it was given.
+    QSize sizeHint() const override { return size(); }
     ~SyukeiWnd() override;
 
     AppContext& context() { return ctx_; }
