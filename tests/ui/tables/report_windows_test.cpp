@@ -283,7 +283,9 @@ private slots:
         QCOMPARE(w->windowTitle(), QString("  出荷月日一覧"));
         const tables::ShippingGrid& g = w->grid();
         QVERIFY(g.dates.size() > 15);
-        QCOMPARE(w->cells()->firstRow(), static_cast<int>(g.dates.size()) - 15);
+        // The last dates are in view.
+        QCOMPARE(w->cells()->firstRow(), w->cells()->verticalScrollBar()->maximum());
+        QVERIFY(w->cells()->firstRow() > 0);
         test::saveScreenshot(w, "reports_shipping_list");
         // A cell of a stage, scrolled to the top left of the grid.
         auto find = [&](int stage, size_t& row, size_t& column) {
