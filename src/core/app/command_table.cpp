@@ -43,7 +43,8 @@ std::vector<CommandEntry> buildTable() {
     slip(133, 3, 13, 1 << 30);
 
     // The customer master edits the balances a payment moves: the two exclude each other.
-    const Refusal customerMasterOpen{{kCustomerMasterFlag}, "得意先マスター登録ウインドウアクティブ中は開けません", {}, true};
+    const Refusal customerMasterOpen{
+        {kCustomerMasterFlag}, "得意先マスター登録ウインドウアクティブ中は開けません", {}, true};
     t.push_back({.id = 134,
                  .window = "NukininWnd",
                  .refusals = {{{kSlipEntryFlag},
@@ -95,12 +96,13 @@ std::vector<CommandEntry> buildTable() {
                               alreadyOpen(kInvoicePrintFlag, "InvoiceDataPrintと同時には開けません", {}, false)},
                  .flag = kGroupBillFlag,
                  .mode = 151});
-    t.push_back({.id = 359,
-                 .window = "GroupSeiWnd",
-                 .refusals = {alreadyOpen(kGroupBillFlag, "グループ代表請求ウインドウと同時には開けません", {}, false),
-                              alreadyOpen(kInvoicePrintFlag, "複数の InvoiceDataPrint ウインドウは開けません", {}, false)},
-                 .flag = kInvoicePrintFlag,
-                 .mode = 359});
+    t.push_back(
+        {.id = 359,
+         .window = "GroupSeiWnd",
+         .refusals = {alreadyOpen(kGroupBillFlag, "グループ代表請求ウインドウと同時には開けません", {}, false),
+                      alreadyOpen(kInvoicePrintFlag, "複数の InvoiceDataPrint ウインドウは開けません", {}, false)},
+         .flag = kInvoicePrintFlag,
+         .mode = 359});
     t.push_back({.id = 160,
                  .window = "FkihonWnd",
                  .refusals = {alreadyOpen(kBasicSettingsFlag, "複数の基本設定ウインドウは開けません")},
@@ -129,8 +131,7 @@ std::vector<CommandEntry> buildTable() {
                  .window = "TakuDenFrmWnd",
                  .refusals = {alreadyOpen(tableFlag(9), "複数の宅配伝票フォーム設定ウインドウは開けません", {}, false)},
                  .flag = tableFlag(9)});
-    CommandEntry deliveryMaster =
-        mainFrame(168, "TakuMasMeWnd", "　宅配マスターメンテナンス", {0, 180, 800, 640});
+    CommandEntry deliveryMaster = mainFrame(168, "TakuMasMeWnd", "　宅配マスターメンテナンス", {0, 180, 800, 640});
     deliveryMaster.refusals = {alreadyOpen(kHomeDeliveryMasterFlag, {}, {}, false)};
     deliveryMaster.flag = kHomeDeliveryMasterFlag;
     t.push_back(deliveryMaster);
@@ -253,7 +254,9 @@ CommandOutcome runCommand(AppContext& ctx, const CommandEntry& entry) {
         if (!std::any_of(r.whenOpen.begin(), r.whenOpen.end(), [&](int f) { return flagOpen(ctx, f); })) continue;
         if (r.sales.empty()) return {.kind = CommandOutcome::Kind::Nothing};
         bool purchase = ctx.edition == Edition::Purchase && !r.purchase.empty();
-        return {.kind = CommandOutcome::Kind::Refused, .message = std::string(purchase ? r.purchase : r.sales), .beep = r.beep};
+        return {.kind = CommandOutcome::Kind::Refused,
+                .message = std::string(purchase ? r.purchase : r.sales),
+                .beep = r.beep};
     }
     if (entry.raiseWhenOpen && flagOpen(ctx, entry.flag)) return {.kind = CommandOutcome::Kind::Raise, .beep = true};
 

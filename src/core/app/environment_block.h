@@ -69,9 +69,7 @@ bool writeEnvironment(FileSystem& fs, const fs::path& accountFile, Edition e, co
 Bytes defaultAccountFile();
 
 // 0x00BBGGRR (as stored) to 0xRRGGBB.
-constexpr uint32_t toRgb(uint32_t bgr) {
-    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
-}
+constexpr uint32_t toRgb(uint32_t bgr) { return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF); }
 constexpr uint32_t toBgr(uint32_t rgb) { return toRgb(rgb); }
 
 }  // namespace rk

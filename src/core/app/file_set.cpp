@@ -17,7 +17,9 @@ std::string yyyy(int year) {
 fs::path FileSet::settingsFile(Edition e) const { return programFolder / std::string(info(e).settingsFile); }
 fs::path FileSet::settingsBackup(Edition e) const { return programFolder / std::string(info(e).settingsBackup); }
 fs::path FileSet::guideFile(Edition e) const { return programFolder / std::string(info(e).guideFile); }
-fs::path FileSet::instanceLockFile(Edition e) const { return programFolder / (std::string(1, info(e).letter) + "Q7.LCK"); }
+fs::path FileSet::instanceLockFile(Edition e) const {
+    return programFolder / (std::string(1, info(e).letter) + "Q7.LCK");
+}
 
 FileSet programFiles(const fs::path& programFolder) {
     FileSet f;
@@ -38,13 +40,15 @@ FileSet buildFileSet(Edition e, const fs::path& programFolder, const fs::path& d
     f.dataFolder = dataFolder;
     f.masterFolder = memberMode ? programFolder : dataFolder;
     const std::string y = yyyy(year);
-    for (int i = 0; i < 10; ++i) f.data[i] = dataFolder / (std::string(sales ? kDataSales[i] : kDataPurchase[i]) + y + ".FT2");
+    for (int i = 0; i < 10; ++i)
+        f.data[i] = dataFolder / (std::string(sales ? kDataSales[i] : kDataPurchase[i]) + y + ".FT2");
     f.data[kIndex1] = dataFolder / (std::string(info(e).indexBase1) + y + ".FT2");
     f.data[kIndex2] = dataFolder / (std::string(info(e).indexBase2) + y + ".FT2");
 
     auto fill = [&](std::array<fs::path, 8>& group, const fs::path& folder) {
         group[0] = folder;
-        for (int i = 1; i <= 6; ++i) group[i] = folder / (std::string(sales ? kMasterSales[i] : kMasterPurchase[i]) + y + ".FT1");
+        for (int i = 1; i <= 6; ++i)
+            group[i] = folder / (std::string(sales ? kMasterSales[i] : kMasterPurchase[i]) + y + ".FT1");
         group[7] = folder / "TAKUHAI.Mas";
     };
     fill(f.master, f.masterFolder);

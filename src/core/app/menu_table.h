@@ -10,8 +10,8 @@
 namespace rk {
 
 struct MenuItem {
-    int command = 0;            // 0 with children: a submenu; 0 without: a separator
-    std::string_view caption{};   // UTF-8; "&" marks the keyboard mnemonic
+    int command = 0;             // 0 with children: a submenu; 0 without: a separator
+    std::string_view caption{};  // UTF-8; "&" marks the keyboard mnemonic
     std::vector<MenuItem> children{};
     bool alwaysDisabled = false;
     bool separator() const { return command == 0 && children.empty(); }

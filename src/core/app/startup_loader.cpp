@@ -124,12 +124,18 @@ bool ensureLateDataFiles(AppContext& ctx, Dialogs& dialogs) {
 
 uint64_t masterCreationSize(MasterSlot slot) {
     switch (slot) {
-        case kCustomers: return 1001 * 480;
-        case kProducts: return 1001 * 192;
-        case kGrades: return 101 * 48;
-        case kAccounts: return 600 * 64;
-        case kRemarks: return 1000 * 100;
-        default: return 0;
+        case kCustomers:
+            return 1001 * 480;
+        case kProducts:
+            return 1001 * 192;
+        case kGrades:
+            return 101 * 48;
+        case kAccounts:
+            return 600 * 64;
+        case kRemarks:
+            return 1000 * 100;
+        default:
+            return 0;
     }
 }
 
@@ -205,10 +211,12 @@ StartupResult runStartupLoader(AppContext& ctx, Dialogs& dialogs, StartupPrompts
     }
 
     switch (station.registerAtStart(ctx, dialogs)) {
-        case StationStart::Continue: break;
+        case StationStart::Continue:
+            break;
         case StationStart::OpenSettings:
             return prompts.openBasicSettingsAtStart() ? StartupResult::Run : StartupResult::End;
-        case StationStart::End: return StartupResult::End;
+        case StationStart::End:
+            return StartupResult::End;
     }
 
     if (!fs.exists(ctx.fileSet[kSlipHeaders])) {

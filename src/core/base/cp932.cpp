@@ -79,7 +79,9 @@ std::string toUtf8(std::string_view sjis) { return toUtf8Converter().run(sjis, "
 
 std::string fromUtf8(std::string_view utf8) { return fromUtf8Converter().run(utf8, "?"); }
 
-std::string toUtf8(const char* field, size_t width) { return toUtf8(std::string_view(field, fieldLength(field, width))); }
+std::string toUtf8(const char* field, size_t width) {
+    return toUtf8(std::string_view(field, fieldLength(field, width)));
+}
 
 void assignRaw(char* field, size_t width, std::string_view sjis, char pad) {
     size_t n = cutAtCharBoundary(sjis, width);

@@ -21,7 +21,9 @@ enum class Rounding { Truncate = 0, HalfUp = 1, Up = 2 };
 inline double percent(double amount, double pct, Rounding method = Rounding::Truncate) {
     double exact = clean(amount * pct / 100.0);
     double mag = std::fabs(exact);
-    double r = method == Rounding::Truncate ? std::trunc(mag) : method == Rounding::HalfUp ? std::floor(mag + 0.5) : std::ceil(mag);
+    double r = method == Rounding::Truncate ? std::trunc(mag)
+               : method == Rounding::HalfUp ? std::floor(mag + 0.5)
+                                            : std::ceil(mag);
     return std::copysign(r, exact) + 0.0;
 }
 

@@ -49,9 +49,12 @@ int main(int argc, char** argv, Io& io, const std::vector<Command>& more) {
         std::string t = argv[i];
         if (t == "--edition" && i + 1 < argc) {
             std::string e = argv[++i];
-            if (e == "F" || e == "f" || e == "1") a.edition = Edition::Sales;
-            else if (e == "S" || e == "s" || e == "2") a.edition = Edition::Purchase;
-            else if (e == "Z" || e == "z" || e == "3") a.edition = Edition::Finance;
+            if (e == "F" || e == "f" || e == "1")
+                a.edition = Edition::Sales;
+            else if (e == "S" || e == "s" || e == "2")
+                a.edition = Edition::Purchase;
+            else if (e == "Z" || e == "z" || e == "3")
+                a.edition = Edition::Finance;
             else {
                 io.err << "rakurena: unknown edition '" << e << "'\n";
                 return kUsage;

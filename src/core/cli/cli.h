@@ -34,9 +34,9 @@ struct Io {
 struct Command {
     const char* name;
     const char* summary;
-    const char* usage;                     // the --help text after the summary line
-    std::set<std::string> valueOptions;    // options that take a value
-    std::set<std::string> flagOptions;     // options without one
+    const char* usage;                   // the --help text after the summary line
+    std::set<std::string> valueOptions;  // options that take a value
+    std::set<std::string> flagOptions;   // options without one
     int (*run)(const Args&, Io&);
 };
 

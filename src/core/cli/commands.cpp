@@ -5,51 +5,58 @@
 #include "cli/install_commands.h"
 #include "cli/payment_commands.h"
 #include "cli/sheet_commands.h"
-#include "cli/station_commands.h"
 #include "cli/slip_commands.h"
+#include "cli/station_commands.h"
 #include "cli/table_commands.h"
 
 namespace rk::cli {
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> kCommands = {
-        {"init", "create a new installation (settings, masters and an empty year)",
+        {"init",
+         "create a new installation (settings, masters and an empty year)",
          "usage: rakurena init [--year YYYY] [--first-month M] [--data-folder PATH] PROGRAM_FOLDER\n"
          "Refuses a folder that already has a settings file.",
          {"--year", "--first-month", "--data-folder"},
          {},
          runInit},
-        {"info", "show the installation's settings and the year's files",
+        {"info",
+         "show the installation's settings and the year's files",
          "usage: rakurena info PROGRAM_FOLDER",
          {},
          {},
          runInfo},
-        {"reindex", "rebuild the two slip index files from the slip header file",
+        {"reindex",
+         "rebuild the two slip index files from the slip header file",
          "usage: rakurena reindex PROGRAM_FOLDER",
          {},
          {},
          runReindex},
-        {"stations", "list the stations, slip locks and customer claim of the network control file",
+        {"stations",
+         "list the stations, slip locks and customer claim of the network control file",
          "usage: rakurena stations PROGRAM_FOLDER\n"
          "Says which marked stations still run. Changes nothing.",
          {},
          {},
          runStations},
-        {"demo", "create a new installation filled with a realistic year of a flower wholesaler",
+        {"demo",
+         "create a new installation filled with a realistic year of a flower wholesaler",
          "usage: rakurena demo [--year YYYY] [--customers N] [--slips N] [--seed S] PROGRAM_FOLDER\n"
          "Defaults: 120 customers, 3000 slips, seed 1. The same seed gives the same files.\n"
          "Refuses a folder that already has a settings file.",
          {"--year", "--customers", "--slips", "--seed"},
          {},
          runDemo},
-        {"slips", "list the live slips of a date, one line per slip line",
+        {"slips",
+         "list the live slips of a date, one line per slip line",
          "usage: rakurena slips --date MMDD [--customer N] PROGRAM_FOLDER\n"
          "Tab-separated: header number, customer, stage, line, product code, grade 1, grade 2,\n"
          "ordered, delivered and final quantity, unit price, amount.",
          {"--date", "--customer"},
          {},
          runSlips},
-        {"payments", "list the payments of a period, one line per payment",
+        {"payments",
+         "list the payments of a period, one line per payment",
          "usage: rakurena payments --from MMDD --to MMDD PROGRAM_FOLDER\n"
          "A bare month is its first day for --from and its last for --to. Tab-separated in date\n"
          "order: payment number, date, customer, fee, amount paid, balance change, members and\n"
@@ -57,14 +64,16 @@ const std::vector<Command>& commands() {
          {"--from", "--to"},
          {},
          runPayments},
-        {"export customers", "write the customer list as the Shift-JIS CSV file of the customer master window",
+        {"export customers",
+         "write the customer list as the Shift-JIS CSV file of the customer master window",
          "usage: rakurena export customers [-o FILE] PROGRAM_FOLDER\n"
          "Writes customers 1 to the customer count whose name is not blank; FILE defaults to\n"
          "得意先.Csv in PROGRAM_FOLDER and is replaced when it exists.",
          {"-o"},
          {},
          runExportCustomers},
-        {"export table", "write the four CSV files of a day or month table, as its window's 文字列 does",
+        {"export table",
+         "write the four CSV files of a day or month table, as its window's 文字列 does",
          "usage: rakurena export table --kind K [--from MMDD] [--to MMDD] [--years N]\n"
          "       [--start-code N] [--end-code N] [--where CONDITIONS] -o FILE PROGRAM_FOLDER\n"
          "Kinds 1-6 are day tables (customer, sales method, product, grade 1, grade 2, remark),\n"
@@ -74,7 +83,8 @@ const std::vector<Command>& commands() {
          {"--kind", "--from", "--to", "--years", "--start-code", "--end-code", "--where", "-o"},
          {},
          runExportTable},
-        {"export sales-totals", "write 売上集計.Csv of the sales totals window (and the account-code files)",
+        {"export sales-totals",
+         "write 売上集計.Csv of the sales totals window (and the account-code files)",
          "usage: rakurena export sales-totals [--from MMDD] [--to MMDD] [--slips all|processed|settled]\n"
          "       [--account-codes FOLDER] [-o FILE] PROGRAM_FOLDER\n"
          "Totals the processed (stage 2) and settled (stage 3) slips per customer with the current\n"
@@ -83,7 +93,8 @@ const std::vector<Command>& commands() {
          {"--from", "--to", "--slips", "--account-codes", "-o"},
          {},
          runExportSalesTotals},
-        {"export bulk", "write 一括Data.Csv of the bulk totals by code",
+        {"export bulk",
+         "write 一括Data.Csv of the bulk totals by code",
          "usage: rakurena export bulk [--from MMDD] [--to MMDD] [--stages 1,2,3,4] [--where CONDITIONS]\n"
          "       [-o FILE] PROGRAM_FOLDER\n"
          "Stages: 1 orders, 2 deliveries, 3 processed, 4 settled (default all). CONDITIONS as\n"
@@ -92,7 +103,8 @@ const std::vector<Command>& commands() {
          {"--from", "--to", "--stages", "--where", "-o"},
          {},
          runExportBulk},
-        {"ledger", "print the ledger of one customer with its running balance",
+        {"ledger",
+         "print the ledger of one customer with its running balance",
          "usage: rakurena ledger --customer N [--from MMDD] [--to MMDD] [--correct] PROGRAM_FOLDER\n"
          "Prints the opening, stored and computed balances, then one tab-separated line per entry\n"
          "dated from..to: number, date, amount, payment, fee, balance, receivable, group payment.\n"
@@ -100,14 +112,16 @@ const std::vector<Command>& commands() {
          {"--customer", "--from", "--to"},
          {"--correct"},
          runLedger},
-        {"export sheet", "write the sorting sheet of a day as the Shift-JIS CSV file of the list-table window",
+        {"export sheet",
+         "write the sorting sheet of a day as the Shift-JIS CSV file of the list-table window",
          "usage: rakurena export sheet --date MMDD [-o FILE] PROGRAM_FOLDER\n"
          "FILE defaults to 仕訳表.Csv in PROGRAM_FOLDER; its name must end in .Csv and take at most\n"
          "12 bytes, as in the window. Changes no slip.",
          {"--date", "-o"},
          {},
          runExportSheet},
-        {"backup", "back up the year: one checked LHA archive, or every file to a folder with a management file",
+        {"backup",
+         "back up the year: one checked LHA archive, or every file to a folder with a management file",
          "usage: rakurena backup --archive FILE.Lzh PROGRAM_FOLDER\n"
          "       rakurena backup --folder DIR [--management NAME] PROGRAM_FOLDER\n"
          "--archive packs the year's files (settings, masters, data, print forms) into FILE, whose\n"
@@ -118,7 +132,8 @@ const std::vector<Command>& commands() {
          {"--archive", "--folder", "--management"},
          {},
          runBackup},
-        {"restore", "put the year back from a backup archive or a management-data backup",
+        {"restore",
+         "put the year back from a backup archive or a management-data backup",
          "usage: rakurena restore --archive FILE.Lzh PROGRAM_FOLDER\n"
          "       rakurena restore --management FILE PROGRAM_FOLDER\n"
          "Replaces the live files; no station may be running on the data folder. Questions are\n"
@@ -128,7 +143,8 @@ const std::vector<Command>& commands() {
          {"--archive", "--management"},
          {},
          runRestore},
-        {"check", "check the year's slip, payment and customer files against each other (read-only)",
+        {"check",
+         "check the year's slip, payment and customer files against each other (read-only)",
          "usage: rakurena check PROGRAM_FOLDER\n"
          "Prints one line per finding: index entries that disagree with their headers, line slots\n"
          "outside the line file, lines named twice or owned by another slip, live slips sharing a\n"
@@ -138,7 +154,8 @@ const std::vector<Command>& commands() {
          {},
          {},
          runCheck},
-        {"export text", "write TextData.Csv: every line of every live slip as text, as the data check window does",
+        {"export text",
+         "write TextData.Csv: every line of every live slip as text, as the data check window does",
          "usage: rakurena export text [-o FILE] PROGRAM_FOLDER\n"
          "FILE defaults to TextData.Csv in PROGRAM_FOLDER and is replaced when it exists. Reads the\n"
          "carrier table 輸送業者.csv of PROGRAM_FOLDER for the freight (creating it when missing).",

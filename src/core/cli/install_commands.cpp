@@ -12,10 +12,14 @@ namespace {
 
 const char* lanModeName(int mode) {
     switch (mode) {
-        case 0: return "0 (stand-alone)";
-        case 1: return "1 (server)";
-        case 2: return "2 (client)";
-        default: return "unknown";
+        case 0:
+            return "0 (stand-alone)";
+        case 1:
+            return "1 (server)";
+        case 2:
+            return "2 (client)";
+        default:
+            return "unknown";
     }
 }
 

@@ -42,11 +42,16 @@ void ChoiceBar::store(Key k, ListResult& result) {
 ChoiceBar::Action ChoiceBar::key(Key k, ListResult& result) {
     int count = static_cast<int>(items_.size());
     int wanted = -1;
-    if (k == Key::Left) wanted = std::max(0, selected_ - 1);
-    else if (k == Key::Right) wanted = std::min(count - 1, selected_ + 1);
-    else if (isPadDigit(k) && k != Key::Pad0) wanted = code(k) - code(Key::Pad0) - 1;
-    else if (k == Key::PadTimes) wanted = 9;
-    else if (isLetter(k)) wanted = 10 + code(k) - 'A';
+    if (k == Key::Left)
+        wanted = std::max(0, selected_ - 1);
+    else if (k == Key::Right)
+        wanted = std::min(count - 1, selected_ + 1);
+    else if (isPadDigit(k) && k != Key::Pad0)
+        wanted = code(k) - code(Key::Pad0) - 1;
+    else if (k == Key::PadTimes)
+        wanted = 9;
+    else if (isLetter(k))
+        wanted = 10 + code(k) - 'A';
 
     if (wanted >= 0) {
         lastKey_ = k;

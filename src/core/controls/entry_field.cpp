@@ -103,9 +103,7 @@ void EntryField::focusIn(int caret) {
     }
 }
 
-int EntryField::digitCount() const {
-    return static_cast<int>(std::count_if(typed_.begin(), typed_.end(), isDigit));
-}
+int EntryField::digitCount() const { return static_cast<int>(std::count_if(typed_.begin(), typed_.end(), isDigit)); }
 
 void EntryField::clear() {
     typed_.clear();
@@ -134,9 +132,7 @@ void EntryField::writeText(std::string_view sjis, char pad) {
     cp932::assignRaw(buffer_.data(), width, sjis, pad);
 }
 
-void EntryField::restoreOriginal() {
-    std::copy(original_.begin(), original_.end(), buffer_.begin());
-}
+void EntryField::restoreOriginal() { std::copy(original_.begin(), original_.end(), buffer_.begin()); }
 
 EntryStep EntryField::end(Key k) {
     exit_ = k;
@@ -262,8 +258,8 @@ EntryStep EntryField::key(Key k) {
                 }
                 return {};
             }
-            bool padEnds = mode_ == EntryMode::Grouped && edited_ && !typed_.empty() &&
-                           (k == Key::PadTimes || k == Key::PadMinus);
+            bool padEnds =
+                mode_ == EntryMode::Grouped && edited_ && !typed_.empty() && (k == Key::PadTimes || k == Key::PadMinus);
             if (isExitKey(k) || padEnds) {
                 takeTyped();
                 return end(k);

@@ -22,11 +22,11 @@ enum class EntryMode : int { Text = 0, Number = 1, Grouped = 2, Decimal = 3, Fix
 
 struct EntryConfig {
     int mode = 1;
-    int length = 0;        // characters (modes 0, 4; Shift-JIS bytes) or digits (1 to 3)
-    int decimals = 0;      // mode 3
+    int length = 0;    // characters (modes 0, 4; Shift-JIS bytes) or digits (1 to 3)
+    int decimals = 0;  // mode 3
     bool inputMethodOff = false;
-    int32_t value = 0;     // modes 1, 2
-    double number = 0.0;   // mode 3
+    int32_t value = 0;    // modes 1, 2
+    double number = 0.0;  // mode 3
     // Owner's text buffer (Shift-JIS) for modes 0 and 4; at most |length| bytes are written.
     std::span<char> text{};
 };
@@ -92,7 +92,7 @@ private:
     std::span<char> buffer_;
     std::string original_;  // modes 0 and 4: the buffer's bytes when the field took the focus
     std::string start_;     // mode 0 (UTF-8, trailing blanks removed) / mode 4 (Shift-JIS) starting text
-    std::string typed_;  // modes 1-3: sign, digits, point; mode 0: edited UTF-8; mode 4: Shift-JIS
+    std::string typed_;     // modes 1-3: sign, digits, point; mode 0: edited UTF-8; mode 4: Shift-JIS
     bool edited_ = false;
     bool point_ = false;
     int lastCaret_ = 0;

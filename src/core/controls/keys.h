@@ -27,7 +27,20 @@ enum class Key : int {
     PadPoint = 0x6E,
     PadSlash = 0x6F,
     F1 = 0x70,  // F2..F15 follow
-    F2, F3, F4, F5, F6, F7, F8, F9, F10, F11, F12, F13, F14, F15,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+    F11,
+    F12,
+    F13,
+    F14,
+    F15,
     Extra146 = 146,
 };
 
@@ -43,9 +56,18 @@ constexpr bool isLetter(Key k) { return code(k) >= 'A' && code(k) <= 'Z'; }
 // The keys that end the input of an entry field.
 constexpr bool isExitKey(Key k) {
     switch (k) {
-        case Key::Tab: case Key::Enter: case Key::Esc: case Key::PageUp: case Key::PageDown:
-        case Key::Up: case Key::Down: case Key::Left: case Key::Right:
-        case Key::PadPlus: case Key::PadSlash: case Key::Extra146:
+        case Key::Tab:
+        case Key::Enter:
+        case Key::Esc:
+        case Key::PageUp:
+        case Key::PageDown:
+        case Key::Up:
+        case Key::Down:
+        case Key::Left:
+        case Key::Right:
+        case Key::PadPlus:
+        case Key::PadSlash:
+        case Key::Extra146:
             return true;
         default:
             return (k >= Key::F2 && k <= Key::F6) || (k >= Key::F11 && k <= Key::F15);

@@ -15,10 +15,10 @@ public:
 
     // What a key asks of the list's owner.
     struct Step {
-        bool chosen = false;     // the list result was filled: tell the parent view
+        bool chosen = false;  // the list result was filled: tell the parent view
         bool beep = false;
-        char feedChar = 0;       // feed this character to the window's entry fields
-        Key feedKey = Key::None; // feed this key to the window's entry fields
+        char feedChar = 0;        // feed this character to the window's entry fields
+        Key feedKey = Key::None;  // feed this key to the window's entry fields
     };
 
     PickList(int id, int count, bool multiSelect = false) : id_(id), count_(count), multi_(multiSelect) {}

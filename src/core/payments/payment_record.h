@@ -27,7 +27,7 @@ struct PaymentRecord {
     int32_t slips[256];  // [0] = -1, [1..n] slip header record numbers, the rest -1
     int32_t memberCount;
     int32_t members[63];
-    double balanceChange;          // new outstanding balance minus the one before
+    double balanceChange;            // new outstanding balance minus the one before
     double memberBalanceChange[63];  // minus each member's balance before
     double workingFigures[64];
 

@@ -6,7 +6,7 @@ namespace rk {
 
 FileTime SystemClock::now() const {
     time_t t = std::time(nullptr);
-    struct tm tm{};
+    struct tm tm {};
     localtime_r(&t, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }

@@ -39,7 +39,7 @@ bool writeFully(int fd, uint64_t offset, std::span<const std::byte> data) {
 }
 
 FileTime localTime(time_t t) {
-    struct tm tm{};
+    struct tm tm {};
     localtime_r(&t, &tm);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
@@ -82,14 +82,14 @@ std::optional<uint64_t> PosixFileSystem::append(const fs::path& given, std::span
 
 std::optional<uint64_t> PosixFileSystem::size(const fs::path& given) {
     const fs::path p = resolveCase(given);
-    struct stat st{};
+    struct stat st {};
     if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     return static_cast<uint64_t>(st.st_size);
 }
 
 bool PosixFileSystem::exists(const fs::path& given) {
     const fs::path p = resolveCase(given);
-    struct stat st{};
+    struct stat st {};
     return ::stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
@@ -101,7 +101,7 @@ bool PosixFileSystem::writable(const fs::path& given) {
 
 std::optional<FileTime> PosixFileSystem::modified(const fs::path& given) {
     const fs::path p = resolveCase(given);
-    struct stat st{};
+    struct stat st {};
     if (::stat(p.c_str(), &st) != 0) return std::nullopt;
     return localTime(st.st_mtime);
 }
@@ -127,13 +127,15 @@ bool PosixFileSystem::rename(const fs::path& from, const fs::path& to) {
 }
 
 bool PosixFileSystem::remove(const fs::path& given) {
-    const fs::path p = resolveCase(given); return ::unlink(p.c_str()) == 0; }
+    const fs::path p = resolveCase(given);
+    return ::unlink(p.c_str()) == 0;
+}
 
 bool PosixFileSystem::copy(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     if (ec) return false;
-    struct stat st{};
+    struct stat st {};
     if (::stat(from.c_str(), &st) != 0) return false;
     struct timespec times[2] = {st.st_atim, st.st_mtim};
     return ::utimensat(AT_FDCWD, to.c_str(), times, 0) == 0;

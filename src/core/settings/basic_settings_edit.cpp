@@ -12,8 +12,10 @@
 namespace rk::settings {
 
 int normaliseYear(int y) {
-    if (y >= 51 && y <= 99) y += 1900;
-    else if (y >= 0 && y <= 50) y += 2000;
+    if (y >= 51 && y <= 99)
+        y += 1900;
+    else if (y >= 0 && y <= 50)
+        y += 2000;
     return std::clamp(y, 1950, 2050);
 }
 
@@ -22,7 +24,7 @@ int normaliseFirstMonth(int m) { return std::clamp(m, 1, 12); }
 double normaliseTaxRate(double t) { return t < 0 ? 0.0 : t; }
 
 bool sameFolderText(const char (&a)[40], const char (&b)[40]) {
-    auto trimmed = [](const char (&f)[40]) {
+    auto trimmed = [](const char(&f)[40]) {
         std::string s(f, cp932::fieldLength(f, 38));
         while (!s.empty() && s.back() == ' ') s.pop_back();
         return s;
@@ -58,11 +60,23 @@ bool askAndWritePassword(AppContext& ctx, Dialogs& dialogs, int32_t current, int
     const char* question = nullptr;
     int32_t value = 0;
     switch (passwordChange(storedPassword(ctx), current, typedNew)) {
-        case PasswordChange::None: return false;
-        case PasswordChange::WrongCurrent: dialogs.message(msg::kPasswordWrong); return false;
-        case PasswordChange::New: question = msg::kPasswordNew; value = typedNew; break;
-        case PasswordChange::Changed: question = msg::kPasswordChanged; value = typedNew; break;
-        case PasswordChange::Removed: question = msg::kPasswordRemoved; value = 0; break;
+        case PasswordChange::None:
+            return false;
+        case PasswordChange::WrongCurrent:
+            dialogs.message(msg::kPasswordWrong);
+            return false;
+        case PasswordChange::New:
+            question = msg::kPasswordNew;
+            value = typedNew;
+            break;
+        case PasswordChange::Changed:
+            question = msg::kPasswordChanged;
+            value = typedNew;
+            break;
+        case PasswordChange::Removed:
+            question = msg::kPasswordRemoved;
+            value = 0;
+            break;
     }
     if (dialogs.ask(question, Buttons::YesNo, Answer::No) != Answer::Yes) return false;
     return writePassword(ctx, value);

@@ -30,7 +30,7 @@ bool saveEnvironment(AppContext& ctx, Dialogs& dialogs, const EnvironmentBlock& 
 
 struct AccountMatch {
     int code;
-    std::string name;  // UTF-8
+    std::string name;           // UTF-8
     std::string label() const;  // " %3d  " + name
 };
 // Account items 100..599 whose name contains `text` (whole characters). Nullopt when the

@@ -12,12 +12,17 @@ inline constexpr const char* kPasswordRemoved =
 // A wrong current password used to be ignored without a word.
 inline constexpr const char* kPasswordWrong = "現在ﾊﾟｽﾜｰﾄﾞが違います\nﾊﾟｽﾜｰﾄﾞは変更されません";
 inline constexpr const char* kOtherEditionRunning[3] = {
-    "現在起動中の 販売管理 の基本設定も変更します\nこのため 販売管理 を速やかに停止してください\n停止しないとデータが矛盾します",
-    "現在起動中の 仕入管理 の基本設定も変更します\nこのため 仕入管理 を速やかに停止してください\n停止しないとデータが矛盾します",
-    "現在起動中の 財務管理 の基本設定も変更します\nこのため 財務管理 を速やかに停止してください\n停止しないとデータが矛盾します",
+    "現在起動中の 販売管理 の基本設定も変更します\nこのため 販売管理 "
+    "を速やかに停止してください\n停止しないとデータが矛盾します",
+    "現在起動中の 仕入管理 の基本設定も変更します\nこのため 仕入管理 "
+    "を速やかに停止してください\n停止しないとデータが矛盾します",
+    "現在起動中の 財務管理 の基本設定も変更します\nこのため 財務管理 "
+    "を速やかに停止してください\n停止しないとデータが矛盾します",
 };
-inline constexpr const char* kFileOrFirstMonthChanged = "ファイル指定又は期首月が変更されました\nプログラムを停止します";
-inline constexpr const char* kRestoredFromBackup = "基本設定をバックアップファイルから復旧しました\nプログラムを停止します";
+inline constexpr const char* kFileOrFirstMonthChanged =
+    "ファイル指定又は期首月が変更されました\nプログラムを停止します";
+inline constexpr const char* kRestoredFromBackup =
+    "基本設定をバックアップファイルから復旧しました\nプログラムを停止します";
 inline constexpr const char* kNoBackup = "基本設定ファイルのバックアップファイルが見つかりません";
 inline constexpr const char* kRestartForFileSet = "ファイル指定セットのため 再起動してください";
 inline constexpr const char* kRestartForStartup = "基本データ読み込みのため再起動してください";
@@ -26,7 +31,8 @@ inline constexpr const char* kBasicSettingsTopic = "＊．基本設定";
 inline constexpr const char* kEnvironmentTopic = "＊．環境設定";
 inline constexpr const char* kSettingsNotice = "〓注意〓年度・ﾃﾞｰﾀﾄﾞﾗｲﾌﾞ変更時は他のｳｲﾝﾄﾞは全て閉じて下さい";
 
-inline constexpr const char* kAccountFileUnopenable = "科目ファイルがオープンできません\n停止しますのでファイルを点検して下さい";
+inline constexpr const char* kAccountFileUnopenable =
+    "科目ファイルがオープンできません\n停止しますのでファイルを点検して下さい";
 inline constexpr const char* kPostingHeading = "借り方　　　　   　貸し方";
 inline constexpr const char* kReceivablesBoxNote =
     "この４角形内の科目コードは全て「売掛金」を入力し、他の借り方コードは費用科目を入力して下さい。";

@@ -41,7 +41,8 @@ void planList(printing::Document& doc, const ListBlock& b, const printing::PageA
             int x = area.left;
             for (size_t c = 0; c < b.columns.size(); ++c) {
                 const ListColumn& col = b.columns[c];
-                const std::string& text = head && cells.empty() ? col.head : (c < cells.size() ? cells[c] : std::string());
+                const std::string& text =
+                    head && cells.empty() ? col.head : (c < cells.size() ? cells[c] : std::string());
                 const bool right = col.right && !head;
                 page.text(right ? x + col.chars * cw : x, y, text, printing::FontRole::Data,
                           right ? Align::Right : Align::Left, dataHeight);

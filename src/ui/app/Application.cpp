@@ -46,8 +46,7 @@ bool Application::start() {
     frame_->show();
     frame_->createBackground();
 
-    if (!alone &&
-        dialogs().ask(msg::kAlreadyRunning, Buttons::YesNo, Answer::No, Icon::Stop) != Answer::Yes)
+    if (!alone && dialogs().ask(msg::kAlreadyRunning, Buttons::YesNo, Answer::No, Icon::Stop) != Answer::Yes)
         return false;
 
     // The loader works with the bars hidden.

@@ -227,9 +227,8 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         return new DataHoseiWnd(ctx, dialogs(), hooks);
     });
     // The conversion of the previous version's files; it ends the program when done.
-    registry.registerFactory(203, [&registry, &ctx](int) {
-        return new V6toV7Wnd(ctx, dialogs(), settingsHooks(registry, ctx).endProgram);
-    });
+    registry.registerFactory(
+        203, [&registry, &ctx](int) { return new V6toV7Wnd(ctx, dialogs(), settingsHooks(registry, ctx).endProgram); });
     // The day's delivery slips as one table.
     registry.registerFactory(361, [&registry, &ctx](int) {
         auto* w = new PackInsWnd(ctx, dialogs());

@@ -29,7 +29,6 @@ namespace rk::ui {
 class CDataEdit;
 class CMojiList;
 
-
 class FUrikakeWnd : public QWidget, public CommandTarget {
     Q_OBJECT
 public:

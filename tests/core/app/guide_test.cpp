@@ -12,9 +12,7 @@ using namespace rk;
 
 namespace {
 
-std::vector<std::string> sjisLines(std::string_view utf8WithCrLf) {
-    return splitLines(cp932::fromUtf8(utf8WithCrLf));
-}
+std::vector<std::string> sjisLines(std::string_view utf8WithCrLf) { return splitLines(cp932::fromUtf8(utf8WithCrLf)); }
 
 const char* kText =
     "ラクレナ操作案内\r\n"
@@ -74,12 +72,28 @@ TEST(Guide, ReadsTheProgramFolderFirstThenTheResourceFolder) {
 
 // Every prompt the windows show has an explanation in the built guide of its edition.
 TEST(Guide, EveryPromptHasASectionInTheShippedGuide) {
-    const std::vector<std::string> common = {
-        "＊．月日入力", "＊．得意先コード入力", "＊．得意先名入力", "＊．商品コード入力", "＊．商品名入力",
-        "＊．規格１コード入力", "＊．規格２コード入力", "＊．数量入力", "＊．単価入力", "＊．金額入力",
-        "＊．備考コード入力", "＊．備考文入力", "＊．入り数入力", "＊．箱数入力", "＊．買参人コード入力",
-        "＊．借り方コード入力", "＊．貸し方コード入力", "＊．グループデータ登録", "＊．規格マスター",
-        "＊．備考マスター", std::string(kMissingDataTopic), std::string(kGuideUsageTopic)};
+    const std::vector<std::string> common = {"＊．月日入力",
+                                             "＊．得意先コード入力",
+                                             "＊．得意先名入力",
+                                             "＊．商品コード入力",
+                                             "＊．商品名入力",
+                                             "＊．規格１コード入力",
+                                             "＊．規格２コード入力",
+                                             "＊．数量入力",
+                                             "＊．単価入力",
+                                             "＊．金額入力",
+                                             "＊．備考コード入力",
+                                             "＊．備考文入力",
+                                             "＊．入り数入力",
+                                             "＊．箱数入力",
+                                             "＊．買参人コード入力",
+                                             "＊．借り方コード入力",
+                                             "＊．貸し方コード入力",
+                                             "＊．グループデータ登録",
+                                             "＊．規格マスター",
+                                             "＊．備考マスター",
+                                             std::string(kMissingDataTopic),
+                                             std::string(kGuideUsageTopic)};
     const std::vector<std::string> sales = {"＊．売り方入力", "＊．伝票別入金処理", "＊．宅配伝票データ入力",
                                             "＊．入金データ集計・削除"};
     const std::vector<std::string> purchase = {"＊．部門入力", "＊．伝票別出金処理", "＊．出金データ集計・削除"};

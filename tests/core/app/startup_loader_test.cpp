@@ -1,7 +1,7 @@
 #include "app/startup_loader.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstring>
@@ -290,7 +290,7 @@ TEST_F(StartupLoaderTest, MemberStationTakesNewerServerMastersComparingTheWholeT
     ASSERT_TRUE(writeSettings(realFileSystem(), dir / "FMST.FT0", *s));
 
     auto setTime = [](const fs::path& p, int year, int month) {
-        struct tm tm{};
+        struct tm tm {};
         tm.tm_year = year - 1900;
         tm.tm_mon = month - 1;
         tm.tm_mday = 15;

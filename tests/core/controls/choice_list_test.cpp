@@ -12,7 +12,7 @@ TEST(ChoiceBar, SplitsAtRunsOfTwoBlanksAndRecordsColumns) {
     ASSERT_EQ(bar.items().size(), 3u);
     EXPECT_EQ(bar.items()[1].text, "ﾌﾗｺﾝ 指定");
     EXPECT_EQ(bar.items()[0].column, 0);
-    EXPECT_EQ(bar.items()[1].column, 8);   // 箱指定 is 6 bytes, then two blanks
+    EXPECT_EQ(bar.items()[1].column, 8);  // 箱指定 is 6 bytes, then two blanks
     EXPECT_EQ(bar.items()[2].column, 21);
     EXPECT_EQ(bar.left(1), 80);
 

@@ -278,8 +278,8 @@ TEST(EntryField, FixedTextPadsWithBlanksAndRefusesOverflow) {
 }
 
 TEST(EntryField, ExitKeys) {
-    for (Key k : {Key::Tab, Key::Enter, Key::PageUp, Key::PageDown, Key::Up, Key::Down, Key::PadPlus,
-                  Key::PadSlash, Key::Extra146, Key::F2, Key::F6, Key::F11, Key::F15}) {
+    for (Key k : {Key::Tab, Key::Enter, Key::PageUp, Key::PageDown, Key::Up, Key::Down, Key::PadPlus, Key::PadSlash,
+                  Key::Extra146, Key::F2, Key::F6, Key::F11, Key::F15}) {
         auto f = make(1, 4, 1);
         EXPECT_TRUE(f.key(k).ended) << code(k);
     }

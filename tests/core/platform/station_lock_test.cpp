@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/test_station.h"
 #include "platform/data_lock.h"
+#include "support/test_station.h"
 
 namespace rk {
 namespace {

@@ -1,8 +1,9 @@
+#include "printing/print_form.h"
+
 #include <gtest/gtest.h>
 
 #include "printing/conventions.h"
 #include "printing/page_plan.h"
-#include "printing/print_form.h"
 #include "support/temp_folder.h"
 
 namespace rk::printing {

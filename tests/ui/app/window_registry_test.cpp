@@ -15,11 +15,11 @@
 #include "support/ui_support.h"
 #include "ui/app/Application.h"
 #include "ui/app/CommandTarget.h"
-#include "ui/app/StartupDialogs.h"
 #include "ui/app/InfoView.h"
 #include "ui/app/InfoWnd.h"
 #include "ui/app/MainFrame.h"
 #include "ui/app/QtDialogs.h"
+#include "ui/app/StartupDialogs.h"
 #include "ui/app/WindowRegistry.h"
 
 using namespace rk;

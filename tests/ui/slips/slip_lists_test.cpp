@@ -70,7 +70,6 @@ class SlipListsTest : public QObject {
         QTRY_VERIFY(frame->mdiArea()->subWindowList().isEmpty());
     }
 
-
 private slots:
     void initTestCase() {
         QVERIFY(dir.isValid());
