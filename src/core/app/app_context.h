@@ -27,6 +27,8 @@ struct AppContext {
 
     FileSet fileSet;
     BasicSettings settings{};
+    // The settings record as the file last held it: a write stores only what differs from it.
+    BasicSettings storedSettings{};
     EnvironmentBlock env{};
     // Member number in effect for this run: the stored one, or 0 when the data folder is the
     // program folder (the settings record keeps the stored value).
@@ -57,6 +59,13 @@ struct AppContext {
     const fs::path& programFolder() const { return fileSet.programFolder; }
     const EditionInfo& editionInfo() const { return info(edition); }
     fs::path settingsFile() const { return fileSet.settingsFile(edition); }
+    // Stores what this run changed in the settings (the fields differing from storedSettings).
+    WriteResult storeSettings() {
+        BasicSettings now{};
+        WriteResult r = writeSettingsChanges(files, settingsFile(), storedSettings, settings, &now);
+        if (r.ok()) storedSettings = now;
+        return r;
+    }
 };
 
 }  // namespace rk

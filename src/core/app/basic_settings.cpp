@@ -33,6 +33,51 @@ bool writeSettings(FileSystem& fs, const fs::path& file, const BasicSettings& s)
     return fs.replaceWhole(file, bytesOf(s));
 }
 
+namespace {
+
+constexpr FieldSpan kSettingsFields[] = {
+    RK_FIELD(BasicSettings, name),
+    RK_FIELD(BasicSettings, department),
+    RK_FIELD(BasicSettings, phone),
+    RK_FIELD(BasicSettings, address),
+    RK_FIELD(BasicSettings, bank1),
+    RK_FIELD(BasicSettings, bank2),
+    RK_FIELD(BasicSettings, masterFolder),
+    RK_FIELD(BasicSettings, dataFolder),
+    RK_FIELD(BasicSettings, businessYear),
+    RK_FIELD(BasicSettings, inputYear),
+    RK_FIELD(BasicSettings, firstMonth),
+    RK_FIELD(BasicSettings, lanMode),
+    RK_FIELD(BasicSettings, geometryMarker),
+    RK_FIELD(BasicSettings, frameLeft),
+    RK_FIELD(BasicSettings, frameTop),
+    RK_FIELD(BasicSettings, frameWidth),
+    RK_FIELD(BasicSettings, frameHeight),
+    RK_FIELD(BasicSettings, slipLeft),
+    RK_FIELD(BasicSettings, slipTop),
+    RK_FIELD(BasicSettings, slipWidth),
+    RK_FIELD(BasicSettings, slipHeight),
+    RK_FIELD(BasicSettings, systemCheckMode),
+    RK_FIELD(BasicSettings, memberNumber),
+    RK_FIELD(BasicSettings, tableKeyColumns),
+    RK_FIELD(BasicSettings, shipListLeft),
+    RK_FIELD(BasicSettings, shipListTop),
+    RK_FIELD(BasicSettings, shipListWidth),
+    RK_FIELD(BasicSettings, shipListHeight),
+    RK_FIELD(BasicSettings, accountWindowSetting),
+    RK_FIELD(BasicSettings, labelsAcross),
+    RK_FIELD(BasicSettings, labelRows),
+    RK_FIELD(BasicSettings, taxRate),
+    RK_FIELD(BasicSettings, exchangeRate),
+};
+
+}  // namespace
+
+WriteResult writeSettingsChanges(FileSystem& fs, const fs::path& file, const BasicSettings& before,
+                                 const BasicSettings& after, BasicSettings* shown) {
+    return replaceChangedFields(fs, file, before, after, kSettingsFields, shown);
+}
+
 FrameRect clampedFrame(const std::optional<BasicSettings>& s) {
     if (!s) return {0, 0, 1024, 728};
     return {std::max(0, s->frameLeft), std::max(0, s->frameTop), std::max(1024, s->frameWidth),

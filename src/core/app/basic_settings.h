@@ -9,6 +9,7 @@
 #include "base/record.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/shared_write.h"
 
 namespace rk {
 
@@ -77,8 +78,14 @@ BasicSettings defaultSettings(const Clock& clock);
 // Reads the 640 bytes; a short file fills what it has, the rest stays zero. Nullopt when
 // the file cannot be opened.
 std::optional<BasicSettings> readSettings(FileSystem& fs, const fs::path& file);
-// Writes the whole record (replacing the file atomically).
+// Writes the whole record (replacing the file atomically): a new installation, a restore.
 bool writeSettings(FileSystem& fs, const fs::path& file, const BasicSettings& s);
+
+// Writes the fields in which `after` differs from `before` (the record as last read) into
+// the live file, under the lock of its folder, replacing it atomically; what another
+// edition or window changed meanwhile stays. `shown` gets the record as now stored.
+WriteResult writeSettingsChanges(FileSystem& fs, const fs::path& file, const BasicSettings& before,
+                                 const BasicSettings& after, BasicSettings* shown = nullptr);
 
 // Frame placement from stored geometry: negative positions become 0, the size is at least
 // 1024 x 600; nothing stored (file unreadable) gives 0,0 1024 x 728.

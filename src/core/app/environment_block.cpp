@@ -79,6 +79,26 @@ bool writeEnvironment(FileSystem& fs, const fs::path& accountFile, Edition e, co
     return fs.write(accountFile, environmentOffset(e), bytesOf(env));
 }
 
+WriteResult writeEnvironmentChanges(FileSystem& fs, const fs::path& accountFile, Edition e,
+                                    const EnvironmentBlock& before, const EnvironmentBlock& after) {
+    static constexpr FieldSpan kFields[] = {
+        RK_FIELD(EnvironmentBlock, costNames),         RK_FIELD(EnvironmentBlock, boxCountPrinting),
+        RK_FIELD(EnvironmentBlock, customerCount),     RK_FIELD(EnvironmentBlock, debit),
+        RK_FIELD(EnvironmentBlock, copyInputPoint),    RK_FIELD(EnvironmentBlock, credit),
+        RK_FIELD(EnvironmentBlock, verticalRuleMode),  RK_FIELD(EnvironmentBlock, autoBoxInput),
+        RK_FIELD(EnvironmentBlock, skipLinePrinting),  RK_FIELD(EnvironmentBlock, warnRemarkRewrite),
+        RK_FIELD(EnvironmentBlock, autoBackupOff),     RK_FIELD(EnvironmentBlock, showRecordNumbers),
+        RK_FIELD(EnvironmentBlock, showPackingCounts), RK_FIELD(EnvironmentBlock, colours),
+    };
+    SharedWrite w(fs, accountFile.parent_path());
+    if (!w.ready()) return w.result();
+    EnvironmentBlock live{};
+    if (!w.read(accountFile, environmentOffset(e), bytesOf(live))) return w.result();
+    if (!applyChangedFields(before, after, live, kFields)) return {WriteStatus::Unchanged, {}};
+    w.transaction().write(accountFile, environmentOffset(e), bytesOf(live));
+    return w.commit();
+}
+
 Bytes defaultAccountFile() {
     Bytes file(600 * 64);
     for (Edition e : {Edition::Sales, Edition::Purchase, Edition::Finance}) {

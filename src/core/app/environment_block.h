@@ -8,6 +8,7 @@
 #include "app/edition.h"
 #include "base/record.h"
 #include "platform/file_system.h"
+#include "platform/shared_write.h"
 
 namespace rk {
 
@@ -63,6 +64,10 @@ void normalise(EnvironmentBlock& env, Edition e);
 // The running edition's block as stored (not normalised); nullopt when unreadable.
 std::optional<EnvironmentBlock> readEnvironment(FileSystem& fs, const fs::path& accountFile, Edition e);
 bool writeEnvironment(FileSystem& fs, const fs::path& accountFile, Edition e, const EnvironmentBlock& env);
+// Writes the fields of the block in which `after` differs from `before` (the block as the
+// window read it) into the live file, under the lock of its folder and through the journal.
+WriteResult writeEnvironmentChanges(FileSystem& fs, const fs::path& accountFile, Edition e,
+                                    const EnvironmentBlock& before, const EnvironmentBlock& after);
 
 // The whole account-item file of a new installation: 600 zero records of 64 bytes, the
 // three default blocks, and the ten default account items.

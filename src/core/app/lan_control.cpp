@@ -1,6 +1,9 @@
 #include "app/lan_control.h"
 
+#include <cerrno>
+
 #include "app/messages.h"
+#include "platform/rollback_journal.h"
 #include "platform/station_lock.h"
 
 namespace rk {
@@ -38,10 +41,17 @@ void reconcileRunning(LanTable& table, const fs::path& lanFile, const DataLock& 
 }
 
 bool writeTable(FileSystem& files, const fs::path& lanFile, const LanTable& table) {
-    // In place and never creating: a file the server has deleted stays deleted. Every reader
-    // holds the data lock, so nobody sees half a table; a table torn by a power loss names only
-    // stations that are gone with it, and the next start frees them.
-    return files.write(lanFile, 0, table.toBytes(), false);
+    // In place and never creating: a file the server has deleted stays deleted. Every writer
+    // holds the data lock and has just re-read the table; the journal makes a write cut short
+    // come back as the old table.
+    if (!files.exists(lanFile)) {
+        noteFileError("open", lanFile, ENOENT);
+        return false;
+    }
+    FileTransaction tx(files, FileTransaction::journalFile(lanFile.parent_path()));
+    if (!tx.begin()) return false;
+    tx.write(lanFile, 0, table.toBytes());
+    return tx.commit();
 }
 
 bool createTable(FileSystem& files, const fs::path& lanFile, const LanTable& table) {

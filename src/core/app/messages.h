@@ -20,6 +20,9 @@ inline constexpr const char* kPaymentDataMissing =
     "入出金データが見つかりません\n新規作成します。\n継続使用の場合は異常ですのでチェックしてください ";
 inline constexpr const char* kRemarkDataMissing =
     "備考文データが見つかりません\n新規作成します。\n継続使用の場合は異常ですのでチェックしてください ";
+// A settings file that reads but names no usable year or first month (short or damaged).
+inline constexpr const char* kSettingsDamaged =
+    "  基本設定ファイルが壊れています\n  年度または期首月が読めません\n停止しますのでファイルを点検して下さい";
 inline constexpr const char* kSettingsMissing =
     "  基本設定ファイルが読めません\n  新規作成若しくは復旧しますか ？ "
     "\n要注意－新規作成すると勘定科目ファイルは初期化されます";

@@ -4,8 +4,11 @@
 #include <cstring>
 
 #include "app/messages.h"
+#include "app/year_files.h"
 #include "base/cp932.h"
+#include "masters/messages.h"
 #include "platform/rollback_journal.h"
+#include "platform/shared_write.h"
 #include "slips/slip_index.h"
 
 namespace rk {
@@ -88,21 +91,26 @@ bool checkIndexes(AppContext& ctx, Dialogs& dialogs) {
         if (idx && hdr && indexesConsistent(*idx, *hdr)) return true;
         dialogs.message(msg::kIndexInconsistent);
     }
-    if (rebuildIndexes(fs, f[kSlipHeaders], f[kIndex1], f[kIndex2])) return true;
-    dialogs.message(msg::kCannotCreate, Icon::Stop);
+    // Under the lock, after a crashed station's journal is rolled back: an entry another
+    // station writes meanwhile is never lost.
+    if (rebuildIndexesLocked(fs, f.dataFolder, f[kSlipHeaders], f[kIndex1], f[kIndex2])) return true;
+    dialogs.message(WriteResult::failed().message(msg::kCannotCreate), Icon::Stop);
     return false;
 }
 
-void readEnvironmentBlock(AppContext& ctx) {
+// The account-item file exists by now (ensureMasters made a missing one). One that cannot be
+// read is a business's books all the same: it is left as it is and the start ends.
+bool readEnvironmentBlock(AppContext& ctx, Dialogs& dialogs) {
     const fs::path& accounts = ctx.fileSet[kAccounts];
     auto env = readEnvironment(ctx.files, accounts, ctx.edition);
     if (!env) {
-        (void)ctx.files.replaceWhole(accounts, defaultAccountFile());
-        env = defaultEnvironment(ctx.edition);
+        dialogs.message(WriteResult::failed().message(msg::kAccountFileMissing), Icon::Stop);
+        return false;
     }
     ctx.env = *env;
     normalise(ctx.env, ctx.edition);
     for (int i = 0; i < 3; ++i) ctx.colours[i] = toRgb(ctx.env.colours[i]);
+    return true;
 }
 
 bool ensureLateDataFiles(AppContext& ctx, Dialogs& dialogs) {
@@ -180,12 +188,16 @@ StartupResult runStartupLoader(AppContext& ctx, Dialogs& dialogs, StartupPrompts
             dialogs.message(msg::kCannotCreate, Icon::Stop);
             return StartupResult::End;
         }
-        ctx.settings = defaults;
+        ctx.settings = ctx.storedSettings = defaults;
         // The operator enters the real settings first; without that window the start goes
         // on with the defaults.
         if (prompts.openBasicSettingsAtStart()) return StartupResult::Run;
+    } else if (!settingsUsable(*stored)) {
+        // A short or damaged file: never build year files from year 0, never overwrite it.
+        dialogs.message(msg::kSettingsDamaged, Icon::Stop);
+        return StartupResult::End;
     } else {
-        ctx.settings = *stored;
+        ctx.settings = ctx.storedSettings = *stored;
     }
 
     if (ctx.settings.inputYear < 1950) ctx.settings.inputYear = ctx.settings.businessYear;
@@ -244,7 +256,7 @@ StartupResult runStartupLoader(AppContext& ctx, Dialogs& dialogs, StartupPrompts
         return StartupResult::End;
     }
     if (!checkIndexes(ctx, dialogs)) return StartupResult::End;
-    readEnvironmentBlock(ctx);
+    if (!readEnvironmentBlock(ctx, dialogs)) return StartupResult::End;
     if (!ensureLateDataFiles(ctx, dialogs)) {
         dialogs.message(msg::kCannotCreate, Icon::Stop);
         return StartupResult::End;

@@ -12,6 +12,22 @@ inline double clean(double v) { return std::round(v * 1e6) / 1e6; }
 // Whole yen, truncated toward zero.
 inline double yen(double v) { return std::trunc(clean(v)); }
 
+// The largest whole amount a double holds exactly; beyond it (and for NaN or infinities) a
+// stored amount is damaged.
+inline constexpr double kLargestWhole = 9007199254740992.0;  // 2^53
+inline bool holdsWhole(double v) { return std::isfinite(v) && std::fabs(v) < kLargestWhole; }
+
+// Whole yen as an integer for a text field; a damaged amount gives 0 and counts in
+// `*damaged` (never a cast of NaN or of a value no integer holds).
+inline long long wholeYen(double v, int* damaged = nullptr) {
+    const double y = holdsWhole(v) ? yen(v) : NAN;
+    if (!holdsWhole(y)) {
+        if (damaged) ++*damaged;
+        return 0;
+    }
+    return static_cast<long long>(y);
+}
+
 // Whole yen of a product (quantity x unit price, amount x rate).
 inline double times(double a, double b) { return yen(a * b); }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/app_context.h"
+#include "app/year_files.h"
 #include "base/dialogs.h"
 
 namespace rk::cli {
@@ -65,6 +66,9 @@ private:
 // Loads the settings of PROGRAM_FOLDER and builds its file set without creating or
 // changing anything. Reports on `io.err` and returns nullopt when there is no settings file.
 bool loadInstallation(AppContext& ctx, Io& io);
+// Says on stderr why a year file the command reads is missing, empty or unreadable (the
+// command then exits 1: a missing file is never an empty year). True when all are there.
+bool requireYearFiles(const AppContext& ctx, Io& io, std::initializer_list<YearFile> slots);
 
 // Parses an integer option; reports bad usage on `io.err`.
 std::optional<int> intOption(const Args& a, const std::string& name, Io& io);

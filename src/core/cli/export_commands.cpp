@@ -7,7 +7,7 @@ namespace rk::cli {
 
 int runExportCustomers(const Args& a, Io& io) {
     AppContext ctx(a.edition, fs::absolute(a.positional[0]));
-    if (!loadInstallation(ctx, io)) return kFailed;
+    if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kCustomers, kAccounts})) return kFailed;
     auto env = readEnvironment(ctx.files, ctx.fileSet[kAccounts], ctx.edition);
     if (!env) {
         io.err << msg::kAccountFileMissing << '\n';

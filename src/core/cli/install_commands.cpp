@@ -31,11 +31,23 @@ bool loadInstallation(AppContext& ctx, Io& io) {
         io.err << "rakurena: no settings file " << ctx.settingsFile().string() << '\n';
         return false;
     }
-    ctx.settings = *s;
+    if (!settingsUsable(*s)) {
+        io.err << "rakurena: the settings file " << ctx.settingsFile().string() << " is damaged (business year "
+               << s->businessYear << ", first month " << s->firstMonth << ")\n";
+        return false;
+    }
+    ctx.settings = ctx.storedSettings = *s;
     if (ctx.settings.inputYear < 1950) ctx.settings.inputYear = ctx.settings.businessYear;
     ctx.memberNumber = ctx.settings.memberNumber;
     buildYearFiles(ctx);
     return true;
+}
+
+bool requireYearFiles(const AppContext& ctx, Io& io, std::initializer_list<YearFile> slots) {
+    auto why = missingYearFile(ctx.files, ctx.fileSet, slots);
+    if (!why) return true;
+    io.err << "rakurena: cannot read the year's files: " << why->describe() << '\n';
+    return false;
 }
 
 int runInit(const Args& a, Io& io) {
@@ -123,10 +135,10 @@ int runInfo(const Args& a, Io& io) {
 
 int runReindex(const Args& a, Io& io) {
     AppContext ctx(a.edition, fs::absolute(a.positional[0]));
-    if (!loadInstallation(ctx, io)) return kFailed;
+    if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kSlipHeaders})) return kFailed;
     const FileSet& f = ctx.fileSet;
-    if (!rebuildIndexes(ctx.files, f[kSlipHeaders], f[kIndex1], f[kIndex2])) {
-        io.err << msg::kCannotCreate << '\n';
+    if (!rebuildIndexesLocked(ctx.files, f.dataFolder, f[kSlipHeaders], f[kIndex1], f[kIndex2])) {
+        io.err << msg::kCannotCreate << "\n(" << lastFileError().describe() << ")\n";
         return kFailed;
     }
     auto hdr = ctx.files.size(f[kSlipHeaders]);

@@ -37,7 +37,7 @@ int runPayments(const Args& a, Io& io) {
     auto to = dateOption(a, "--to", monthday::kLastDay, io);
     if (!from || !to) return kUsage;
     AppContext ctx(a.edition, fs::absolute(a.positional[0]));
-    if (!loadInstallation(ctx, io)) return kFailed;
+    if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kPayments})) return kFailed;
     const auto all = payments::readPayments(ctx.files, ctx.fileSet[kPayments]);
     const int first = ctx.settings.firstMonth;
     std::vector<size_t> listed;

@@ -14,7 +14,7 @@ int runExportSheet(const Args& a, Io& io) {
         return kUsage;
     }
     AppContext ctx(a.edition, fs::absolute(a.positional[0]));
-    if (!loadInstallation(ctx, io)) return kFailed;
+    if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kSlipHeaders, kSlipLines, kIndex1})) return kFailed;
     CliDialogs dialogs(io.err);
     listtable::DayTable table(ctx, dialogs);
     table.load(*date);

@@ -62,7 +62,7 @@ int runSlips(const Args& a, Io& io) {
         if (!customer) return kUsage;
     }
     AppContext ctx(a.edition, fs::absolute(a.positional[0]));
-    if (!loadInstallation(ctx, io)) return kFailed;
+    if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kSlipHeaders, kSlipLines, kIndex1})) return kFailed;
     CliDialogs dialogs(io.err);
     CFq7Doc doc(ctx, dialogs);
     io.out << "#header\tcustomer\tstage\tline\tproduct\tgrade1\tgrade2\tordered\tdelivered\tquantity\tprice\tamount\n";

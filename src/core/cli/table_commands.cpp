@@ -19,6 +19,7 @@ namespace {
 // Settings, file set and environment block of PROGRAM_FOLDER.
 bool load(AppContext& ctx, Io& io) {
     if (!loadInstallation(ctx, io)) return false;
+    if (!requireYearFiles(ctx, io, {kSlipHeaders, kSlipLines, kCustomers})) return false;
     auto env = readEnvironment(ctx.files, ctx.fileSet[kAccounts], ctx.edition);
     if (!env) {
         io.err << msg::kAccountFileMissing << '\n';
@@ -188,8 +189,13 @@ int runLedger(const Args& a, Io& io) {
     }
     int from = 0, to = 0;
     if (!dateRange(a, ctx, from, to, io)) return kUsage;
+    if (!requireYearFiles(ctx, io, {kPayments})) return kFailed;
     CliDialogs dialogs(io.err);
     const tables::Ledger l = tables::runLedger(ctx, *customer, dialogs);
+    if (!l.complete) {
+        io.err << "rakurena: the year's files could not be read whole: " << lastFileError().describe() << '\n';
+        return kFailed;
+    }
     io.out << "customer\t" << l.customer << '\t' << l.name << "\nopening\t" << fmt::decimal(l.opening, 0, 0, false)
            << "\nstored\t" << fmt::decimal(l.stored, 0, 0, false) << "\ncomputed\t"
            << fmt::decimal(l.computed(), 0, 0, false) << '\n';

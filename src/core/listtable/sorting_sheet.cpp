@@ -7,13 +7,15 @@
 
 #include "base/cp932.h"
 #include "base/format.h"
+#include "base/money.h"
 #include "listtable/list_messages.h"
 
 namespace rk::listtable {
 namespace {
 
 // Numbers on the sheet are whole numbers.
-long long whole(double v) { return static_cast<long long>(std::trunc(v)); }
+// Whole units, truncated; a damaged value (NaN, infinite, beyond 2^53) is written as 0.
+long long whole(double v) { return money::holdsWhole(v) ? static_cast<long long>(std::trunc(v)) : 0; }
 
 std::string number(double v) {
     char buf[32];

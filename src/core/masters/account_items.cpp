@@ -9,13 +9,12 @@
 #include "base/money.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
+#include "platform/shared_write.h"
 
 namespace rk::masters {
 namespace {
 
 constexpr size_t kMarkOffset = offsetof(AccountItemRecord, mark);
-
-bool validCode(int code) { return code >= kFirstAccountCode && code <= kLastAccountCode; }
 
 std::string_view nameOf(const AccountItemRecord& r) { return {r.name, cp932::fieldLength(r.name, sizeof r.name)}; }
 
@@ -30,6 +29,13 @@ bool sameName(const AccountItemRecord& a, const AccountItemRecord& b) {
 
 }  // namespace
 
+bool validAccountCode(int code) { return code >= kFirstAccountCode && code <= kLastAccountCode; }
+
+void normaliseAccountItem(int code, AccountItemRecord& r) {
+    r.openingBalance = money::yen(r.openingBalance) + 0.0;
+    if (!hasOpeningBalance(code)) std::memset(reinterpret_cast<std::byte*>(&r) + 32, 0, kMarkOffset - 32);
+}
+
 std::optional<std::string> accountName(FileSystem& fs, const fs::path& file, int code) {
     AccountItemRecord r{};
     if (!readAccountItem(fs, file, code, r)) return std::nullopt;
@@ -37,25 +43,28 @@ std::optional<std::string> accountName(FileSystem& fs, const fs::path& file, int
 }
 
 bool writeAccountItem(FileSystem& fs, const fs::path& file, int code, const AccountItemRecord& in) {
-    if (!validCode(code)) return false;
+    if (!validAccountCode(code)) return false;
     AccountItemRecord r = in;
-    r.openingBalance = money::yen(r.openingBalance) + 0.0;
-    if (!hasOpeningBalance(code)) std::memset(reinterpret_cast<std::byte*>(&r) + 32, 0, kMarkOffset - 32);
-    double stored = 0;
-    auto got = fs.readZeroFilled(file, static_cast<uint64_t>(code) * sizeof r + kMarkOffset, bytesOf(stored));
-    if (!got) return false;
-    r.mark = stored;
-    return fs.write(file, static_cast<uint64_t>(code) * sizeof r, bytesOf(r));
+    normaliseAccountItem(code, r);
+    return updateRecord<AccountItemRecord>(fs, file.parent_path(), file, code,
+                                           [&](AccountItemRecord& live) {
+                                               const double mark = live.mark;  // toggled on its own
+                                               live = r;
+                                               live.mark = mark;
+                                           })
+        .ok();
 }
 
 std::optional<bool> toggleAccountMark(FileSystem& fs, const fs::path& file, int code) {
-    if (!validCode(code)) return std::nullopt;
-    uint64_t at = static_cast<uint64_t>(code) * sizeof(AccountItemRecord) + kMarkOffset;
-    double mark = 0;
-    if (!fs.readZeroFilled(file, at, bytesOf(mark))) return std::nullopt;
-    mark = mark == 1.0 ? 0.0 : 1.0;
-    if (!fs.write(file, at, bytesOf(mark))) return std::nullopt;
-    return mark == 1.0;
+    if (!validAccountCode(code)) return std::nullopt;
+    bool marked = false;
+    const WriteResult r =
+        updateRecord<AccountItemRecord>(fs, file.parent_path(), file, code, [&](AccountItemRecord& live) {
+            live.mark = live.mark == 1.0 ? 0.0 : 1.0;
+            marked = live.mark == 1.0;
+        });
+    if (!r.ok()) return std::nullopt;
+    return marked;
 }
 
 std::vector<AccountItemRecord> readAccountItems(FileSystem& fs, const fs::path& file) {
@@ -82,7 +91,7 @@ AccountTotals accountTotals(const std::vector<AccountItemRecord>& items) {
 std::vector<std::string> DuplicateNameCheck::check(int code, const std::vector<AccountItemRecord>& items) {
     std::vector<std::string> reports;
     size_t self = static_cast<size_t>(code - kFirstAccountCode);
-    if (!validCode(code) || self >= items.size()) return reports;
+    if (!validAccountCode(code) || self >= items.size()) return reports;
     const AccountItemRecord& entered = items[self];
     for (size_t i = 0; i < items.size(); ++i) {
         if (i == self) continue;

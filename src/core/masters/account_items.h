@@ -26,6 +26,11 @@ constexpr bool hasOpeningBalance(int code) { return code >= 100 && code <= 399; 
 // nullopt when the account-item file cannot be opened (the caller stops the application).
 std::optional<std::string> accountName(FileSystem& fs, const fs::path& file, int code);
 
+bool validAccountCode(int code);
+// What a write stores of item `code`: the opening balance cut to whole yen, bytes 32..55
+// zeroed for codes 400 and above.
+void normaliseAccountItem(int code, AccountItemRecord& r);
+
 // Writes item `code`: the opening balance cut to whole yen, bytes 32..55 zeroed for codes
 // 400 and above. The mark stays what the file holds (it is toggled on its own), and codes
 // outside 100..599 are never written: the environment blocks live below 100.

@@ -16,7 +16,7 @@ std::string_view raw(const char (&field)[N]) {
     return {field, cp932::fieldLength(field, N)};
 }
 
-long long wholeYen(double v) { return static_cast<long long>(money::yen(v)); }
+long long wholeYen(double v) { return money::wholeYen(v); }  // a damaged amount is written as 0
 
 }  // namespace
 

@@ -114,15 +114,21 @@ void CustomerGroupTable::checkAtClose(Dialogs& dialogs) const {
     }
 }
 
-bool CustomerGroupTable::writeBack(FileSystem& fs, const fs::path& file) const {
-    auto all = readCustomers(fs, file, count_);
-    if (all.empty()) return false;
+WriteResult CustomerGroupTable::writeBack(FileSystem& fs, const fs::path& file) const {
+    SharedWrite w(fs, file.parent_path());
+    if (!w.ready()) return w.result();
+    std::vector<CustomerRecord> all(static_cast<size_t>(count_) + 1);
+    std::span<std::byte> block(reinterpret_cast<std::byte*>(all.data()), all.size() * sizeof(CustomerRecord));
+    if (!w.read(file, 0, block)) return w.result();
+    // Only the group area of the customers whose group data differs is written; the other
+    // fields stay as the live file has them.
     for (int n = 1; n <= count_; ++n) {
-        storeInto(n, all[static_cast<size_t>(n)]);
-        tidyGroupArea(all[static_cast<size_t>(n)], count_);
+        CustomerRecord r = all[static_cast<size_t>(n)];
+        storeInto(n, r);
+        tidyGroupArea(r, count_);
+        if (std::memcmp(&r, &all[static_cast<size_t>(n)], sizeof r) != 0) w.writeRecord(file, n, r);
     }
-    std::span<const std::byte> block(reinterpret_cast<const std::byte*>(&all[1]), count_ * sizeof(CustomerRecord));
-    return fs.write(file, sizeof(CustomerRecord), block);
+    return w.commit();
 }
 
 }  // namespace rk::masters

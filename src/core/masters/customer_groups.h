@@ -12,6 +12,7 @@
 #include "base/dialogs.h"
 #include "masters/master_records.h"
 #include "platform/file_system.h"
+#include "platform/shared_write.h"
 
 namespace rk::masters {
 
@@ -44,8 +45,9 @@ public:
     // The consistency checks of closing, one Yes/No question per finding; No ends a check.
     void checkAtClose(Dialogs& dialogs) const;
 
-    // Writes every customer's group area back (read, replace, tidy, write), customers 1..count.
-    bool writeBack(FileSystem& fs, const fs::path& file) const;
+    // Writes the group area of every customer whose group data differs from the live file,
+    // customers 1..count, in one journalled write under the lock of the file's folder.
+    WriteResult writeBack(FileSystem& fs, const fs::path& file) const;
 
 private:
     bool inRange(int n) const { return n >= 1 && n <= count_; }

@@ -4,31 +4,56 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/messages.h"
 #include "base/cp932.h"
 #include "base/money.h"
+#include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
 
 namespace rk::masters {
 
+void showWriteFailure(const WriteResult& r, const char* text, Dialogs& dialogs) {
+    if (r.ok()) return;
+    if (r.status == WriteStatus::Busy && r.error.empty())
+        dialogs.message(rk::msg::kDataBusy, Icon::Stop);
+    else
+        dialogs.message(r.message(text), Icon::Stop);
+}
+
 bool writeCustomer(FileSystem& fs, const fs::path& file, int n, const CustomerRecord& r, Dialogs& dialogs) {
-    if (n >= 1 && fs.exists(file) && writeRecord(fs, file, n, r)) return true;
-    dialogs.message(msg::kCustomerWriteFailed, Icon::Stop);
-    return false;
+    WriteResult result{WriteStatus::Failed, {}};
+    if (n >= 1)
+        result = updateRecord<CustomerRecord>(fs, file.parent_path(), file, n, [&](CustomerRecord& live) { live = r; });
+    showWriteFailure(result, msg::kCustomerWriteFailed, dialogs);
+    return result.ok();
+}
+
+WriteResult saveCustomerChanges(FileSystem& fs, const fs::path& file, int n, const CustomerRecord& before,
+                                const CustomerRecord& after, Dialogs& dialogs, CustomerRecord* shown) {
+    WriteResult result{WriteStatus::Failed, {}};
+    if (n >= 1) result = writeChangedFields(fs, file.parent_path(), file, n, before, after, kCustomerFields, shown);
+    showWriteFailure(result, msg::kCustomerWriteFailed, dialogs);
+    return result;
 }
 
 bool growCustomerFile(FileSystem& fs, const fs::path& file, int count) {
     constexpr uint64_t size = sizeof(CustomerRecord);
     auto length = fs.size(file);
     if (!length) return false;
+    if (*length / size >= static_cast<uint64_t>(count) + 1) return true;
+    SharedWrite w(fs, file.parent_path());
+    if (!w.ready()) return false;
+    length = fs.size(file);  // another station may have grown it meanwhile
+    if (!length) return false;
     uint64_t c = *length / size;
     while (c < static_cast<uint64_t>(count) + 1) {
         // Blank records c .. 2c+63: writing the last 64 leaves the gap before them zero.
         std::vector<std::byte> blank(64 * size);
-        if (!fs.write(file, 2 * c * size, blank)) return false;
+        w.transaction().write(file, 2 * c * size, blank);
         c = 2 * c + 64;
     }
-    return true;
+    return w.commit().ok();
 }
 
 std::vector<CustomerRecord> readCustomers(FileSystem& fs, const fs::path& file, int count) {

@@ -9,6 +9,7 @@
 #include "base/dialogs.h"
 #include "masters/master_records.h"
 #include "platform/file_system.h"
+#include "platform/shared_write.h"
 
 namespace rk::masters {
 
@@ -16,8 +17,19 @@ constexpr int kCustomerNameLimit = 29, kHonorificLimit = 5, kDepartmentLimit = 3
 constexpr int kAddressLimit = 39, kProducerCodeLimit = 29, kCustomerSearchLimit = 20;
 constexpr int kMaxGroupMembers = 63;
 
-// Writes customer n (1..) in place; shows the write-failure message when it cannot.
+// Writes customer n (1..) whole, under the lock of the file's folder and through the
+// journal; shows the write-failure message with its reason when it cannot.
 bool writeCustomer(FileSystem& fs, const fs::path& file, int n, const CustomerRecord& r, Dialogs& dialogs);
+
+// Writes the fields of customer n the window changed (`before` as it read the record,
+// `after` as edited) into the live record; the rest stays as other stations left it.
+// `shown` gets the record as it is now on disk. Failures are shown with their reason.
+WriteResult saveCustomerChanges(FileSystem& fs, const fs::path& file, int n, const CustomerRecord& before,
+                                const CustomerRecord& after, Dialogs& dialogs, CustomerRecord* shown = nullptr);
+
+// Shows the failure of a write (the message with the reason below it, or the busy message);
+// nothing for a write that succeeded.
+void showWriteFailure(const WriteResult& r, const char* text, Dialogs& dialogs);
 
 // Makes room for customers 1..count: when the file holds c < count + 1 records it is extended
 // to 2c + 64 records, the new ones blank (repeated until count fits). False when it cannot.

@@ -6,11 +6,13 @@
 #include <cerrno>
 #include <thread>
 
+#include "platform/file_system.h"
+
 namespace rk {
 
 std::optional<DataLock> DataLock::acquire(const std::filesystem::path& dataFolder, std::chrono::milliseconds wait) {
     int fd = ::open(lockFile(dataFolder).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) return noteFileError("open", lockFile(dataFolder), errno), std::nullopt;
     const auto deadline = std::chrono::steady_clock::now() + wait;
     auto pause = std::chrono::milliseconds(1);
     for (;;) {

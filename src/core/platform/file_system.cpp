@@ -13,11 +13,26 @@
 namespace rk {
 namespace {
 
+thread_local FileError tLastError;
+
+// Notes errno for the call and returns false, so a failure reads `return failed(...)`.
+bool failed(const char* operation, const fs::path& p) {
+    noteFileError(operation, p, errno);
+    return false;
+}
+
 struct Fd {
     int fd;
     explicit Fd(int f) : fd(f) {}
     ~Fd() {
         if (fd >= 0) ::close(fd);
+    }
+    // Closes now; a write that only fails at close (a full or vanished network disk) is a
+    // failed write.
+    bool close() {
+        const int f = fd;
+        fd = -1;
+        return ::close(f) == 0;
     }
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
@@ -46,16 +61,31 @@ FileTime localTime(time_t t) {
 
 }  // namespace
 
+std::string FileError::describe() const {
+    if (empty()) return {};
+    std::string text = operation + " " + path.string();
+    if (code != 0) text += ": " + std::string(std::strerror(code));
+    return text;
+}
+
+const FileError& lastFileError() { return tLastError; }
+
+void noteFileError(std::string operation, const fs::path& path, int code) {
+    tLastError = FileError{std::move(operation), path, code};
+}
+
+void clearFileError() { tLastError = FileError{}; }
+
 std::optional<size_t> PosixFileSystem::read(const fs::path& given, uint64_t offset, std::span<std::byte> out) {
     const fs::path p = resolveCase(given);
     Fd f(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!f) return std::nullopt;
+    if (!f) return failed("open", p), std::nullopt;
     size_t done = 0;
     while (done < out.size()) {
         ssize_t n = ::pread(f.fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (n < 0) {
             if (errno == EINTR) continue;
-            return std::nullopt;
+            return failed("read", p), std::nullopt;
         }
         if (n == 0) break;
         done += static_cast<size_t>(n);
@@ -66,24 +96,27 @@ std::optional<size_t> PosixFileSystem::read(const fs::path& given, uint64_t offs
 bool PosixFileSystem::write(const fs::path& given, uint64_t offset, std::span<const std::byte> data, bool create) {
     const fs::path p = resolveCase(given);
     Fd f(::open(p.c_str(), O_WRONLY | O_CLOEXEC | (create ? O_CREAT : 0), 0644));
-    if (!f) return false;
-    return writeFully(f.fd, offset, data);
+    if (!f) return failed("open", p);
+    if (!writeFully(f.fd, offset, data)) return failed("write", p);
+    return f.close() || failed("close", p);
 }
 
 std::optional<uint64_t> PosixFileSystem::append(const fs::path& given, std::span<const std::byte> data) {
     const fs::path p = resolveCase(given);
     Fd f(::open(p.c_str(), O_WRONLY | O_CLOEXEC));
-    if (!f) return std::nullopt;
+    if (!f) return failed("open", p), std::nullopt;
     off_t end = ::lseek(f.fd, 0, SEEK_END);
-    if (end < 0) return std::nullopt;
-    if (!writeFully(f.fd, static_cast<uint64_t>(end), data)) return std::nullopt;
+    if (end < 0) return failed("seek", p), std::nullopt;
+    if (!writeFully(f.fd, static_cast<uint64_t>(end), data)) return failed("write", p), std::nullopt;
+    if (!f.close()) return failed("close", p), std::nullopt;
     return static_cast<uint64_t>(end);
 }
 
 std::optional<uint64_t> PosixFileSystem::size(const fs::path& given) {
     const fs::path p = resolveCase(given);
     struct stat st {};
-    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (::stat(p.c_str(), &st) != 0) return failed("stat", p), std::nullopt;
+    if (!S_ISREG(st.st_mode)) return noteFileError("stat", p, EISDIR), std::nullopt;
     return static_cast<uint64_t>(st.st_size);
 }
 
@@ -108,18 +141,18 @@ std::optional<FileTime> PosixFileSystem::modified(const fs::path& given) {
 
 bool PosixFileSystem::truncate(const fs::path& given, uint64_t length) {
     const fs::path p = resolveCase(given);
-    return ::truncate(p.c_str(), static_cast<off_t>(length)) == 0;
+    return ::truncate(p.c_str(), static_cast<off_t>(length)) == 0 || failed("truncate", p);
 }
 
 bool PosixFileSystem::sync(const fs::path& given) {
     const fs::path p = resolveCase(given);
     Fd f(::open(p.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!f) return false;
-    return ::fsync(f.fd) == 0;
+    if (!f) return failed("open", p);
+    return ::fsync(f.fd) == 0 || failed("sync", p);
 }
 
 bool PosixFileSystem::rename(const fs::path& from, const fs::path& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    if (::rename(from.c_str(), to.c_str()) != 0) return failed("rename", to);
     // Make the new name durable too.
     Fd dir(::open(to.parent_path().empty() ? "." : to.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir) ::fsync(dir.fd);
@@ -128,29 +161,27 @@ bool PosixFileSystem::rename(const fs::path& from, const fs::path& to) {
 
 bool PosixFileSystem::remove(const fs::path& given) {
     const fs::path p = resolveCase(given);
-    return ::unlink(p.c_str()) == 0;
+    return ::unlink(p.c_str()) == 0 || failed("remove", p);
 }
 
 bool PosixFileSystem::copy(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    if (ec) return false;
+    if (ec) return noteFileError("copy", to, ec.value()), false;
     struct stat st {};
-    if (::stat(from.c_str(), &st) != 0) return false;
+    if (::stat(from.c_str(), &st) != 0) return failed("stat", from);
     struct timespec times[2] = {st.st_atim, st.st_mtim};
-    return ::utimensat(AT_FDCWD, to.c_str(), times, 0) == 0;
+    return ::utimensat(AT_FDCWD, to.c_str(), times, 0) == 0 || failed("utimensat", to);
 }
 
 bool FileSystem::replaceWhole(const fs::path& p, std::span<const std::byte> data) {
     fs::path tmp = p;
     tmp += ".tmp";
-    remove(tmp);
-    if (!write(tmp, 0, data, true) || !sync(tmp)) {
-        remove(tmp);
-        return false;
-    }
-    if (!rename(tmp, p)) {
-        remove(tmp);
+    if (exists(tmp)) (void)remove(tmp);
+    if (!write(tmp, 0, data, true) || !sync(tmp) || !rename(tmp, p)) {
+        const FileError why = lastFileError();  // the cause, not the clean-up's
+        if (exists(tmp)) (void)remove(tmp);
+        noteFileError(why.operation, why.path, why.code);
         return false;
     }
     return true;

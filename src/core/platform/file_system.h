@@ -21,6 +21,20 @@ struct FileTime {
     auto operator<=>(const FileTime&) const = default;
 };
 
+// Why a file call failed: the operation, the file and the system's error number. Each
+// thread keeps the one of its last failed call, so a caller far up can still say why.
+struct FileError {
+    std::string operation;  // "open", "read", "write", "close", "sync", "rename", ...
+    fs::path path;
+    int code = 0;  // errno
+    bool empty() const { return operation.empty(); }
+    // "write /data/F7db2026.FT2: No space left on device"
+    std::string describe() const;
+};
+const FileError& lastFileError();
+void noteFileError(std::string operation, const fs::path& path, int code);
+void clearFileError();
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;

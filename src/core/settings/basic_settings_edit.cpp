@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "base/cp932.h"
-#include "platform/data_lock.h"
 #include "platform/instance_lock.h"
+#include "platform/shared_write.h"
 #include "settings/messages.h"
 #include "slips/slip_index.h"
 
@@ -47,12 +47,12 @@ PasswordChange passwordChange(int32_t s, int32_t c, int32_t n) {
 namespace {
 
 bool writePassword(AppContext& ctx, int32_t value) {
-    auto lock = DataLock::acquire(ctx.fileSet.dataFolder);
-    if (!lock) return false;
+    SharedWrite w(ctx.files, ctx.fileSet.dataFolder);
+    if (!w.ready()) return false;
     Bytes b(4);
     writeI32(b, 0, value);
-    const fs::path& headers = ctx.fileSet[kSlipHeaders];
-    return ctx.files.write(headers, 764, b) && ctx.files.sync(headers);
+    w.transaction().write(ctx.fileSet[kSlipHeaders], 764, b);
+    return w.commit().ok();
 }
 
 bool askAndWritePassword(AppContext& ctx, Dialogs& dialogs, int32_t current, int32_t typedNew) {
@@ -102,22 +102,36 @@ BasicSettings patchOtherEdition(const BasicSettings& other, const BasicSettings&
 SaveOutcome save(AppContext& ctx, Dialogs& dialogs, const BasicSettings& edited, int32_t typedCurrent,
                  int32_t typedNew) {
     SaveOutcome out;
-    const BasicSettings& before = ctx.settings;
+    const BasicSettings before = ctx.settings;
+    FileSystem& fs = ctx.files;
+    const FileSet& f = ctx.fileSet;
+    // The edited fields go to the settings file now, so a failure is seen while the window
+    // is open (the record stays unsaved and the window open).
+    ctx.settings = edited;
+    if (WriteResult r = ctx.storeSettings(); !r.ok()) {
+        ctx.settings = before;
+        dialogs.message(r.message(msg::kSettingsWriteFailed), Icon::Stop);
+        out.failed = true;
+        return out;
+    }
     out.restartNeeded = edited.businessYear != before.businessYear || edited.firstMonth != before.firstMonth ||
                         !sameFolderText(edited.dataFolder, before.dataFolder);
     out.passwordWritten = askAndWritePassword(ctx, dialogs, typedCurrent, typedNew);
 
-    ctx.settings = edited;
-    FileSystem& fs = ctx.files;
-    const FileSet& f = ctx.fileSet;
-    // Failures to write a settings copy are not reported: the running record is kept and
-    // written again at exit.
-    (void)writeSettings(fs, f.settingsBackup(ctx.edition), edited);
+    auto copy = [&](const fs::path& file, const BasicSettings& after) {
+        WriteResult r;
+        if (auto live = readSettings(fs, file))
+            r = writeSettingsChanges(fs, file, *live, after);
+        else if (!writeSettings(fs, file, after))
+            r = WriteResult::failed();
+        if (!r.ok()) dialogs.message(r.message(msg::kSettingsWriteFailed), Icon::Stop);
+    };
+    copy(f.settingsBackup(ctx.edition), edited);
     for (Edition e = nextEdition(ctx.edition); e != ctx.edition; e = nextEdition(e)) {
         auto other = readSettings(fs, f.settingsFile(e));
         BasicSettings patched = other ? patchOtherEdition(*other, edited) : edited;
-        (void)writeSettings(fs, f.settingsFile(e), patched);
-        (void)writeSettings(fs, f.settingsBackup(e), patched);
+        copy(f.settingsFile(e), patched);
+        copy(f.settingsBackup(e), patched);
     }
     return out;
 }
@@ -128,8 +142,21 @@ bool restoreFromBackup(AppContext& ctx, Dialogs& dialogs) {
         dialogs.message(msg::kNoBackup);
         return false;
     }
-    ctx.settings = *backup;
-    (void)writeSettings(ctx.files, ctx.settingsFile(), *backup);
+    // The backup replaces the settings file whole, under the lock of its folder; the success
+    // message only follows a write that happened.
+    WriteResult r;
+    {
+        SharedWrite w(ctx.files, ctx.settingsFile().parent_path());
+        if (!w.ready())
+            r = w.result();
+        else if (!writeSettings(ctx.files, ctx.settingsFile(), *backup))
+            r = WriteResult::failed();
+    }
+    if (!r.ok()) {
+        dialogs.message(r.message(msg::kSettingsWriteFailed), Icon::Stop);
+        return false;
+    }
+    ctx.settings = ctx.storedSettings = *backup;
     dialogs.message(msg::kRestoredFromBackup);
     return true;
 }

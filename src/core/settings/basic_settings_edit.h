@@ -26,6 +26,7 @@ PasswordChange passwordChange(int32_t stored, int32_t typedCurrent, int32_t type
 struct SaveOutcome {
     bool restartNeeded = false;  // year, first month or data folder changed
     bool passwordWritten = false;
+    bool failed = false;  // the settings file could not be written (shown); nothing saved
 };
 
 // Saves the edited copy: password (asking first), the in-memory record, the backup file, the

@@ -35,11 +35,16 @@ void restoreDefaultColours(AppContext& ctx) {
     for (int i = 0; i < 3; ++i) setColour(ctx, i, toRgb(d.colours[i]));
 }
 
-bool saveEnvironment(AppContext& ctx, Dialogs& dialogs, const EnvironmentBlock& edited) {
+bool saveEnvironment(AppContext& ctx, Dialogs& dialogs, const EnvironmentBlock& opened,
+                     const EnvironmentBlock& edited) {
     if (edited.customerCount < ctx.env.customerCount &&
         dialogs.ask(msg::kCustomerCountLowered, Buttons::YesNo, Answer::No) != Answer::Yes)
         return false;
-    if (!writeEnvironment(ctx.files, ctx.fileSet[kAccounts], ctx.edition, edited)) return false;
+    const WriteResult r = writeEnvironmentChanges(ctx.files, ctx.fileSet[kAccounts], ctx.edition, opened, edited);
+    if (!r.ok()) {
+        dialogs.message(r.message(msg::kEnvironmentWriteFailed), Icon::Stop);
+        return false;
+    }
     ctx.env = edited;
     normalise(ctx.env, ctx.edition);
     for (int i = 0; i < 3; ++i) ctx.colours[i] = toRgb(ctx.env.colours[i]);

@@ -24,9 +24,11 @@ void restoreDefaultColours(AppContext& ctx);
 // Sets colour n (0..2, 0xRRGGBB) in the block and the drawing state.
 void setColour(AppContext& ctx, int n, uint32_t rgb);
 
-// Writes the edited block back to the account-item file and makes it the running block.
-// Lowering the customer count asks first; false when the operator declines or the write fails.
-bool saveEnvironment(AppContext& ctx, Dialogs& dialogs, const EnvironmentBlock& edited);
+// Writes what was edited (`edited` against `opened`, the block as the window opened on it)
+// into the live block of the account-item file and makes the result the running block.
+// Lowering the customer count asks first; false when the operator declines or the write
+// fails (the failure is shown with its reason).
+bool saveEnvironment(AppContext& ctx, Dialogs& dialogs, const EnvironmentBlock& opened, const EnvironmentBlock& edited);
 
 struct AccountMatch {
     int code;

@@ -23,6 +23,10 @@ inline constexpr const char* kFileOrFirstMonthChanged =
     "ファイル指定又は期首月が変更されました\nプログラムを停止します";
 inline constexpr const char* kRestoredFromBackup =
     "基本設定をバックアップファイルから復旧しました\nプログラムを停止します";
+// A failed settings write used to pass without a word.
+inline constexpr const char* kSettingsWriteFailed = "基本設定ファイルの書き込み異常です\n設定は保存されていません";
+inline constexpr const char* kEnvironmentWriteFailed =
+    "環境設定を科目ファイルに書き込めません\n設定は保存されていません";
 inline constexpr const char* kNoBackup = "基本設定ファイルのバックアップファイルが見つかりません";
 inline constexpr const char* kRestartForFileSet = "ファイル指定セットのため 再起動してください";
 inline constexpr const char* kRestartForStartup = "基本データ読み込みのため再起動してください";

@@ -197,8 +197,15 @@ std::vector<int> CFq7Doc::slipsOfDate(int32_t date) const {
     std::vector<std::pair<int32_t, int>> found;
     if (date > 100) {
         auto entries = readIndexEntries(ctx_.files, ctx_.fileSet[kIndex1]);
-        for (size_t n = 1; n < entries.size(); ++n)
-            if (entries[n].first == date) found.emplace_back(entries[n].second, static_cast<int>(n));
+        for (size_t n = 1; n < entries.size(); ++n) {
+            if (entries[n].first != date) continue;
+            // A stale entry (a slip deleted or moved since the index was written) never
+            // lists a slip: the header itself must still say this date and customer.
+            std::byte pair[8];
+            auto got = ctx_.files.read(ctx_.fileSet[kSlipHeaders], n * kSlipHeaderSize + kIndex1First, pair);
+            if (!got || *got != 8 || readI32(pair, 0) != date || readI32(pair, 4) != entries[n].second) continue;
+            found.emplace_back(entries[n].second, static_cast<int>(n));
+        }
     }
     std::sort(found.begin(), found.end());
     std::vector<int> out;
@@ -211,8 +218,6 @@ void CFq7Doc::readCustomer(int n) {
     masters::readCustomer(ctx_.files, ctx_.fileSet[kCustomers], n, customer);
     if (n <= 0) header.stage = 0;
 }
-
-bool CFq7Doc::writeCustomer(int n) { return masters::writeRecord(ctx_.files, ctx_.fileSet[kCustomers], n, customer); }
 
 void CFq7Doc::readProduct(int n) { masters::readProduct(ctx_.files, ctx_.fileSet[kProducts], n, product); }
 

@@ -97,7 +97,6 @@ public:
 
     // --- master reads into the buffers above ---
     void readCustomer(int n);
-    bool writeCustomer(int n);
     void readProduct(int n);
     void readGrade(int n);
     void readRemark(int n);

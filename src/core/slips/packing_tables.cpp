@@ -68,11 +68,13 @@ void PackingTables::loadCarriers() {
     const fs::path carrierFile = resolveCase(ctx_.programFolder() / msg::kCarrierTableFile);
     auto data = ctx_.files.readAll(carrierFile);
     if (!data) {
+        // Only a missing table is created (an unreadable one is left for the operator to
+        // look at). Without it no carrier is known either way, so a failed creation only
+        // means the next load tries again.
+        if (ctx_.files.exists(carrierFile)) return;
         std::string fresh;
         for (int i = 0; i < 1024; ++i) fresh += "0,0 \r\n";
-        Bytes b(reinterpret_cast<const std::byte*>(fresh.data()),
-                reinterpret_cast<const std::byte*>(fresh.data()) + fresh.size());
-        (void)ctx_.files.write(carrierFile, 0, b, true);
+        if (!ctx_.files.replaceWhole(carrierFile, std::as_bytes(std::span(fresh)))) carriers_.clear();
         return;
     }
     for (const std::string& text : textLines(*data)) carriers_.push_back(integers(text)[0]);

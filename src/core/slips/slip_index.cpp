@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/record.h"
+#include "platform/shared_write.h"
 
 namespace rk {
 
@@ -34,6 +35,12 @@ bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& 
         }
     }
     return fs.replaceWhole(index1, out1) && fs.replaceWhole(index2, out2);
+}
+
+bool rebuildIndexesLocked(FileSystem& fs, const fs::path& dataFolder, const fs::path& headerFile,
+                          const fs::path& index1, const fs::path& index2) {
+    SharedWrite w(fs, dataFolder);
+    return w.ready() && rebuildIndexes(fs, headerFile, index1, index2);
 }
 
 std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index) {

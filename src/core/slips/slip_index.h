@@ -25,6 +25,13 @@ bool indexesConsistent(uint64_t index1Size, uint64_t headerFileSize);
 // file cannot be read or written (the old index files are then left as they were).
 bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& index1, const fs::path& index2);
 
+// The rebuild as every caller runs it: under the data-folder lock, after rolling back a
+// journal a crashed station left (its half-written header would otherwise be indexed), so
+// no entry another station writes meanwhile is lost. False when the lock could not be had
+// or a file could not be read or written (lastFileError() says why).
+bool rebuildIndexesLocked(FileSystem& fs, const fs::path& dataFolder, const fs::path& headerFile,
+                          const fs::path& index1, const fs::path& index2);
+
 // Every entry of an index file, entry 0 included (empty when it cannot be read).
 std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index);
 

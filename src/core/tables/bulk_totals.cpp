@@ -13,7 +13,7 @@ namespace rk::tables {
 
 namespace {
 
-long long whole(double v) { return static_cast<long long>(money::yen(v)); }
+long long whole(double v) { return money::wholeYen(v); }  // a damaged amount is written as 0
 
 struct Owner {
     int32_t stage, customer;

@@ -11,7 +11,8 @@
 #include "masters/customer_master.h"
 #include "masters/master_io.h"
 #include "payments/payment_record.h"
-#include "platform/data_lock.h"
+#include "platform/shared_write.h"
+#include "slips/slip_index.h"
 #include "tables/messages.h"
 #include "tables/slip_scan.h"
 
@@ -32,7 +33,8 @@ Ledger runLedger(const AppContext& ctx, int customer, Dialogs& dialogs) {
     Ledger l;
     l.customer = customer;
     CustomerRecord c{};
-    masters::readCustomer(ctx.files, ctx.fileSet[kCustomers], customer, c);
+    l.complete = masters::readRecord(ctx.files, ctx.fileSet[kCustomers], customer, c) &&
+                 ctx.files.size(ctx.fileSet[kSlipHeaders]).value_or(0) >= kSlipHeaderSize;
     l.name = cp932::toUtf8(c.name);
     l.opening = c.openingBalance;
     l.stored = c.balance;
@@ -40,7 +42,7 @@ Ledger runLedger(const AppContext& ctx, int customer, Dialogs& dialogs) {
 
     // Slips of the customer, and every settled slip by record for the group payments.
     std::unordered_map<int, Settled> settled;
-    scanSlips(
+    const ScanResult scan = scanSlips(
         ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
         [&](const SlipHeader& h, int record) {
             if (!liveDate(h.date) || h.stage < kStageProcessed) return false;
@@ -56,7 +58,9 @@ Ledger runLedger(const AppContext& ctx, int customer, Dialogs& dialogs) {
         },
         [](int, int, const SlipLine&) {});
 
-    const auto all = ctx.files.readAll(ctx.fileSet[kPayments]).value_or(Bytes{});
+    const auto read = ctx.files.readAll(ctx.fileSet[kPayments]);
+    l.complete = l.complete && scan.headersRead && read && read->size() >= sizeof(PaymentRecord);
+    const Bytes all = read.value_or(Bytes{});
     PaymentRecord lastDamaged{};
     for (size_t at = sizeof(PaymentRecord); at + sizeof(PaymentRecord) <= all.size(); at += sizeof(PaymentRecord)) {
         const auto p = recordFrom<PaymentRecord>(std::span<const std::byte>(all).subspan(at, sizeof(PaymentRecord)));
@@ -130,14 +134,17 @@ Correction offerCorrection(const AppContext& ctx, const Ledger& l, Dialogs& dial
                   static_cast<int>(computed));
     if (dialogs.ask(text, Buttons::YesNo, Answer::No) != Answer::Yes) return Correction::Declined;
 
-    auto lock = DataLock::acquire(ctx.fileSet.dataFolder);
-    if (!lock) return Correction::Failed;
-    CustomerRecord c{};
-    if (!masters::readRecord(ctx.files, ctx.fileSet[kCustomers], l.customer, c)) return Correction::Failed;
-    if (c.balance != l.stored) return Correction::Failed;  // changed since the ledger was read
-    c.balance = computed;
-    return masters::writeCustomer(ctx.files, ctx.fileSet[kCustomers], l.customer, c, dialogs) ? Correction::Written
-                                                                                              : Correction::Failed;
+    // A ledger read from incomplete files would store a wrong balance.
+    if (!l.complete) return Correction::Failed;
+    bool stale = false;
+    const fs::path& file = ctx.fileSet[kCustomers];
+    const WriteResult r =
+        updateRecord<CustomerRecord>(ctx.files, file.parent_path(), file, l.customer, [&](CustomerRecord& c) {
+            stale = c.balance != l.stored;  // changed since read
+            if (!stale) c.balance = computed;
+        });
+    masters::showWriteFailure(r, masters::msg::kCustomerWriteFailed, dialogs);
+    return r.ok() && !stale ? Correction::Written : Correction::Failed;
 }
 
 std::vector<std::string> ledgerLines(const Ledger& l, int from, int to, int firstMonth) {

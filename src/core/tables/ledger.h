@@ -35,6 +35,9 @@ struct Ledger {
     double opening = 0, stored = 0;
     double settledTotal = 0, paymentTotal = 0, groupTotal = 0;
     int damaged = 0;
+    // False when a file of the year could not be read whole (missing, empty, unreadable):
+    // the computed balance is then no balance and is never stored.
+    bool complete = true;
     std::vector<LedgerEntry> entries;
 
     double computed() const { return opening + settledTotal - paymentTotal + groupTotal; }

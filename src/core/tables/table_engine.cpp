@@ -123,7 +123,8 @@ void runDays(const AppContext& ctx, TableResult& r, Accumulator& acc) {
 }
 
 void runMonths(const AppContext& ctx, TableResult& r, Accumulator& acc) {
-    const int firstMonth = ctx.settings.firstMonth;
+    // A damaged first month must not place a month past the year's twelve periods.
+    const int firstMonth = std::clamp(ctx.settings.firstMonth, 1, 12);
     r.cells.reserve(static_cast<size_t>(kYearTotals + 12 * kMaxYears) * static_cast<size_t>(r.codeSlots));
     for (int i = 0; i < kYearTotals; ++i) newPeriod(r, 0);
     int from = r.range.from, to = r.range.to;

@@ -12,6 +12,7 @@
 #include "app/messages.h"
 #include "app/startup_loader.h"
 #include "maintenance/backup.h"
+#include "settings/messages.h"
 #include "ui/app/BakWnd.h"
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
@@ -83,8 +84,12 @@ int Application::finish() {
     // written over them, and no automatic backup rotates a generation away.
     const bool replaced = frame_ && frame_->filesReplaced();
     if (frame_ && !replaced) frame_->rememberGeometry();
-    // A failure to keep the geometry is not worth a message at exit.
-    if (!replaced) (void)writeSettings(ctx_.files, ctx_.settingsFile(), ctx_.settings);
+    // Only what this run changed (the frame's place, the table columns) is stored, so what
+    // the settings window or another edition wrote meanwhile stays.
+    if (!replaced) {
+        if (const WriteResult r = ctx_.storeSettings(); !r.ok())
+            dialogs().message(r.message(settings::msg::kSettingsWriteFailed), Icon::Stop);
+    }
     bool runBackup = false;
     const int code = station_->unregisterAtExit(ctx_, dialogs(), runBackup);
     if (runBackup && !replaced) (void)maintenance::exitBackup(ctx_, dialogs());

@@ -1,6 +1,7 @@
 #include "ui/masters/BikouMasBView.h"
 
 #include "masters/grade_remark.h"
+#include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
 #include "ui/app/QtDialogs.h"
@@ -19,6 +20,7 @@ BikouMasBView::BikouMasBView(AppContext& ctx, QWidget* parent)
 void BikouMasBView::loadRow(int row) {
     rec_ = RemarkRecord{};
     (void)masters::readRecord(ctx_.files, ctx_.fileSet[kRemarks], row, rec_);
+    read_ = rec_;
 }
 
 void BikouMasBView::prepareRows(int first, int last) {
@@ -47,8 +49,8 @@ void BikouMasBView::openCell(int row, int) {
 }
 
 void BikouMasBView::cellClosed(Key key) {
-    if (!masters::writeRecord(ctx_.files, ctx_.fileSet[kRemarks], currentRow(), rec_))
-        dialogs().message(msg::kRemarkWriteFailed, Icon::Stop);
+    (void)saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kRemarks], currentRow(), read_, rec_, masters::kRemarkFields,
+                            msg::kRemarkWriteFailed);
     viewport()->update();
     if (key == Key::None) return;
     int row = currentRow();

@@ -26,6 +26,7 @@ protected:
 
 private:
     RemarkRecord rec_{};
+    RemarkRecord read_{};  // as last read from the file
     std::vector<RemarkRecord> shown_;
     int shownFirst_ = 0;
 };

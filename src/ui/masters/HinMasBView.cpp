@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 
 #include "masters/account_items.h"
+#include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
 #include "masters/product_master.h"
@@ -48,6 +49,7 @@ QRect HinMasBView::cell(int row, int column) const {
 
 void HinMasBView::loadRow(int row) {
     if (!masters::loadProductRow(ctx_.files, ctx_.fileSet[kProducts], row, rec_)) rec_ = ProductRecord{};
+    read_ = rec_;
 }
 
 void HinMasBView::prepareRows(int first, int last) {
@@ -168,8 +170,9 @@ void HinMasBView::store() {
 void HinMasBView::cellClosed(Key key) {
     store();
     if (key >= Key::F2 && key <= Key::F5) rec_.packingKind = controls::code(key) - controls::code(Key::F2);
-    if (!masters::writeProduct(ctx_.files, ctx_.fileSet[kProducts], currentRow(), rec_))
-        dialogs().message(msg::kProductWriteFailed, Icon::Stop);
+    masters::clampProduct(rec_);
+    (void)saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kProducts], currentRow(), read_, rec_,
+                            masters::kProductFields, msg::kProductWriteFailed);
     viewport()->update();
     int row = currentRow(), column = currentColumn();
     switch (key) {

@@ -56,6 +56,7 @@ private:
     void accountChosen(int index);
 
     ProductRecord rec_{};
+    ProductRecord read_{};  // as last read from the file
     std::vector<ProductRecord> shown_;
     std::vector<AccountItemRecord> accountNames_;
     int shownFirst_ = 0;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "base/format.h"
+#include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
 #include "ui/app/QtDialogs.h"
@@ -39,6 +40,7 @@ void KamokuMasBView::refreshTotals() {
 void KamokuMasBView::loadRow(int row) {
     rec_ = AccountItemRecord{};
     (void)masters::readRecord(ctx_.files, ctx_.fileSet[kAccounts], row, rec_);
+    read_ = rec_;
 }
 
 void KamokuMasBView::prepareRows(int first, int last) {
@@ -90,8 +92,11 @@ void KamokuMasBView::cellClosed(Key key) {
     const int code = currentRow();
     const bool balance = currentColumn() == 2 && masters::hasOpeningBalance(code);
     if (auto* edit = qobject_cast<CDataEdit*>(closedEditor()); edit && balance) rec_.openingBalance = edit->number();
-    if (!masters::writeAccountItem(ctx_.files, ctx_.fileSet[kAccounts], code, rec_)) {
-        dialogs().message(msg::kAccountWriteFailed, Icon::Stop);
+    masters::normaliseAccountItem(code, rec_);
+    if (!masters::validAccountCode(code) ||
+        !saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kAccounts], code, read_, rec_, masters::kAccountItemFields,
+                           msg::kAccountWriteFailed)) {
+        // the failure was shown
     } else if (balance) {
         refreshTotals();
     } else if (closedEditor()) {
@@ -173,7 +178,7 @@ void KamokuMasBView::toggleMark(int code) {
         dialogs().message(msg::kAccountWriteFailed, Icon::Stop);
         return;
     }
-    if (code == currentRow()) rec_.mark = *marked ? 1.0 : 0.0;
+    if (code == currentRow()) rec_.mark = read_.mark = *marked ? 1.0 : 0.0;
     viewport()->update();
 }
 

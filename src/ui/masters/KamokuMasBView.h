@@ -44,6 +44,7 @@ private:
     void refreshTotals();
 
     AccountItemRecord rec_{};
+    AccountItemRecord read_{};  // as last read from the file
     std::vector<AccountItemRecord> shown_;
     int shownFirst_ = 0;
     masters::AccountTotals totals_;

@@ -1,6 +1,7 @@
 #include "ui/masters/KikakuMasBView.h"
 
 #include "masters/grade_remark.h"
+#include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
 #include "ui/app/QtDialogs.h"
@@ -19,6 +20,7 @@ KikakuMasBView::KikakuMasBView(AppContext& ctx, QWidget* parent)
 void KikakuMasBView::loadRow(int row) {
     rec_ = GradeRecord{};
     (void)masters::readRecord(ctx_.files, ctx_.fileSet[kGrades], row, rec_);
+    read_ = rec_;
 }
 
 void KikakuMasBView::prepareRows(int first, int last) {
@@ -60,8 +62,8 @@ void KikakuMasBView::openCell(int row, int column) {
 void KikakuMasBView::cellClosed(Key key) {
     if (auto* edit = qobject_cast<CDataEdit*>(closedEditor()); edit && currentColumn() >= 3)
         (currentColumn() == 3 ? rec_.spareA : rec_.spareB) = edit->value();
-    if (!masters::writeRecord(ctx_.files, ctx_.fileSet[kGrades], currentRow(), rec_))
-        dialogs().message(msg::kGradeWriteFailed, Icon::Stop);
+    (void)saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kGrades], currentRow(), read_, rec_, masters::kGradeFields,
+                            msg::kGradeWriteFailed);
     viewport()->update();
     int row = currentRow(), column = currentColumn();
     switch (key) {

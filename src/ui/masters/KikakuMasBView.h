@@ -27,6 +27,7 @@ protected:
 
 private:
     GradeRecord rec_{};
+    GradeRecord read_{};  // as last read from the file
     std::vector<GradeRecord> shown_;
     int shownFirst_ = 0;
 };

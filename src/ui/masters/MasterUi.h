@@ -4,6 +4,8 @@
 
 #include <QPainter>
 #include <QString>
+#include <cstring>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,7 +13,9 @@
 #include "app/app_context.h"
 #include "base/cp932.h"
 #include "base/record.h"
+#include "masters/customer_master.h"
 #include "platform/file_system.h"
+#include "platform/shared_write.h"
 
 class QPushButton;
 class QWidget;
@@ -33,6 +37,24 @@ std::vector<T> readRows(FileSystem& fs, const fs::path& file, int first, int las
     if (!rows.empty() && !fs.readZeroFilled(file, static_cast<uint64_t>(first) * sizeof(T), block))
         rows.assign(rows.size(), T{});
     return rows;
+}
+
+// Writes the fields of record n that the window changed (`read` as it read the record,
+// `edited` as it is now) into the live record, under the lock and through the journal; an
+// unchanged record is not written. On success both become the stored record, which shows
+// what another station changed meanwhile. False after the failure message with its reason.
+template <Record T>
+bool saveChangedRecord(AppContext& ctx, Dialogs& dialogs, const fs::path& file, int n, T& read, T& edited,
+                       std::span<const FieldSpan> fields, const char* failure) {
+    if (std::memcmp(&read, &edited, sizeof(T)) == 0) return true;
+    T now{};
+    const WriteResult r = writeChangedFields(ctx.files, file.parent_path(), file, n, read, edited, fields, &now);
+    if (!r.ok()) {
+        masters::showWriteFailure(r, failure, dialogs);
+        return false;
+    }
+    read = edited = now;
+    return true;
 }
 
 // Text in a cell, vertically centred, left- or right-aligned, clipped to the cell.

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
+#include <cstring>
 
 #include "app/messages.h"
 #include "base/format.h"
@@ -15,7 +16,6 @@
 #include "masters/customer_master.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
-#include "platform/data_lock.h"
 #include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
@@ -109,6 +109,7 @@ void TokuisakiMsView::load(int n) {
     customer_ = n;
     rec_ = CustomerRecord{};
     m::readCustomer(ctx_.files, ctx_.fileSet[kCustomers], n, rec_);
+    read_ = rec_;
     // The group table, not the file, holds the group data while the window is open.
     groups_->storeInto(n, rec_);
     rounding_->setCurrentRow(std::clamp(rec_.commissionRounding, 0, 2));
@@ -128,14 +129,36 @@ void TokuisakiMsView::refreshAccountName() {
 
 void TokuisakiMsView::storeRounding() { rec_.commissionRounding = std::max(0, rounding_->currentRow()); }
 
-void TokuisakiMsView::saveCurrent() {
+bool TokuisakiMsView::saveCurrent() {
     storeRounding();
     groups_->storeInto(customer_, rec_);
     m::tidyGroupArea(rec_, count_);
-    (void)m::writeCustomer(ctx_.files, ctx_.fileSet[kCustomers], customer_, rec_, dialogs());
+    // Only what was changed here is written, into the live record: a balance another
+    // station moved meanwhile (a payment, a deletion) stays as it left it.
+    if (std::memcmp(&rec_, &read_, sizeof rec_) == 0) return true;
+    CustomerRecord now{};
+    const WriteResult r =
+        m::saveCustomerChanges(ctx_.files, ctx_.fileSet[kCustomers], customer_, read_, rec_, dialogs(), &now);
+    if (!r.ok()) return false;
+    rec_ = read_ = now;
+    groups_->storeInto(customer_, rec_);
     const QString line = listLine(customer_);
     if (QListWidgetItem* item = customers_->item(customer_ - 1)) item->setText(line);
     groupView_->replaceLine(customer_, line);
+    update();
+    return true;
+}
+
+void TokuisakiMsView::showLiveRecord() {
+    if (std::memcmp(&rec_, &read_, sizeof rec_) != 0) return;  // the operator's edit stays
+    CustomerRecord live{};
+    m::readCustomer(ctx_.files, ctx_.fileSet[kCustomers], customer_, live);
+    if (std::memcmp(&live, &read_, sizeof live) == 0) return;
+    rec_ = read_ = live;
+    groups_->storeInto(customer_, rec_);
+    rounding_->setCurrentRow(std::clamp(rec_.commissionRounding, 0, 2));
+    refreshAccountName();
+    update();
 }
 
 bool TokuisakiMsView::switchTo(int n) {
@@ -144,7 +167,7 @@ bool TokuisakiMsView::switchTo(int n) {
         return false;
     }
     if (n == customer_) return true;
-    saveCurrent();
+    if (!saveCurrent()) return false;  // the failure was shown; the customer stays open
     load(n);
     return true;
 }
@@ -158,6 +181,7 @@ void TokuisakiMsView::enterField(int index) {
         edit_ = nullptr;
     }
     field_ = std::clamp(index, 0, kFieldCount - 1);
+    showLiveRecord();
     update();
     if (field_ == 8) {
         rounding_->setFocus(Qt::OtherFocusReason);
@@ -334,7 +358,7 @@ void TokuisakiMsView::runSearch() {
 
 bool TokuisakiMsView::exportTo(const QString& file) {
     leaveField();
-    saveCurrent();
+    if (!saveCurrent()) return false;
     auto all = m::readCustomers(ctx_.files, ctx_.fileSet[kCustomers], count_);
     if (all.empty()) return false;
     for (int n = 1; n <= count_; ++n) groups_->storeInto(n, all[static_cast<size_t>(n)]);
@@ -344,16 +368,11 @@ bool TokuisakiMsView::exportTo(const QString& file) {
 
 bool TokuisakiMsView::closeAll() {
     leaveField();
-    auto lock = DataLock::acquire(ctx_.fileSet.dataFolder);
-    if (!lock) {
-        dialogs().message(msg::kDataBusy, Icon::Warning);
-        return false;
-    }
-    saveCurrent();
+    if (!saveCurrent()) return false;  // the failure was shown; the window stays open
     groups_->checkAtClose(dialogs());
-    if (!groups_->writeBack(ctx_.files, ctx_.fileSet[kCustomers]))
-        dialogs().message(msg::kCustomerWriteFailed, Icon::Stop);
-    return true;
+    const WriteResult r = groups_->writeBack(ctx_.files, ctx_.fileSet[kCustomers]);
+    m::showWriteFailure(r, msg::kCustomerWriteFailed, dialogs());
+    return r.ok();
 }
 
 QString TokuisakiMsView::shownValue(int i) const {

@@ -1,7 +1,7 @@
 // The form of the customer master: fifteen fields in input order, the customer list and the
-// name search on the right, and the group panel below. The current record is written when
-// the customer number changes and when the window closes; the group data of every customer
-// is written back at close.
+// name search on the right, and the group panel below. The fields changed in the current
+// record are written when the customer number changes and when the window closes; the group
+// data of every customer is written back at close.
 #pragma once
 
 #include <QWidget>
@@ -65,7 +65,10 @@ private:
     // A click elsewhere: the open field keeps what was typed.
     void leaveField();
     void storeRounding();
-    void saveCurrent();
+    // Writes the fields changed since the record was read; false when that failed (shown).
+    bool saveCurrent();
+    // Shows the live record when another station changed it and nothing is edited here.
+    void showLiveRecord();
     void load(int n);
     void fillLists();
     void refreshAccountName();
@@ -76,6 +79,7 @@ private:
     int customer_ = 1;
     int field_ = 0;
     CustomerRecord rec_{};
+    CustomerRecord read_{};  // the record as last read from the file
     char search_[22] = {};
     std::unique_ptr<masters::CustomerGroupTable> groups_;
     QString accountName_;

@@ -35,7 +35,7 @@ QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 }  // namespace
 
 FKankyoView::FKankyoView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : SettingsFieldView(ctx, dialogs, parent), env_(ctx.env) {
+    : SettingsFieldView(ctx, dialogs, parent), opened_(ctx.env), env_(ctx.env) {
     setObjectName("FKankyoView");
     for (int row = 0; row < posting::kRows; ++row) {
         if (const int n = posting::costNameOf(row); n >= 0) {
@@ -192,7 +192,7 @@ bool FKankyoView::save() {
     // Colours and the backup switch act at once on the running block.
     std::copy(std::begin(ctx_.env.colours), std::end(ctx_.env.colours), b.colours);
     b.autoBackupOff = ctx_.env.autoBackupOff;
-    if (!settings::saveEnvironment(ctx_, dialogs_, b)) return false;
+    if (!settings::saveEnvironment(ctx_, dialogs_, opened_, b)) return false;
     saved_ = true;
     emit closeRequested();
     return true;

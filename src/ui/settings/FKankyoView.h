@@ -57,6 +57,7 @@ protected:
 private:
     QComboBox* addList(List l, int y, const char* caption, const QStringList& items, int selected);
 
+    EnvironmentBlock opened_;  // the running block as the window opened on it
     EnvironmentBlock env_;
     int codeFields_[9][2];
     int lastCodeField_ = 0;

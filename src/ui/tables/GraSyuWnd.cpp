@@ -8,6 +8,7 @@
 
 #include "app/command_table.h"
 #include "base/cp932.h"
+#include "settings/messages.h"
 #include "tables/key_names.h"
 #include "tables/messages.h"
 #include "tables/table_csv.h"
@@ -55,7 +56,8 @@ GraSyuWnd::~GraSyuWnd() {
     closeOwned(block_);
     if (ctx_.settings.tableKeyColumns != columnsPerPage_) {
         ctx_.settings.tableKeyColumns = columnsPerPage_;
-        (void)writeSettings(ctx_.files, ctx_.settingsFile(), ctx_.settings);
+        const WriteResult r = ctx_.storeSettings();
+        if (!r.ok()) dialogs_.message(r.message(settings::msg::kSettingsWriteFailed), Icon::Stop);
     }
 }
 

@@ -325,3 +325,79 @@ TEST_F(StartupLoaderTest, MemberStationTakesNewerServerMastersComparingTheWholeT
 
 }  // namespace
 }  // namespace rk
+
+namespace rk {
+namespace {
+
+// The real file system except that one file cannot be read.
+class UnreadableFile final : public FileSystem {
+public:
+    explicit UnreadableFile(fs::path p) : bad_(std::move(p)) {}
+    std::optional<size_t> read(const fs::path& p, uint64_t o, std::span<std::byte> out) override {
+        if (p == bad_) return noteFileError("read", p, EIO), std::nullopt;
+        return real().read(p, o, out);
+    }
+    bool write(const fs::path& p, uint64_t o, std::span<const std::byte> d, bool c) override {
+        return real().write(p, o, d, c);
+    }
+    std::optional<uint64_t> append(const fs::path& p, std::span<const std::byte> d) override {
+        return real().append(p, d);
+    }
+    std::optional<uint64_t> size(const fs::path& p) override { return real().size(p); }
+    bool exists(const fs::path& p) override { return real().exists(p); }
+    bool writable(const fs::path& p) override { return real().writable(p); }
+    std::optional<FileTime> modified(const fs::path& p) override { return real().modified(p); }
+    bool truncate(const fs::path& p, uint64_t n) override { return real().truncate(p, n); }
+    bool sync(const fs::path& p) override { return real().sync(p); }
+    bool rename(const fs::path& a, const fs::path& b) override { return real().rename(a, b); }
+    bool remove(const fs::path& p) override { return real().remove(p); }
+    bool copy(const fs::path& a, const fs::path& b) override { return real().copy(a, b); }
+
+private:
+    static FileSystem& real() { return realFileSystem(); }
+    fs::path bad_;
+};
+
+// One failed read of the account-item file used to reset it to the defaults without a word:
+// a business's opening balances gone.
+TEST_F(StartupLoaderTest, AnUnreadableAccountFileIsLeftAsItIsAndSaysSo) {
+    install();
+    const fs::path accounts = dir / "S7md2026.FT1";
+    Bytes b = test::readFile(accounts);
+    const double opening = 1234567;
+    std::memcpy(b.data() + 110 * 64 + 32, &opening, 8);
+    ASSERT_TRUE(realFileSystem().replaceWhole(accounts, b));
+
+    UnreadableFile files(accounts);
+    AppContext ctx(Edition::Sales, dir.path(), files, clock);
+    EXPECT_EQ(start(ctx), StartupResult::End);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_TRUE(dialogs.shown.back().starts_with(msg::kAccountFileMissing)) << dialogs.shown.back();
+    EXPECT_NE(dialogs.shown.back().find(accounts.string()), std::string::npos) << "the message names the file";
+    EXPECT_EQ(test::readFile(accounts), b);
+}
+
+// A short settings file reads as business year 0: the start used to offer to create
+// "F7db   0.FT2" and friends. Month 13 would index past the year's periods.
+TEST_F(StartupLoaderTest, ADamagedSettingsFileEndsTheStartAndIsNotOverwritten) {
+    install();
+    const fs::path settings = dir / "FMST.FT0";
+    ASSERT_TRUE(realFileSystem().exists(settings));
+    Bytes full = test::readFile(settings);
+    for (Bytes damaged : {Bytes(full.begin(), full.begin() + 200), full}) {
+        if (damaged.size() == full.size()) writeI32(damaged, offsetof(BasicSettings, firstMonth), 13);
+        ASSERT_TRUE(realFileSystem().replaceWhole(settings, damaged));
+        dialogs = ScriptedDialogs{};
+        AppContext ctx = context();
+        EXPECT_EQ(start(ctx), StartupResult::End);
+        ASSERT_FALSE(dialogs.shown.empty());
+        EXPECT_EQ(dialogs.shown.back(), msg::kSettingsDamaged);
+        EXPECT_EQ(prompts.newDataShown, 0);
+        EXPECT_EQ(test::readFile(settings), damaged);
+    }
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(e.path().filename().string().find("   0"), std::string::npos) << e.path();
+}
+
+}  // namespace
+}  // namespace rk

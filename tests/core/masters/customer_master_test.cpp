@@ -282,7 +282,7 @@ TEST(CustomerGroups, WriteBackReplacesOnlyTheGroupAreaAndTidies) {
     std::vector<bool> sel(1000, false);
     sel[2] = true;
     ASSERT_FALSE(t.applySelection(1, sel));
-    ASSERT_TRUE(t.writeBack(f.fs, f.file));
+    ASSERT_TRUE(t.writeBack(f.fs, f.file).ok());
     EXPECT_EQ(f.records(), 1001u);
     all = readCustomers(f.fs, f.file, 999);
     EXPECT_EQ(all[1].balance, 500);

@@ -133,6 +133,7 @@ TEST_F(SettingsEditTest, EnvironmentChoicesTogglesAndSave) {
     EXPECT_EQ(customerCountFromChoice(2, Edition::Purchase), 999);
     EXPECT_EQ(inputPointFromChoice(2), 6);
 
+    const EnvironmentBlock opened = ctx.env;
     toggleAutoBackup(ctx, dialogs);
     toggleAutoBackup(ctx, dialogs);
     ASSERT_EQ(dialogs.shown.size(), 2u);
@@ -146,7 +147,7 @@ TEST_F(SettingsEditTest, EnvironmentChoicesTogglesAndSave) {
     edited.customerCount = 2999;
     setColour(ctx, 0, 0x112233);
     edited.colours[0] = ctx.env.colours[0];
-    ASSERT_TRUE(saveEnvironment(ctx, dialogs, edited));
+    ASSERT_TRUE(saveEnvironment(ctx, dialogs, opened, edited));
     Bytes f = test::readFile(ctx.fileSet[kAccounts]);
     EXPECT_EQ(readI32(f, 0x0A4), 2999);
     EXPECT_EQ(static_cast<uint32_t>(readI32(f, 0x230)), 0x332211u);
@@ -155,7 +156,7 @@ TEST_F(SettingsEditTest, EnvironmentChoicesTogglesAndSave) {
     EnvironmentBlock lower = ctx.env;
     lower.customerCount = 999;
     dialogs.answers = {Answer::No};
-    EXPECT_FALSE(saveEnvironment(ctx, dialogs, lower));
+    EXPECT_FALSE(saveEnvironment(ctx, dialogs, ctx.env, lower));
     EXPECT_EQ(dialogs.shown.back(), msg::kCustomerCountLowered);
     EXPECT_EQ(readI32(test::readFile(ctx.fileSet[kAccounts]), 0x0A4), 2999);
 

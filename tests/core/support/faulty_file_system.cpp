@@ -1,11 +1,14 @@
 #include "support/faulty_file_system.h"
 
+#include <cerrno>
+
 namespace rk::test {
 
 FaultyFileSystem::Go FaultyFileSystem::next() {
-    if (crashed_) return Go::Refuse;
+    if (crashed_) return noteFileError("write", "(crashed)", EIO), Go::Refuse;
     ++changes_;
     if (changes_ != at_) return Go::Normal;
+    noteFileError("write", "(injected fault)", EIO);
     switch (fault_) {
         case Fault::None:
             return Go::Normal;

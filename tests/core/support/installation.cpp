@@ -29,7 +29,7 @@ Installation::Installation(CopyOf copy)
     : ctx(std::make_unique<AppContext>(Edition::Sales, folder.path(), realFileSystem(), testClock())) {
     fs::copy(copy.from.folder.path(), folder.path(),
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    ctx->settings = copy.from.ctx->settings;
+    ctx->settings = ctx->storedSettings = copy.from.ctx->settings;
     ctx->env = copy.from.ctx->env;
     ctx->memberNumber = copy.from.ctx->memberNumber;
     buildYearFiles(*ctx);
@@ -39,6 +39,7 @@ std::unique_ptr<AppContext> Installation::contextWith(FileSystem& fs) const {
     auto c = std::make_unique<AppContext>(ctx->edition, ctx->programFolder(), fs, ctx->clock);
     c->fileSet = ctx->fileSet;
     c->settings = ctx->settings;
+    c->storedSettings = ctx->storedSettings;
     c->env = ctx->env;
     c->memberNumber = ctx->memberNumber;
     return c;
