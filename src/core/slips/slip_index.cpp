@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/record.h"
+#include "platform/rollback_journal.h"
 #include "platform/shared_write.h"
 
 namespace rk {
@@ -11,11 +12,15 @@ bool indexesConsistent(uint64_t index1Size, uint64_t headerFileSize) {
     return index1Size / kIndexEntrySize == headerFileSize / kSlipHeaderSize;
 }
 
-bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& index1, const fs::path& index2) {
+namespace {
+
+// Both index files as the header file makes them; false when it cannot be read.
+bool buildIndexes(FileSystem& fs, const fs::path& headerFile, Bytes& out1, Bytes& out2) {
     auto size = fs.size(headerFile);
     if (!size) return false;
     const uint64_t records = *size / kSlipHeaderSize;  // record 0 plus the slips, whole records only
-    Bytes out1((records > 0 ? records : 1) * kIndexEntrySize), out2(out1.size());
+    out1.assign((records > 0 ? records : 1) * kIndexEntrySize, std::byte{0});
+    out2.assign(out1.size(), std::byte{0});
 
     constexpr uint64_t kBlockRecords = 4096;  // about 3 MB per read
     Bytes block(std::min(kBlockRecords, records) * kSlipHeaderSize);
@@ -34,13 +39,50 @@ bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& 
             writeI32(e2, 4, readI32(rec, kIndex2Second));
         }
     }
-    return fs.replaceWhole(index1, out1) && fs.replaceWhole(index2, out2);
+    return true;
+}
+
+// Stages the entries in which `fresh` differs from the file (usually none, or the few a
+// crashed writer left behind), so a rebuild of sound indexes writes nothing at all.
+bool stageDifferences(FileSystem& fs, FileTransaction& tx, const fs::path& index, const Bytes& fresh) {
+    Bytes old;
+    if (fs.exists(index)) {
+        auto got = fs.readAll(index);
+        if (!got) return false;
+        old = std::move(*got);
+    }
+    size_t at = 0;
+    while (at < fresh.size()) {
+        auto same = [&](size_t i) { return i < old.size() && old[i] == fresh[i]; };
+        while (at < fresh.size() && same(at)) ++at;
+        size_t end = at;
+        while (end < fresh.size() && !same(end)) ++end;
+        if (end > at) tx.write(index, at, std::span(fresh).subspan(at, end - at));
+        at = end;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool rebuildIndexes(FileSystem& fs, const fs::path& headerFile, const fs::path& index1, const fs::path& index2) {
+    Bytes out1, out2;
+    return buildIndexes(fs, headerFile, out1, out2) && fs.replaceWhole(index1, out1) && fs.replaceWhole(index2, out2);
 }
 
 bool rebuildIndexesLocked(FileSystem& fs, const fs::path& dataFolder, const fs::path& headerFile,
                           const fs::path& index1, const fs::path& index2) {
     SharedWrite w(fs, dataFolder);
-    return w.ready() && rebuildIndexes(fs, headerFile, index1, index2);
+    Bytes out1, out2;
+    if (!w.ready() || !buildIndexes(fs, headerFile, out1, out2)) return false;
+    // Headers are only ever appended, so the indexes only grow: both are written in one
+    // journalled transaction and a crash leaves both old or both new. A shorter header file
+    // (replaced whole by a maintenance run) gets both replaced whole.
+    const uint64_t old1 = fs.size(index1).value_or(0), old2 = fs.size(index2).value_or(0);
+    if (old1 > out1.size() || old2 > out2.size()) return fs.replaceWhole(index1, out1) && fs.replaceWhole(index2, out2);
+    if (!stageDifferences(fs, w.transaction(), index1, out1) || !stageDifferences(fs, w.transaction(), index2, out2))
+        return false;
+    return w.commit().ok();
 }
 
 std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index) {

@@ -10,6 +10,7 @@
 #include "base/money.h"
 #include "masters/customer_master.h"
 #include "masters/master_io.h"
+#include "masters/messages.h"
 #include "payments/payment_record.h"
 #include "platform/shared_write.h"
 #include "slips/slip_index.h"
@@ -143,7 +144,7 @@ Correction offerCorrection(const AppContext& ctx, const Ledger& l, Dialogs& dial
             stale = c.balance != l.stored;  // changed since read
             if (!stale) c.balance = computed;
         });
-    masters::showWriteFailure(r, masters::msg::kCustomerWriteFailed, dialogs);
+    masters::showWriteFailure(r, rk::msg::kCustomerWriteFailed, dialogs);
     return r.ok() && !stale ? Correction::Written : Correction::Failed;
 }
 

@@ -88,7 +88,7 @@ int Application::finish() {
     // the settings window or another edition wrote meanwhile stays.
     if (!replaced) {
         if (const WriteResult r = ctx_.storeSettings(); !r.ok())
-            dialogs().message(r.message(settings::msg::kSettingsWriteFailed), Icon::Stop);
+            dialogs().message(r.message(rk::msg::kSettingsWriteFailed), Icon::Stop);
     }
     bool runBackup = false;
     const int code = station_->unregisterAtExit(ctx_, dialogs(), runBackup);

@@ -93,13 +93,13 @@ void KamokuMasBView::cellClosed(Key key) {
     const bool balance = currentColumn() == 2 && masters::hasOpeningBalance(code);
     if (auto* edit = qobject_cast<CDataEdit*>(closedEditor()); edit && balance) rec_.openingBalance = edit->number();
     masters::normaliseAccountItem(code, rec_);
-    if (!masters::validAccountCode(code) ||
-        !saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kAccounts], code, read_, rec_, masters::kAccountItemFields,
-                           msg::kAccountWriteFailed)) {
-        // the failure was shown
-    } else if (balance) {
+    // Only what was edited reaches the live item; a failure was shown with its reason.
+    const bool saved = masters::validAccountCode(code) &&
+                       saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kAccounts], code, read_, rec_,
+                                         masters::kAccountItemFields, msg::kAccountWriteFailed);
+    if (saved && balance) {
         refreshTotals();
-    } else if (closedEditor()) {
+    } else if (saved && closedEditor()) {
         for (const std::string& report :
              duplicates_.check(code, masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts])))
             dialogs().message(report, Icon::Warning);

@@ -57,7 +57,7 @@ GraSyuWnd::~GraSyuWnd() {
     if (ctx_.settings.tableKeyColumns != columnsPerPage_) {
         ctx_.settings.tableKeyColumns = columnsPerPage_;
         const WriteResult r = ctx_.storeSettings();
-        if (!r.ok()) dialogs_.message(r.message(settings::msg::kSettingsWriteFailed), Icon::Stop);
+        if (!r.ok()) dialogs_.message(r.message(rk::msg::kSettingsWriteFailed), Icon::Stop);
     }
 }
 
