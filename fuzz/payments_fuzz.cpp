@@ -27,12 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)payments::listedMembers(p);
     }
     ScriptedDialogs d;
-    for (int customer = 1; customer <= 3; ++customer) {
-        const tables::Ledger l = tables::runLedger(ctx, customer, d);
-        (void)tables::ledgerLines(l, 101, 1231, ctx.settings.firstMonth);
-    }
+    // Each scan reads the files in blocks of megabytes: one ledger and one total per input.
+    const tables::Ledger l = tables::runLedger(ctx, size > 1 ? 1 + data[1] % 8 : 1, d);
+    (void)tables::ledgerLines(l, 101, 1231, ctx.settings.firstMonth);
     const tables::SalesTotals t = tables::runSalesTotals(ctx, 101, 1231);
     (void)tables::writeSalesTotalsCsv(ctx, t, tables::selectionOf(true, true), fuzz::lockFolder() / "out.Csv");
-    (void)tables::accountCodeFiles(ctx, 101, 1231);
     return 0;
 }

@@ -75,6 +75,11 @@ constexpr FieldSpan kSettingsFields[] = {
 
 WriteResult writeSettingsChanges(FileSystem& fs, const fs::path& file, const BasicSettings& before,
                                  const BasicSettings& after, BasicSettings* shown) {
+    // Settings a run never read (no year in them): what the file holds now is the base.
+    if (before.businessYear == 0) {
+        if (auto live = readSettings(fs, file))
+            return replaceChangedFields(fs, file, *live, after, kSettingsFields, shown);
+    }
     return replaceChangedFields(fs, file, before, after, kSettingsFields, shown);
 }
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "base/cp932.h"
+#include "base/money.h"
 #include "masters/customer_csv.h"
 #include "masters/customer_groups.h"
 #include "masters/master_io.h"
@@ -291,6 +294,31 @@ TEST(CustomerGroups, WriteBackReplacesOnlyTheGroupAreaAndTidies) {
     EXPECT_EQ(all[1].members[0], 2);
     EXPECT_EQ(all[2].groupLink, -1);
     EXPECT_EQ(all[8].groupLink, 0);
+}
+
+}  // namespace
+}  // namespace rk::masters
+
+namespace rk::masters {
+namespace {
+
+// NaN, infinities and amounts no integer holds were cast to long long for the CSV line
+// (undefined; -9223372036854775808 came out): they are written as 0 now.
+TEST(CustomerCsv, DamagedAmountsAreNeverCastIntoTheLine) {
+    for (double bad : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -9.3e18}) {
+        CustomerRecord r{};
+        cp932::assign(r.name, "壊れた残高");
+        r.balance = bad;
+        r.openingBalance = 1500;
+        const std::string line = customerCsvLine(3, r);
+        EXPECT_EQ(line.find("9223372036854775"), std::string::npos) << line;
+        EXPECT_NE(line.find(" , 0 , 1500 ,"), std::string::npos) << line;
+    }
+    int damaged = 0;
+    EXPECT_EQ(money::wholeYen(std::nan(""), &damaged), 0);
+    EXPECT_EQ(money::wholeYen(123456789012.9, &damaged), 123456789012);
+    EXPECT_EQ(money::wholeYen(-2.5, &damaged), -2);
+    EXPECT_EQ(damaged, 1);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(writeNewInstallation(ctx, defaultSettings(clock)));
-        ctx.settings = *readSettings(ctx.files, ctx.settingsFile());
+        ctx.settings = ctx.storedSettings = *readSettings(ctx.files, ctx.settingsFile());
         buildYearFiles(ctx);
         ASSERT_TRUE(createYearData(ctx));
         ASSERT_TRUE(ctx.files.replaceWhole(ctx.fileSet[kAccounts], defaultAccountFile()));

@@ -198,3 +198,25 @@ TEST_F(Tables, GraphScaleSteps) {
 
 }  // namespace
 }  // namespace rk::tables
+
+namespace rk::tables {
+namespace {
+
+// A damaged first month (0 or 13 in a settings file) used to place a month past the year's
+// twelve periods: every month still lands in its year, in calendar order from January.
+TEST_F(Tables, ADamagedFirstMonthNeverPlacesAMonthOutsideItsYear) {
+    year.slip(1215, 1, kStageProcessed, {{.product = 2, .quantity = 3, .amount = 300}});
+    year.slip(115, 1, kStageSettled, {{.product = 2, .quantity = 1, .amount = 150}});
+    for (int damaged : {0, 13, -7}) {
+        ctx.settings.firstMonth = damaged;
+        TableResult r = run(9, {2026, 2026, 1, 999});
+        ASSERT_EQ(r.labels.size(), 12u + 12u) << damaged;
+        EXPECT_EQ(r.labels[12], 202601);
+        EXPECT_DOUBLE_EQ(r.cell(12 + 0, 2).quantity, 1);
+        EXPECT_DOUBLE_EQ(r.cell(12 + 11, 2).quantity, 3);
+        EXPECT_DOUBLE_EQ(r.grand.quantity, 4);
+    }
+}
+
+}  // namespace
+}  // namespace rk::tables
