@@ -3,7 +3,6 @@
 #include <cerrno>
 
 #include "app/messages.h"
-#include "platform/rollback_journal.h"
 #include "platform/station_lock.h"
 
 namespace rk {
@@ -42,16 +41,14 @@ void reconcileRunning(LanTable& table, const fs::path& lanFile, const DataLock& 
 
 bool writeTable(FileSystem& files, const fs::path& lanFile, const LanTable& table) {
     // In place and never creating: a file the server has deleted stays deleted. Every writer
-    // holds the data lock and has just re-read the table; the journal makes a write cut short
-    // come back as the old table.
+    // holds the data lock and has just re-read the table, so nobody sees half a table. It is
+    // written at every slip a station opens, so it takes no journal: a table torn by a power
+    // loss names only stations that are gone with it, and the next start frees them.
     if (!files.exists(lanFile)) {
         noteFileError("open", lanFile, ENOENT);
         return false;
     }
-    FileTransaction tx(files, FileTransaction::journalFile(lanFile.parent_path()));
-    if (!tx.begin()) return false;
-    tx.write(lanFile, 0, table.toBytes());
-    return tx.commit();
+    return files.write(lanFile, 0, table.toBytes(), false);
 }
 
 bool createTable(FileSystem& files, const fs::path& lanFile, const LanTable& table) {

@@ -8,6 +8,7 @@
 #include <ctime>
 
 #include "app/messages.h"
+#include "masters/messages.h"
 #include "slips/slip_index.h"
 #include "support/temp_folder.h"
 

@@ -15,12 +15,12 @@
 namespace rk::test {
 namespace {
 
-struct Run {
+struct CliRun {
     int status;
     std::string out, err;
 };
 
-Run run(std::vector<std::string> args) {
+CliRun run(std::vector<std::string> args) {
     args.insert(args.begin(), "rakurena");
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -55,7 +55,7 @@ TEST_F(YearReadFailures, EveryReadingCommandExitsOneOnAMissingOrEmptyFile) {
                                           {"export", "table", "--kind", "1", "-o", folder + "/t.Csv", folder},
                                           {"export", "sales-totals", folder},
                                           {"reindex", folder}}) {
-        const Run r = run(args);
+        const CliRun r = run(args);
         EXPECT_EQ(r.status, 1) << args[0] << ": " << r.out;
         EXPECT_NE(r.err.find(ctx.fileSet[kSlipHeaders].filename().string()), std::string::npos)
             << args[0] << " does not name the file: " << r.err;
@@ -82,7 +82,7 @@ TEST_F(YearReadFailures, ADamagedSettingsFileIsAnErrorForTheCommands) {
     Bytes s = test::readFile(ctx.settingsFile());
     s.resize(100);  // no business year, no first month
     ASSERT_TRUE(ctx.files.replaceWhole(ctx.settingsFile(), s));
-    const Run r = run({"info", folder});
+    const CliRun r = run({"info", folder});
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("damaged"), std::string::npos) << r.err;
 }

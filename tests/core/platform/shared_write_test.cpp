@@ -9,7 +9,7 @@
 
 #include "app/basic_settings.h"
 #include "app/environment_block.h"
-#include "app/lan_control.h"
+#include "base/cp932.h"
 #include "masters/account_items.h"
 #include "masters/customer_groups.h"
 #include "masters/customer_master.h"
@@ -239,23 +239,6 @@ TEST_F(WriterFaults, IndexRebuild) {
     };
     s.write = [&](FileSystem& fs, ScriptedDialogs&) {
         return rebuildIndexesLocked(fs, f.dataFolder, f[kSlipHeaders], f[kIndex1], f[kIndex2]);
-    };
-    s.run();
-}
-
-TEST_F(WriterFaults, NetworkControlFile) {
-    const fs::path& lan = ctx.fileSet[kLanControl];
-    LanTable t{};
-    ASSERT_TRUE(createTable(ctx.files, lan, t));
-    FaultSweep s;
-    s.files = {lan};
-    s.journalFolder = lan.parent_path();
-    s.showsFailure = false;
-    s.write = [&](FileSystem& fs, ScriptedDialogs&) {
-        auto lock = DataLock::acquire(ctx.fileSet.dataFolder);
-        LanTable changed = t;
-        changed.setSlot(3, 1);
-        return lock && writeTable(fs, lan, changed);
     };
     s.run();
 }

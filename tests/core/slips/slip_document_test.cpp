@@ -289,6 +289,13 @@ TEST_F(SlipDocument, TheSlipsOfADateComeByCustomerWithoutACap) {
     writeI32(idx, 3000 * 8, -701);
     writeI32(idx, 3000 * 8 + 4, 5);
     ASSERT_TRUE(fs.replaceWhole(f[kIndex1], idx));
+    // Each entry is checked against its header: the headers say the same.
+    Bytes headers(kSlipHeaderSize * 3001);
+    for (int n = 1; n <= 3000; ++n) {
+        writeI32(headers, n * kSlipHeaderSize + kIndex1First, readI32(idx, n * 8));
+        writeI32(headers, n * kSlipHeaderSize + kIndex1Second, readI32(idx, n * 8 + 4));
+    }
+    ASSERT_TRUE(fs.replaceWhole(f[kSlipHeaders], headers));
     CFq7Doc doc(ctx, dialogs);
     auto list = doc.slipsOfDate(701);
     ASSERT_EQ(list.size(), 2999u);

@@ -31,10 +31,11 @@ inline void putState(const FileState& s) {
     for (const auto& [f, bytes] : s) {
         std::error_code ec;
         fs::remove(fs::path(f.string() + ".tmp"), ec);
-        if (!bytes)
+        if (!bytes) {
             fs::remove(f, ec);
-        else
+        } else {
             ASSERT_TRUE(realFileSystem().replaceWhole(f, *bytes));
+        }
     }
 }
 
@@ -76,7 +77,9 @@ struct FaultSweep {
                 ASSERT_TRUE(rollBackJournal(realFileSystem(), FileTransaction::journalFile(journalFolder)));
                 const FileState now = stateOf(files);
                 EXPECT_TRUE(now == before || now == after) << "files neither old nor new";
-                if (done) EXPECT_EQ(now, after) << "reported done, files not written";
+                if (done) {
+                    EXPECT_EQ(now, after) << "reported done, files not written";
+                }
                 const bool crashed = fault == Fault::Crash || fault == Fault::TornCrash;
                 if (!done && !crashed) {
                     EXPECT_EQ(now, before) << "failed, files changed";

@@ -211,9 +211,10 @@ TEST_F(Tables, ADamagedFirstMonthNeverPlacesAMonthOutsideItsYear) {
         ctx.settings.firstMonth = damaged;
         TableResult r = run(9, {2026, 2026, 1, 999});
         ASSERT_EQ(r.labels.size(), 12u + 12u) << damaged;
-        EXPECT_EQ(r.labels[12], 202601);
-        EXPECT_DOUBLE_EQ(r.cell(12 + 0, 2).quantity, 1);
-        EXPECT_DOUBLE_EQ(r.cell(12 + 11, 2).quantity, 3);
+        ASSERT_GE(entry(r, 202601), 12) << damaged;
+        ASSERT_GE(entry(r, 202612), 12) << damaged;
+        EXPECT_DOUBLE_EQ(r.cell(entry(r, 202601), 2).quantity, 1);
+        EXPECT_DOUBLE_EQ(r.cell(entry(r, 202612), 2).quantity, 3);
         EXPECT_DOUBLE_EQ(r.grand.quantity, 4);
     }
 }
