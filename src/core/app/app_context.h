@@ -45,16 +45,12 @@ struct AppContext {
     int windowMode = 0;
     // Topic the operation guide window opens on.
     std::string topic;
-    // The choice of the last choice bar or pick list.
-    controls::ListResult listResult;
     // The slip another window asks slip entry to open (the window mode is then the input
     // mode + 10).
     struct SlipRequest {
         int32_t date = 0;
         int32_t customer = 0;
     } slipRequest;
-    // Products found by the product master's name search, shown by the product match list.
-    std::vector<int> productMatches;
 
     const fs::path& programFolder() const { return fileSet.programFolder; }
     const EditionInfo& editionInfo() const { return info(edition); }

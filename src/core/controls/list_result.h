@@ -1,6 +1,5 @@
-// The one record every choice bar and pick list reports its choice into: which list, the
-// chosen index and the key that ended the choice. Only one choice is in progress at a time;
-// it lives in the application context.
+// The choice a choice bar or pick list hands its owner: which list, the chosen index and the
+// key that ended the choice.
 #pragma once
 
 #include "controls/keys.h"

@@ -14,7 +14,6 @@
 #include "maintenance/backup.h"
 #include "settings/messages.h"
 #include "ui/app/BakWnd.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 
 namespace rk::ui {
@@ -42,12 +41,12 @@ bool Application::start() {
         alone = instance_.acquire(ctx_.fileSet.instanceLockFile(ctx_.edition));
     }
 
-    frame_ = std::make_unique<MainFrame>(ctx_);
-    dialogs().setParent(frame_.get());
+    frame_ = std::make_unique<MainFrame>(ctx_, dialogs_);
+    dialogs_.setParent(frame_.get());
     frame_->show();
     frame_->createBackground();
 
-    if (!alone && dialogs().ask(msg::kAlreadyRunning, Buttons::YesNo, Answer::No, Icon::Stop) != Answer::Yes)
+    if (!alone && dialogs_.ask(msg::kAlreadyRunning, Buttons::YesNo, Answer::No, Icon::Stop) != Answer::Yes)
         return false;
 
     // The loader works with the bars hidden.
@@ -72,7 +71,7 @@ bool Application::start() {
     };
     prompts_->openBasicSettings = startupOpener(cmd::kBasicSettings, kBasicSettingsFlag);
     prompts_->openConversion = startupOpener(cmd::kConversion, kConversionFlag);
-    if (runStartupLoader(ctx_, dialogs(), *prompts_, *station_) != StartupResult::Run) return false;
+    if (runStartupLoader(ctx_, dialogs_, *prompts_, *station_) != StartupResult::Run) return false;
     frame_->refreshAll();
     ctx_.started = true;
     return true;
@@ -88,11 +87,11 @@ int Application::finish() {
     // the settings window or another edition wrote meanwhile stays.
     if (!replaced) {
         if (const WriteResult r = ctx_.storeSettings(); !r.ok())
-            dialogs().message(r.message(rk::msg::kSettingsWriteFailed), Icon::Stop);
+            dialogs_.message(r.message(rk::msg::kSettingsWriteFailed), Icon::Stop);
     }
     bool runBackup = false;
-    const int code = station_->unregisterAtExit(ctx_, dialogs(), runBackup);
-    if (runBackup && !replaced) (void)maintenance::exitBackup(ctx_, dialogs());
+    const int code = station_->unregisterAtExit(ctx_, dialogs_, runBackup);
+    if (runBackup && !replaced) (void)maintenance::exitBackup(ctx_, dialogs_);
     return code;
 }
 

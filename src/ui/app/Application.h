@@ -9,6 +9,7 @@
 #include "app/station_hook.h"
 #include "platform/instance_lock.h"
 #include "ui/app/MainFrame.h"
+#include "ui/app/QtDialogs.h"
 #include "ui/app/StartupDialogs.h"
 
 namespace rk::ui {
@@ -34,6 +35,7 @@ public:
 
 private:
     AppContext ctx_;
+    QtDialogs dialogs_;
     InstanceLock instance_;
     std::unique_ptr<StationHook> station_;
     std::unique_ptr<MainFrame> frame_;

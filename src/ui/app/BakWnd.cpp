@@ -8,7 +8,6 @@
 
 #include "app/messages.h"
 #include "base/cp932.h"
-#include "ui/app/QtDialogs.h"
 
 namespace rk::ui {
 namespace {
@@ -17,7 +16,8 @@ QColor rgb(uint32_t v) { return QColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0x
 
 }  // namespace
 
-BakWnd::BakWnd(AppContext& ctx, QWidget* frame, QWidget* parent) : QWidget(parent), ctx_(ctx), frame_(frame) {
+BakWnd::BakWnd(AppContext& ctx, Dialogs& dialogs, QWidget* frame, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), frame_(frame) {
     setObjectName("BakWnd");
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setEnabled(false);
@@ -99,7 +99,7 @@ void BakWnd::paintEvent(QPaintEvent*) {
         firstPaint_ = false;
         QScreen* screen = this->screen();
         if (screen && screen->geometry().width() < 1024)
-            QTimer::singleShot(0, this, [] { dialogs().message(msg::kNarrowScreen, Icon::Warning); });
+            QTimer::singleShot(0, this, [this] { dialogs_.message(msg::kNarrowScreen, Icon::Warning); });
     }
     placeInFrame();
 }

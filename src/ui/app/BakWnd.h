@@ -8,13 +8,14 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 
 namespace rk::ui {
 
 class BakWnd : public QWidget {
     Q_OBJECT
 public:
-    BakWnd(AppContext& ctx, QWidget* frame, QWidget* parent);
+    BakWnd(AppContext& ctx, Dialogs& dialogs, QWidget* frame, QWidget* parent);
 
     static constexpr int kTickMs = 9800;
     int tickCounter() const { return tick_; }
@@ -31,6 +32,7 @@ private:
     void placeInFrame();
 
     AppContext& ctx_;
+    Dialogs& dialogs_;
     QWidget* frame_;
     QDateTime built_;
     QFont large_, small_;

@@ -14,13 +14,12 @@
 #include "app/command_table.h"
 #include "app/menu_table.h"
 #include "ui/app/BakWnd.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowCatalog.h"
 #include "ui/app/WindowRegistry.h"
 
 namespace rk::ui {
 
-MainFrame::MainFrame(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
+MainFrame::MainFrame(AppContext& ctx, Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), ctx_(ctx) {
     setObjectName("CMainFrame");
     // The frame takes its place from the settings file before anything else is read.
     const FrameRect r = clampedFrame(readSettings(ctx.files, ctx.settingsFile()));
@@ -31,7 +30,7 @@ MainFrame::MainFrame(AppContext& ctx, QWidget* parent) : QMainWindow(parent), ct
     mdi_->setObjectName("MdiClient");
     mdi_->setBackground(QColor(0x80, 0x80, 0x80));
     setCentralWidget(mdi_);
-    registry_ = new WindowRegistry(ctx_, dialogs(), mdi_, this);
+    registry_ = new WindowRegistry(ctx_, dialogs, mdi_, this);
     registerWindows(*registry_, ctx_);
     buildMenus();
     buildAccelerators();
@@ -132,7 +131,7 @@ void MainFrame::about() {
 }
 
 void MainFrame::createBackground() {
-    background_ = new BakWnd(ctx_, this, mdi_->viewport());
+    background_ = new BakWnd(ctx_, registry_->dialogs(), this, mdi_->viewport());
     background_->lower();
     background_->show();
     connect(this, &MainFrame::refreshRequested, background_, &BakWnd::refresh);

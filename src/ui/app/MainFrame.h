@@ -6,6 +6,7 @@
 #include <QMdiArea>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 
 class QKeySequence;
 class QLabel;
@@ -18,7 +19,7 @@ class WindowRegistry;
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainFrame(AppContext& ctx, QWidget* parent = nullptr);
+    MainFrame(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
 
     QMdiArea* mdiArea() const { return mdi_; }
     BakWnd* background() const { return background_; }

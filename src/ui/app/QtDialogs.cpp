@@ -105,9 +105,4 @@ Answer QtDialogs::ask(std::string_view text, Buttons buttons, Answer preselected
 
 void QtDialogs::beep() { QApplication::beep(); }
 
-QtDialogs& dialogs() {
-    static QtDialogs d;
-    return d;
-}
-
 }  // namespace rk::ui

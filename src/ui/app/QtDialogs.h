@@ -30,7 +30,4 @@ private:
     QWidget* parent_;
 };
 
-// The one QtDialogs of the program.
-QtDialogs& dialogs();
-
 }  // namespace rk::ui

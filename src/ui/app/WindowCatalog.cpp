@@ -6,7 +6,6 @@
 #include "app/command_table.h"
 #include "ui/app/InfoWnd.h"
 #include "ui/app/MainFrame.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/listtable/PackInsWnd.h"
@@ -69,17 +68,17 @@ std::function<void(const std::string&)> guideOpener(WindowRegistry& registry, Ap
 
 void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
     registry.registerFactory(
-        144, [&registry, &ctx](int) { return new NouhinPrnWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+        144, [&registry, &ctx](int) { return new NouhinPrnWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     // Bills without (145) and with (147) the delivery details of their slips.
     for (int command : {145, 147}) {
         registry.registerFactory(command, [&registry, &ctx](int c) {
-            return new NohinMesaiWnd(ctx, dialogs(), c == 147, guideOpener(registry, ctx));
+            return new NohinMesaiWnd(ctx, registry.dialogs(), c == 147, guideOpener(registry, ctx));
         });
     }
     registry.registerFactory(
-        151, [&registry, &ctx](int) { return new GroupSeiWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+        151, [&registry, &ctx](int) { return new GroupSeiWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     registry.registerFactory(
-        166, [&registry, &ctx](int) { return new PrintSizeWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+        166, [&registry, &ctx](int) { return new PrintSizeWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     registry.registerAction(cmd::kPrintSetup, [&registry] { pageSetup(registry.area()); });
 }
 
@@ -113,14 +112,14 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     registerMasterWindows(registry, ctx);
     registerPrintWindows(registry, ctx);
     registry.registerFactory(cmd::kBasicSettings, [&registry, &ctx](int) {
-        return new FkihonWnd(ctx, dialogs(), settingsHooks(registry, ctx));
+        return new FkihonWnd(ctx, registry.dialogs(), settingsHooks(registry, ctx));
     });
     registry.registerFactory(cmd::kEnvironmentSettings, [&registry, &ctx](int) {
-        return new FKankyoWnd(ctx, dialogs(), settingsHooks(registry, ctx));
+        return new FKankyoWnd(ctx, registry.dialogs(), settingsHooks(registry, ctx));
     });
     // F6 in slip entry: receivable processing of the loaded slip, closed with the slip window.
     FMdinWnd::setReceivableOpener([&registry, &ctx](FMdinWnd& slip, CFq7Doc& doc) {
-        FUrikakeWnd* w = FUrikakeWnd::process(ctx, dialogs(), doc, slip.mode());
+        FUrikakeWnd* w = FUrikakeWnd::process(ctx, registry.dialogs(), doc, slip.mode());
         if (!w) return false;
         QMdiSubWindow* sub = registry.area()->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -130,42 +129,43 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         registry.area()->setActiveSubWindow(sub);
         return true;
     });
-    registry.registerFactory(cmd::kPaymentEntry,
-                             [&registry, &ctx](int) { return new NukininWnd(ctx, dialogs(), refreshAll(registry)); });
+    registry.registerFactory(cmd::kPaymentEntry, [&registry, &ctx](int) {
+        return new NukininWnd(ctx, registry.dialogs(), refreshAll(registry));
+    });
     registry.registerFactory(136, [&registry, &ctx](int) {
         NukinChkWnd::Hooks hooks;
         hooks.refreshAll = refreshAll(registry);
         hooks.openGuide = guideOpener(registry, ctx);
-        return new NukinChkWnd(ctx, dialogs(), hooks);
+        return new NukinChkWnd(ctx, registry.dialogs(), hooks);
     });
     // The day and month tables, one window per table kind, and the ledger.
     const auto guide = guideOpener(registry, ctx);
     for (int kind = 1; kind <= tables::kTableKinds; ++kind) {
-        registry.registerFactory(tables::tableKind(kind).command, [&ctx, kind, guide](int) {
-            auto* w = new GraSyuWnd(ctx, dialogs(), kind);
+        registry.registerFactory(tables::tableKind(kind).command, [&registry, &ctx, kind, guide](int) {
+            auto* w = new GraSyuWnd(ctx, registry.dialogs(), kind);
             w->setGuideOpener(guide);
             return w;
         });
     }
-    registry.registerFactory(185, [&ctx, guide](int) {
-        auto* w = new HanMotoWnd(ctx, dialogs());
+    registry.registerFactory(185, [&registry, &ctx, guide](int) {
+        auto* w = new HanMotoWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);
         return w;
     });
-    registry.registerFactory(177, [&ctx, guide](int) {
-        auto* w = new UriageSyuWnd(ctx, dialogs());
+    registry.registerFactory(177, [&registry, &ctx, guide](int) {
+        auto* w = new UriageSyuWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);
         return w;
     });
-    registry.registerFactory(178, [&ctx, guide](int) {
-        auto* w = new IkkatuSyuWnd(ctx, dialogs());
+    registry.registerFactory(178, [&registry, &ctx, guide](int) {
+        auto* w = new IkkatuSyuWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);
         return w;
     });
     registerReportWindows(registry, ctx);
     // "売掛参照" in slip entry: the stored receivable values, read-only, closed with the slip window.
     FMdinWnd::setReferenceOpener([&registry, &ctx](FMdinWnd& slip, const CFq7Doc& doc) {
-        FUrikakeWnd* w = FUrikakeWnd::reference(ctx, dialogs(), doc);
+        FUrikakeWnd* w = FUrikakeWnd::reference(ctx, registry.dialogs(), doc);
         if (!w) return;
         QMdiSubWindow* sub = registry.area()->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -175,7 +175,7 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     // Slip entry in the mode the command table handed over (orders, deliveries, settlement).
     for (int command : {130, 131, 133}) {
         registry.registerFactory(command, [&registry, &ctx](int) {
-            auto* w = new FMdinWnd(ctx, dialogs(), ctx.windowMode);
+            auto* w = new FMdinWnd(ctx, registry.dialogs(), ctx.windowMode);
             w->setGuideOpener([&registry, &ctx](const std::string& topic) {
                 ctx.topic = topic;
                 registry.open(cmd::kGuide);
@@ -193,7 +193,9 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     registry.registerFactory(213, [&registry, &ctx](int) -> QWidget* {
         FMdinWnd* slip = openWindow<FMdinWnd>(registry, kSlipEntryFlag);
         if (!slip) return nullptr;
-        auto* list = new GaitouListWnd(ctx, slip->doc().header.date, slip->mode(), ctx.listResult.value);
+        // The list opens on the row of the customer in the slip's field.
+        const int row = std::max(0, slip->doc().header.customer - 1);
+        auto* list = new GaitouListWnd(ctx, slip->doc().header.date, slip->mode(), row);
         QObject::connect(list, &GaitouListWnd::chosen, slip, &FMdinWnd::customerChosen);
         // Digits typed in the list show in the slip's customer field.
         QObject::connect(list, &GaitouListWnd::typedCharacter, slip, [slip](const QString& ch) {
@@ -209,10 +211,10 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     });
     // Backup (データバックアップ) and restore (ﾊﾞｯｸｱｯﾌﾟﾃﾞｰﾀ復帰).
     registry.registerFactory(198, [&registry, &ctx](int) {
-        return new DBackUpWnd(ctx, dialogs(), systemVolumes(), guideOpener(registry, ctx));
+        return new DBackUpWnd(ctx, registry.dialogs(), systemVolumes(), guideOpener(registry, ctx));
     });
     registry.registerFactory(201, [&registry, &ctx](int) {
-        auto* w = new DReBackWnd(ctx, dialogs(), systemVolumes(), guideOpener(registry, ctx));
+        auto* w = new DReBackWnd(ctx, registry.dialogs(), systemVolumes(), guideOpener(registry, ctx));
         auto* frame = qobject_cast<MainFrame*>(registry.parent());
         w->setProgramEnder([frame] {
             if (frame) frame->endProgramKeepingFiles();
@@ -224,14 +226,15 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         DataHoseiWnd::Hooks hooks;
         hooks.endProgram = settingsHooks(registry, ctx).endProgram;
         hooks.openGuide = guideOpener(registry, ctx);
-        return new DataHoseiWnd(ctx, dialogs(), hooks);
+        return new DataHoseiWnd(ctx, registry.dialogs(), hooks);
     });
     // The conversion of the previous version's files; it ends the program when done.
-    registry.registerFactory(
-        203, [&registry, &ctx](int) { return new V6toV7Wnd(ctx, dialogs(), settingsHooks(registry, ctx).endProgram); });
+    registry.registerFactory(203, [&registry, &ctx](int) {
+        return new V6toV7Wnd(ctx, registry.dialogs(), settingsHooks(registry, ctx).endProgram);
+    });
     // The day's delivery slips as one table.
     registry.registerFactory(361, [&registry, &ctx](int) {
-        auto* w = new PackInsWnd(ctx, dialogs());
+        auto* w = new PackInsWnd(ctx, registry.dialogs());
         w->setGuideOpener(guideOpener(registry, ctx));
         return w;
     });

@@ -24,6 +24,8 @@ public:
     using Factory = std::function<QWidget*(int command)>;
 
     WindowRegistry(AppContext& ctx, Dialogs& dialogs, QMdiArea* area, QObject* parent = nullptr);
+    // The message boxes every window of the registry is given.
+    Dialogs& dialogs() const { return dialogs_; }
 
     void registerFactory(int command, Factory factory);
     // A command that opens no function window but runs a dialog of its own (printer setup).

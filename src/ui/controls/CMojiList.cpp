@@ -10,8 +10,8 @@ namespace rk::ui {
 
 using controls::Key;
 
-CMojiList::CMojiList(controls::ListResult& result, QWidget* view, bool multiSelect)
-    : QListWidget(view), result_(result), list_(result.id, 0, multiSelect) {
+CMojiList::CMojiList(int id, QWidget* view, bool multiSelect)
+    : QListWidget(view), result_{id, 0, Key::None}, list_(id, 0, multiSelect) {
     setObjectName("CMojiList");
     setSelectionMode(multiSelect ? QAbstractItemView::MultiSelection : QAbstractItemView::SingleSelection);
     setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -29,7 +29,7 @@ void CMojiList::act(const controls::PickList::Step& s) {
     if (s.beep) QApplication::beep();
     if (s.feedChar) CDataEdit::injectCharacter(functionWindow(this), QString(QChar(s.feedChar)));
     if (s.feedKey != Key::None) CDataEdit::injectKey(functionWindow(this), s.feedKey);
-    if (s.chosen) emit chosen();
+    if (s.chosen) emit chosen(result_);
 }
 
 void CMojiList::keyPressEvent(QKeyEvent* e) {

@@ -1,6 +1,6 @@
 // The pick list: one entry out of a vertical list, chosen with the cursor or by typing its
-// number (the digits also show in the window's entry fields). Every choice goes into the
-// list result and chosen() tells the owning view.
+// number (the digits also show in the window's entry fields). chosen() hands the owning view
+// the choice: the list's id, the chosen row and the key that ended the choice.
 #pragma once
 
 #include <QListWidget>
@@ -12,15 +12,18 @@ namespace rk::ui {
 class CMojiList : public QListWidget {
     Q_OBJECT
 public:
-    // The list's id is the one the owner left in the list result before creating it.
-    CMojiList(controls::ListResult& result, QWidget* view, bool multiSelect = false);
+    CMojiList(int id, QWidget* view, bool multiSelect = false);
 
     // `firstNumber`: what typing names the first line (see PickList::setFirstNumber).
     void setLines(const QStringList& lines, int firstNumber = 1);
     const controls::PickList& list() const { return list_; }
+    // The last choice (row 0 and no key while none was made).
+    const controls::ListResult& result() const { return result_; }
+    // The list is closed by another key: no choice stands.
+    void clearChoice() { result_.key = controls::Key::None; }
 
 signals:
-    void chosen();
+    void chosen(const controls::ListResult& result);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -30,7 +33,7 @@ protected:
 private:
     void act(const controls::PickList::Step& s);
 
-    controls::ListResult& result_;
+    controls::ListResult result_;
     controls::PickList list_;
 };
 

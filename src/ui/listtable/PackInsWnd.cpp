@@ -343,8 +343,7 @@ void PackInsWnd::openPick() {
     if (!method && area_ != Area::Header) return;
     if (method && (!table_.editable(row_) || !table_.column(column_).takesCells())) return;
     leave();
-    ctx_.listResult.id = method ? 3481 : 3482;
-    pick_ = new CMojiList(ctx_.listResult, cursorView());
+    pick_ = new CMojiList(method ? 3481 : 3482, cursorView());
     pick_->setLines(method ? packins::methodChoices() : packins::packingChoices());
     pick_->setCurrentRow(method ? table_.cell(column_, row_).method - 1 : table_.column(column_).packingKind);
     const QRect r = cursorRect();
@@ -354,12 +353,12 @@ void PackInsWnd::openPick() {
     connect(pick_, &CMojiList::chosen, this, &PackInsWnd::picked);
 }
 
-void PackInsWnd::picked() {
-    if (ctx_.listResult.key != controls::Key::Esc) {
+void PackInsWnd::picked(const controls::ListResult& r) {
+    if (r.key != controls::Key::Esc) {
         if (area_ == Area::Cell)
-            table_.setCellMethod(column_, row_, ctx_.listResult.value + 1);
+            table_.setCellMethod(column_, row_, r.value + 1);
         else
-            table_.setPackingKind(column_, ctx_.listResult.value);
+            table_.setPackingKind(column_, r.value);
     }
     enter();
 }

@@ -103,7 +103,7 @@ private:
     void enter();
     void leave();
     void openPick();
-    void picked();
+    void picked(const controls::ListResult& r);
     void scrollToCursor();
     void refresh();
     void moveCell(int column, int row, int sub);

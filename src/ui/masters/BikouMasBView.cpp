@@ -4,7 +4,6 @@
 #include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/masters/MasterUi.h"
 
@@ -12,8 +11,8 @@ namespace rk::ui {
 
 using controls::Key;
 
-BikouMasBView::BikouMasBView(AppContext& ctx, QWidget* parent)
-    : MasterGrid(ctx, 1, masters::kLastRemark, kRowHeight, parent) {
+BikouMasBView::BikouMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : MasterGrid(ctx, dialogs, 1, masters::kLastRemark, kRowHeight, parent) {
     setObjectName("BikouMasBView");
 }
 
@@ -49,7 +48,7 @@ void BikouMasBView::openCell(int row, int) {
 }
 
 void BikouMasBView::cellClosed(Key key) {
-    (void)saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kRemarks], currentRow(), read_, rec_, masters::kRemarkFields,
+    (void)saveChangedRecord(ctx_, dialogs_, ctx_.fileSet[kRemarks], currentRow(), read_, rec_, masters::kRemarkFields,
                             msg::kRemarkWriteFailed);
     viewport()->update();
     if (key == Key::None) return;

@@ -14,7 +14,7 @@ class BikouMasBView : public MasterGrid {
 public:
     static constexpr int kRowHeight = 22, kTextX = 63, kShortWidth = 160, kLongWidth = 580;
 
-    explicit BikouMasBView(AppContext& ctx, QWidget* parent = nullptr);
+    BikouMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
     const RemarkRecord& record() const { return rec_; }
 
 protected:

@@ -8,14 +8,14 @@
 
 namespace rk::ui {
 
-BikouMasWnd::BikouMasWnd(AppContext& ctx, QWidget* parent) : QWidget(parent) {
+BikouMasWnd::BikouMasWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent) : QWidget(parent) {
     setObjectName("BikouMasWnd");
     setWindowTitle("　備考マスター登録");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     header_ = new BikouMasAView(ctx, this);
-    grid_ = new BikouMasBView(ctx, this);
+    grid_ = new BikouMasBView(ctx, dialogs, this);
     layout->addWidget(header_);
     layout->addWidget(grid_, 1);
     setFocusProxy(grid_);

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 
 namespace rk::ui {
 
@@ -13,7 +14,7 @@ class BikouMasBView;
 class BikouMasWnd : public QWidget {
     Q_OBJECT
 public:
-    explicit BikouMasWnd(AppContext& ctx, QWidget* parent = nullptr);
+    BikouMasWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
     BikouMasBView* grid() const { return grid_; }
     QSize sizeHint() const override { return {720, 600}; }
 

@@ -11,8 +11,8 @@
 
 namespace rk::ui {
 
-GaitouDrowView::GaitouDrowView(AppContext& ctx, QWidget* parent)
-    : QAbstractScrollArea(parent), ctx_(ctx), products_(ctx.productMatches) {
+GaitouDrowView::GaitouDrowView(AppContext& ctx, std::vector<int> products, QWidget* parent)
+    : QAbstractScrollArea(parent), ctx_(ctx), products_(std::move(products)) {
     setObjectName("GaitouDrowView");
     setFont(MasterGrid::gridFont());
     setFocusPolicy(Qt::StrongFocus);

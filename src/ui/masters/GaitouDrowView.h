@@ -14,7 +14,7 @@ class GaitouDrowView : public QAbstractScrollArea {
 public:
     static constexpr int kRowHeight = 24;
 
-    GaitouDrowView(AppContext& ctx, QWidget* parent = nullptr);
+    GaitouDrowView(AppContext& ctx, std::vector<int> products, QWidget* parent = nullptr);
     int selected() const { return selected_; }
     int count() const { return static_cast<int>(products_.size()); }
     // Product number of row i.

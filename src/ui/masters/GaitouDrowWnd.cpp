@@ -7,12 +7,12 @@
 
 namespace rk::ui {
 
-GaitouDrowWnd::GaitouDrowWnd(AppContext& ctx, QWidget* parent) : QWidget(parent) {
+GaitouDrowWnd::GaitouDrowWnd(AppContext& ctx, std::vector<int> products, QWidget* parent) : QWidget(parent) {
     setObjectName("GaitouDrowWnd");
     setWindowTitle("　検索該当商品マスター");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    view_ = new GaitouDrowView(ctx, this);
+    view_ = new GaitouDrowView(ctx, std::move(products), this);
     layout->addWidget(view_);
     setFocusProxy(view_);
     connect(view_, &GaitouDrowView::chosen, this, &GaitouDrowWnd::chosen);

@@ -16,7 +16,8 @@ class GaitouDrowWnd : public QWidget {
 public:
     static constexpr int kLeft = 480, kTop = 140, kWidth = 400, kHeight = 460;
 
-    explicit GaitouDrowWnd(AppContext& ctx, QWidget* parent = nullptr);
+    // `products`: the products of a name search, in the order found.
+    GaitouDrowWnd(AppContext& ctx, std::vector<int> products, QWidget* parent = nullptr);
     GaitouDrowView* view() const { return view_; }
     QSize sizeHint() const override { return {kWidth, kHeight}; }
 

@@ -12,7 +12,6 @@
 #include "masters/messages.h"
 #include "masters/product_master.h"
 #include "settings/environment_edit.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/masters/MasterUi.h"
@@ -25,7 +24,8 @@ namespace {
 constexpr int kContainerListId = 1621, kDecimalsListId = 1622;
 }
 
-HinMasBView::HinMasBView(AppContext& ctx, QWidget* parent) : MasterGrid(ctx, 1, masters::kLastProduct, 22, parent) {
+HinMasBView::HinMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : MasterGrid(ctx, dialogs, 1, masters::kLastProduct, 22, parent) {
     setObjectName("HinMasBView");
 }
 
@@ -124,8 +124,7 @@ void HinMasBView::openCell(int row, int column) {
 }
 
 void HinMasBView::openList(int row, int column) {
-    ctx_.listResult.id = column == 5 ? kContainerListId : kDecimalsListId;
-    auto* list = new CMojiList(ctx_.listResult, viewport());
+    auto* list = new CMojiList(column == 5 ? kContainerListId : kDecimalsListId, viewport());
     QStringList lines;
     for (const char* line : column == 5 ? masters::containerChoices() : masters::decimalsChoices()) lines << utf8(line);
     list->setLines(lines);
@@ -135,7 +134,7 @@ void HinMasBView::openList(int row, int column) {
     list->setGeometry(c.left(), std::min(c.bottom(), viewport()->height() - 96), 90, 96);
     adoptEditor(list);
     viewport()->update();
-    connect(list, &CMojiList::chosen, this, [this] { finishEditor(ctx_.listResult.key); });
+    connect(list, &CMojiList::chosen, this, [this](const controls::ListResult& r) { finishEditor(r.key); });
 }
 
 void HinMasBView::store() {
@@ -157,9 +156,9 @@ void HinMasBView::store() {
             default:
                 break;
         }
-    } else if (qobject_cast<CMojiList*>(closed) && ctx_.listResult.key != Key::Esc &&
-               ctx_.listResult.key != Key::None) {
-        int chosen = std::clamp(ctx_.listResult.value, 0, 3);
+    } else if (auto* list = qobject_cast<CMojiList*>(closed);
+               list && list->result().key != Key::Esc && list->result().key != Key::None) {
+        int chosen = std::clamp(list->result().value, 0, 3);
         if (currentColumn() == 5)
             rec_.packingKind = chosen;
         else
@@ -171,8 +170,8 @@ void HinMasBView::cellClosed(Key key) {
     store();
     if (key >= Key::F2 && key <= Key::F5) rec_.packingKind = controls::code(key) - controls::code(Key::F2);
     masters::clampProduct(rec_);
-    (void)saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kProducts], currentRow(), read_, rec_,
-                            masters::kProductFields, msg::kProductWriteFailed);
+    (void)saveChangedRecord(ctx_, dialogs_, ctx_.fileSet[kProducts], currentRow(), read_, rec_, masters::kProductFields,
+                            msg::kProductWriteFailed);
     viewport()->update();
     int row = currentRow(), column = currentColumn();
     switch (key) {
@@ -205,8 +204,8 @@ void HinMasBView::cellClosed(Key key) {
 
 bool HinMasBView::editorKey(QKeyEvent* e) {
     // F2..F5 set the container type from any column, the lists included.
-    if (qobject_cast<CMojiList*>(editor()) && e->key() >= Qt::Key_F2 && e->key() <= Qt::Key_F5) {
-        ctx_.listResult.key = Key::None;
+    if (auto* list = qobject_cast<CMojiList*>(editor()); list && e->key() >= Qt::Key_F2 && e->key() <= Qt::Key_F5) {
+        list->clearChoice();
         finishEditor(static_cast<Key>(controls::code(Key::F2) + (e->key() - Qt::Key_F2)));
         return true;
     }
@@ -244,7 +243,7 @@ void HinMasBView::search(const QString& text) {
     std::string needle = cp932::fromUtf8(text.toStdString());
     needle.resize(cp932::cutAtCharBoundary(needle, masters::kProductSearchLimit));
     if (needle.empty()) return;
-    ctx_.productMatches = masters::searchProducts(ctx_.files, ctx_.fileSet[kProducts], needle);
+    matches_ = masters::searchProducts(ctx_.files, ctx_.fileSet[kProducts], needle);
     emit matchListWanted();
     setFocus(Qt::OtherFocusReason);
     if (editor()) editor()->setFocus(Qt::OtherFocusReason);
@@ -284,7 +283,7 @@ void HinMasBView::openAccountSearch(int row, int column) {
 void HinMasBView::fillAccounts(const QString& text) {
     auto found = settings::findAccounts(ctx_, text.toStdString());
     if (!found) {
-        requireAccountFile(this, ctx_);
+        requireAccountFile(this, ctx_, dialogs_);
         return;
     }
     accounts_->blockSignals(true);

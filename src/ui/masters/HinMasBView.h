@@ -18,13 +18,15 @@ public:
     static constexpr int kColumnX[10] = {0, 44, 178, 218, 372, 526, 574, 634, 674, 782};
     static constexpr int kColumnW[10] = {40, 130, 36, 150, 150, 44, 56, 36, 104, 44};
 
-    explicit HinMasBView(AppContext& ctx, QWidget* parent = nullptr);
+    HinMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
 
     const ProductRecord& record() const { return rec_; }
     // "上行科目ｺﾋﾟｰ".
     void copyFromAbove();
     // The name search: fills the match list and asks for the match list window.
     void search(const QString& text);
+    // The products the last name search found.
+    const std::vector<int>& matches() const { return matches_; }
     // A product chosen in the match list: its row opens on the name.
     void productChosen(int product, controls::Key key);
     // The account drop-down under the debit (column 3) or credit (4) cell of `row`.
@@ -49,6 +51,7 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
 
 private:
+    std::vector<int> matches_;
     QRect cell(int row, int column) const;
     void store();
     void openList(int row, int column);

@@ -13,13 +13,13 @@
 
 namespace rk::ui {
 
-HinMasWnd::HinMasWnd(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+HinMasWnd::HinMasWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent) : QWidget(parent), ctx_(ctx) {
     setObjectName("HinMasWnd");
     setWindowTitle("　商品マスター登録");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    grid_ = new HinMasBView(ctx, this);
+    grid_ = new HinMasBView(ctx, dialogs, this);
     header_ = new HinMasAView(ctx, grid_, this);
     layout->addWidget(header_);
     layout->addWidget(grid_, 1);
@@ -38,7 +38,7 @@ void HinMasWnd::showMatchList() {
     }
     // Outside a main frame the list is a window of its own.
     delete ownList_;
-    ownList_ = new GaitouDrowWnd(ctx_);
+    ownList_ = new GaitouDrowWnd(ctx_, grid_->matches());
     ownList_->setAttribute(Qt::WA_DeleteOnClose);
     connect(ownList_, &GaitouDrowWnd::chosen, grid_, &HinMasBView::productChosen);
     ownList_->show();

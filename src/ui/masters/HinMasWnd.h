@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 
 namespace rk::ui {
 
@@ -15,7 +16,7 @@ class HinMasBView;
 class HinMasWnd : public QWidget {
     Q_OBJECT
 public:
-    explicit HinMasWnd(AppContext& ctx, QWidget* parent = nullptr);
+    HinMasWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
     HinMasAView* header() const { return header_; }
     HinMasBView* grid() const { return grid_; }
     QSize sizeHint() const override { return {860, 640}; }

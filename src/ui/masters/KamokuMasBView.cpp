@@ -7,7 +7,6 @@
 #include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/masters/MasterUi.h"
@@ -20,8 +19,9 @@ namespace {
 constexpr int kReferenceListId = 165;
 }
 
-KamokuMasBView::KamokuMasBView(AppContext& ctx, QWidget* parent)
-    : MasterGrid(ctx, kFirstAccountCode, masters::kLastAccountCode, ctx.edition == Edition::Finance ? 18 : 22, parent) {
+KamokuMasBView::KamokuMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : MasterGrid(ctx, dialogs, kFirstAccountCode, masters::kLastAccountCode, ctx.edition == Edition::Finance ? 18 : 22,
+                 parent) {
     setObjectName("KamokuMasBView");
     refreshTotals();
 }
@@ -94,15 +94,15 @@ void KamokuMasBView::cellClosed(Key key) {
     if (auto* edit = qobject_cast<CDataEdit*>(closedEditor()); edit && balance) rec_.openingBalance = edit->number();
     masters::normaliseAccountItem(code, rec_);
     // Only what was edited reaches the live item; a failure was shown with its reason.
-    const bool saved = masters::validAccountCode(code) &&
-                       saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kAccounts], code, read_, rec_,
-                                         masters::kAccountItemFields, msg::kAccountWriteFailed);
+    const bool saved =
+        masters::validAccountCode(code) && saveChangedRecord(ctx_, dialogs_, ctx_.fileSet[kAccounts], code, read_, rec_,
+                                                             masters::kAccountItemFields, msg::kAccountWriteFailed);
     if (saved && balance) {
         refreshTotals();
     } else if (saved && closedEditor()) {
         for (const std::string& report :
              duplicates_.check(code, masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts])))
-            dialogs().message(report, Icon::Warning);
+            dialogs_.message(report, Icon::Warning);
     }
     loadRow(code);
     viewport()->update();
@@ -175,7 +175,7 @@ void KamokuMasBView::rowDoubleClicked(int row, int x) {
 void KamokuMasBView::toggleMark(int code) {
     auto marked = masters::toggleAccountMark(ctx_.files, ctx_.fileSet[kAccounts], code);
     if (!marked) {
-        dialogs().message(msg::kAccountWriteFailed, Icon::Stop);
+        dialogs_.message(msg::kAccountWriteFailed, Icon::Stop);
         return;
     }
     if (code == currentRow()) rec_.mark = read_.mark = *marked ? 1.0 : 0.0;
@@ -191,8 +191,7 @@ void KamokuMasBView::showCategory(int category) {
 
 void KamokuMasBView::openReference() {
     closeEditor();
-    ctx_.listResult.id = kReferenceListId;
-    auto* list = new CMojiList(ctx_.listResult, viewport());
+    auto* list = new CMojiList(kReferenceListId, viewport());
     QStringList lines;
     for (const char* name : masters::standardAccountNames(masters::accountCategory(currentRow())))
         lines << QString(" ") + QString::fromUtf8(name);
@@ -202,11 +201,10 @@ void KamokuMasBView::openReference() {
     int top = std::min(r.bottom(), viewport()->height() - 320);
     list->setGeometry(kNameX, std::max(0, top), 200, 320);
     adoptEditor(list);
-    connect(list, &CMojiList::chosen, this, [this] { referenceChosen(); });
+    connect(list, &CMojiList::chosen, this, &KamokuMasBView::referenceChosen);
 }
 
-void KamokuMasBView::referenceChosen() {
-    const controls::ListResult result = ctx_.listResult;
+void KamokuMasBView::referenceChosen(const controls::ListResult& result) {
     auto* list = qobject_cast<CMojiList*>(editor());
     QString name = list && result.key != Key::Esc ? list->item(result.value)->text().mid(1) : QString();
     if (result.key == Key::Esc) {

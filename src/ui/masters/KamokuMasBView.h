@@ -14,7 +14,7 @@ class KamokuMasBView : public MasterGrid {
 public:
     static constexpr int kCodeWidth = 50, kNameX = 56, kDebitX = 220, kCreditX = 340, kMoneyWidth = 112;
 
-    explicit KamokuMasBView(AppContext& ctx, QWidget* parent = nullptr);
+    KamokuMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
 
     const AccountItemRecord& record() const { return rec_; }
     const masters::AccountTotals& totals() const { return totals_; }
@@ -40,7 +40,7 @@ protected:
     bool editorKey(QKeyEvent* e) override;
 
 private:
-    void referenceChosen();
+    void referenceChosen(const controls::ListResult& result);
     void refreshTotals();
 
     AccountItemRecord rec_{};

@@ -4,20 +4,20 @@
 #include <QVBoxLayout>
 
 #include "masters/messages.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/masters/KamokuMasAView.h"
 #include "ui/masters/KamokuMasBView.h"
 #include "ui/masters/MasterUi.h"
 
 namespace rk::ui {
 
-KamokuMasWnd::KamokuMasWnd(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+KamokuMasWnd::KamokuMasWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), dialogs_(dialogs) {
     setObjectName("KamokuMasWnd");
     setWindowTitle("　科目マスター登録");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    grid_ = new KamokuMasBView(ctx, this);
+    grid_ = new KamokuMasBView(ctx, dialogs, this);
     header_ = new KamokuMasAView(ctx, grid_, this);
     layout->addWidget(header_);
     layout->addWidget(grid_, 1);
@@ -35,7 +35,7 @@ void KamokuMasWnd::keyPressEvent(QKeyEvent* e) {
 void KamokuMasWnd::closeEvent(QCloseEvent* e) {
     grid_->closeEditor();
     ctx_.settings.accountWindowSetting = header_->linesPerPage();
-    if (!grid_->totals().agree()) dialogs().message(msg::kAccountTotalsMismatch, Icon::Warning);
+    if (!grid_->totals().agree()) dialogs_.message(msg::kAccountTotalsMismatch, Icon::Warning);
     e->accept();
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 
 namespace rk::ui {
 
@@ -14,7 +15,7 @@ class KamokuMasBView;
 class KamokuMasWnd : public QWidget {
     Q_OBJECT
 public:
-    explicit KamokuMasWnd(AppContext& ctx, QWidget* parent = nullptr);
+    KamokuMasWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
     KamokuMasAView* header() const { return header_; }
     KamokuMasBView* grid() const { return grid_; }
     QSize sizeHint() const override { return {800, 640}; }
@@ -25,6 +26,7 @@ protected:
 
 private:
     AppContext& ctx_;
+    Dialogs& dialogs_;
     KamokuMasAView* header_;
     KamokuMasBView* grid_;
 };

@@ -4,7 +4,6 @@
 #include "masters/master_fields.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/masters/MasterUi.h"
 
@@ -12,8 +11,8 @@ namespace rk::ui {
 
 using controls::Key;
 
-KikakuMasBView::KikakuMasBView(AppContext& ctx, QWidget* parent)
-    : MasterGrid(ctx, 1, masters::kLastGrade, kRowHeight, parent) {
+KikakuMasBView::KikakuMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : MasterGrid(ctx, dialogs, 1, masters::kLastGrade, kRowHeight, parent) {
     setObjectName("KikakuMasBView");
 }
 
@@ -62,7 +61,7 @@ void KikakuMasBView::openCell(int row, int column) {
 void KikakuMasBView::cellClosed(Key key) {
     if (auto* edit = qobject_cast<CDataEdit*>(closedEditor()); edit && currentColumn() >= 3)
         (currentColumn() == 3 ? rec_.spareA : rec_.spareB) = edit->value();
-    (void)saveChangedRecord(ctx_, dialogs(), ctx_.fileSet[kGrades], currentRow(), read_, rec_, masters::kGradeFields,
+    (void)saveChangedRecord(ctx_, dialogs_, ctx_.fileSet[kGrades], currentRow(), read_, rec_, masters::kGradeFields,
                             msg::kGradeWriteFailed);
     viewport()->update();
     int row = currentRow(), column = currentColumn();

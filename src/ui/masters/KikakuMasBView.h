@@ -14,7 +14,7 @@ public:
     // Left edges of the number, the two names and the two spare values.
     static constexpr int kColumnX[5] = {0, 63, 161, 245, 315};
 
-    explicit KikakuMasBView(AppContext& ctx, QWidget* parent = nullptr);
+    KikakuMasBView(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
     const GradeRecord& record() const { return rec_; }
 
 protected:

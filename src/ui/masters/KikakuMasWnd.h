@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 
 namespace rk::ui {
 
@@ -13,7 +14,7 @@ class KikakuMasBView;
 class KikakuMasWnd : public QWidget {
     Q_OBJECT
 public:
-    explicit KikakuMasWnd(AppContext& ctx, QWidget* parent = nullptr);
+    KikakuMasWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
     KikakuMasBView* grid() const { return grid_; }
     QSize sizeHint() const override { return {460, 600}; }
 

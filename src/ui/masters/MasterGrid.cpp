@@ -6,14 +6,14 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 
 namespace rk::ui {
 
-MasterGrid::MasterGrid(AppContext& ctx, int firstRow, int lastRow, int rowHeight, QWidget* parent)
+MasterGrid::MasterGrid(AppContext& ctx, Dialogs& dialogs, int firstRow, int lastRow, int rowHeight, QWidget* parent)
     : QAbstractScrollArea(parent),
       ctx_(ctx),
+      dialogs_(dialogs),
       firstRow_(firstRow),
       lastRow_(lastRow),
       rowHeight_(rowHeight),
@@ -74,7 +74,7 @@ void MasterGrid::moveTo(int row, int column) {
 }
 
 CDataEdit* MasterGrid::editField(const controls::EntryConfig& config, const QRect& cell) {
-    CDataEdit* edit = CDataEdit::create(viewport(), config, cell, dialogs());
+    CDataEdit* edit = CDataEdit::create(viewport(), config, cell, dialogs_);
     if (!edit) return nullptr;
     edit->setFont(gridFont());
     adoptEditor(edit);

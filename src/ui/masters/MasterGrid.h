@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 #include "controls/entry_field.h"
 #include "controls/keys.h"
 
@@ -19,7 +20,7 @@ class CDataEdit;
 class MasterGrid : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    MasterGrid(AppContext& ctx, int firstRow, int lastRow, int rowHeight, QWidget* parent = nullptr);
+    MasterGrid(AppContext& ctx, Dialogs& dialogs, int firstRow, int lastRow, int rowHeight, QWidget* parent = nullptr);
 
     int currentRow() const { return row_; }
     int currentColumn() const { return column_; }
@@ -39,6 +40,7 @@ public:
 
 protected:
     AppContext& ctx_;
+    Dialogs& dialogs_;
 
     // The window's part: read the row's record, paint a row, open the cell's editor, and
     // take the key that closed it.

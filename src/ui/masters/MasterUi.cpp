@@ -5,7 +5,6 @@
 #include "app/command_table.h"
 #include "masters/messages.h"
 #include "ui/app/MainFrame.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 
 namespace rk::ui {
@@ -30,9 +29,9 @@ QPushButton* masterButton(const QString& caption, QWidget* parent) {
     return b;
 }
 
-bool requireAccountFile(QWidget* from, AppContext& ctx) {
+bool requireAccountFile(QWidget* from, AppContext& ctx, Dialogs& dialogs) {
     if (ctx.files.exists(ctx.fileSet[kAccounts])) return true;
-    dialogs().message(msg::kAccountFileMissing, Icon::Stop);
+    dialogs.message(msg::kAccountFileMissing, Icon::Stop);
     if (auto* frame = qobject_cast<MainFrame*>(from->window()))
         QMetaObject::invokeMethod(frame, "close", Qt::QueuedConnection);
     return false;

@@ -12,6 +12,7 @@
 
 #include "app/app_context.h"
 #include "base/cp932.h"
+#include "base/dialogs.h"
 #include "base/record.h"
 #include "masters/customer_master.h"
 #include "platform/file_system.h"
@@ -69,6 +70,6 @@ QPushButton* masterButton(const QString& caption, QWidget* parent);
 
 // The account-item file must open: otherwise the operator is told and the application ends
 // (the main frame is asked to close). False when it cannot be opened.
-bool requireAccountFile(QWidget* from, AppContext& ctx);
+bool requireAccountFile(QWidget* from, AppContext& ctx, Dialogs& dialogs);
 
 }  // namespace rk::ui

@@ -13,13 +13,18 @@
 namespace rk::ui {
 
 void registerMasterWindows(WindowRegistry& registry, AppContext& ctx) {
-    registry.registerFactory(161, [&ctx](int) { return new TokuisakiMsWnd(ctx); });
-    registry.registerFactory(162, [&ctx](int) { return new HinMasWnd(ctx); });
-    registry.registerFactory(163, [&ctx](int) { return new KikakuMasWnd(ctx); });
-    registry.registerFactory(164, [&ctx](int) { return new BikouMasWnd(ctx); });
-    registry.registerFactory(165, [&ctx](int) { return new KamokuMasWnd(ctx); });
-    registry.registerFactory(330, [&ctx, &registry](int) {
-        auto* list = new GaitouDrowWnd(ctx);
+    registry.registerFactory(161, [&registry, &ctx](int) { return new TokuisakiMsWnd(ctx, registry.dialogs()); });
+    registry.registerFactory(162, [&registry, &ctx](int) { return new HinMasWnd(ctx, registry.dialogs()); });
+    registry.registerFactory(163, [&registry, &ctx](int) { return new KikakuMasWnd(ctx, registry.dialogs()); });
+    registry.registerFactory(164, [&registry, &ctx](int) { return new BikouMasWnd(ctx, registry.dialogs()); });
+    registry.registerFactory(165, [&registry, &ctx](int) { return new KamokuMasWnd(ctx, registry.dialogs()); });
+    // The match list of the product master's last name search.
+    registry.registerFactory(330, [&ctx, &registry](int) -> QWidget* {
+        QWidget* master = registry.windowWithFlag(kProductMasterFlag);
+        auto* owner = qobject_cast<HinMasWnd*>(master);
+        if (!owner && master) owner = master->findChild<HinMasWnd*>();
+        if (!owner) return nullptr;
+        auto* list = new GaitouDrowWnd(ctx, owner->grid()->matches());
         // The chosen product goes to the open product master's grid.
         QObject::connect(list, &GaitouDrowWnd::chosen, &registry, [&registry](int product, controls::Key key) {
             QWidget* w = registry.windowWithFlag(kProductMasterFlag);

@@ -5,14 +5,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "ui/app/QtDialogs.h"
 #include "ui/masters/MasterGrid.h"
 #include "ui/masters/MasterUi.h"
 
 namespace rk::ui {
 
-TokuisakiGroupView::TokuisakiGroupView(AppContext& ctx, masters::CustomerGroupTable& table, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), table_(table) {
+TokuisakiGroupView::TokuisakiGroupView(AppContext& ctx, Dialogs& dialogs, masters::CustomerGroupTable& table,
+                                       QWidget* parent)
+    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), table_(table) {
     setObjectName("TokuisakiGroupView");
     setFont(MasterGrid::gridFont());
     list_ = new QListWidget(this);
@@ -64,7 +64,7 @@ void TokuisakiGroupView::selectionChanged() {
         if (m >= 1 && m <= table_.count()) selected[static_cast<size_t>(m)] = true;
     }
     if (auto refusal = table_.applySelection(customer_, selected)) {
-        dialogs().message(refusal->message, Icon::Warning);
+        dialogs_.message(refusal->message, Icon::Warning);
         selectMembers();  // the refused line is deselected, the entry is as before
     }
     update();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 #include "masters/customer_groups.h"
 
 class QListWidget;
@@ -15,7 +16,8 @@ namespace rk::ui {
 class TokuisakiGroupView : public QWidget {
     Q_OBJECT
 public:
-    TokuisakiGroupView(AppContext& ctx, masters::CustomerGroupTable& table, QWidget* parent = nullptr);
+    TokuisakiGroupView(AppContext& ctx, Dialogs& dialogs, masters::CustomerGroupTable& table,
+                       QWidget* parent = nullptr);
 
     // Fills the member list with the lines of customers 1..count.
     void setLines(const QStringList& lines);
@@ -37,6 +39,7 @@ private:
     void selectMembers();
 
     AppContext& ctx_;
+    Dialogs& dialogs_;
     masters::CustomerGroupTable& table_;
     QListWidget* list_;
     int customer_ = 1;

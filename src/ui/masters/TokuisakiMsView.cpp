@@ -16,7 +16,6 @@
 #include "masters/customer_master.h"
 #include "masters/master_io.h"
 #include "masters/messages.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
 #include "ui/masters/MasterGrid.h"
@@ -48,8 +47,8 @@ const char* const kLabels[] = {"得意先 番 号", "得 意 先  名", nullptr,
 
 }  // namespace
 
-TokuisakiMsView::TokuisakiMsView(AppContext& ctx, QWidget* parent)
-    : QWidget(parent), ctx_(ctx), count_(std::clamp(ctx.env.customerCount, 1, 2999)) {
+TokuisakiMsView::TokuisakiMsView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), dialogs_(dialogs), count_(std::clamp(ctx.env.customerCount, 1, 2999)) {
     setObjectName("TokuisakiMsView");
     setFont(MasterGrid::gridFont());
     setFocusPolicy(Qt::StrongFocus);
@@ -76,12 +75,12 @@ TokuisakiMsView::TokuisakiMsView(AppContext& ctx, QWidget* parent)
     run->setGeometry(820, 40, 100, 26);
     connect(run, &QPushButton::clicked, this, &TokuisakiMsView::runSearch);
 
-    groupView_ = new TokuisakiGroupView(ctx, *groups_, this);
+    groupView_ = new TokuisakiGroupView(ctx, dialogs, *groups_, this);
     groupView_->setGeometry(4, 12 + 14 * kRowH, 500, 200);
     connect(groupView_, &TokuisakiGroupView::groupChanged, this, [this] { groups_->storeInto(customer_, rec_); });
 
     if (!m::growCustomerFile(ctx_.files, ctx_.fileSet[kCustomers], count_))
-        dialogs().message(msg::kCustomerWriteFailed, Icon::Stop);
+        dialogs_.message(msg::kCustomerWriteFailed, Icon::Stop);
     fillLists();
     load(1);
 }
@@ -123,7 +122,7 @@ void TokuisakiMsView::load(int n) {
 }
 
 void TokuisakiMsView::refreshAccountName() {
-    if (!requireAccountFile(this, ctx_)) return;
+    if (!requireAccountFile(this, ctx_, dialogs_)) return;
     accountName_ = fromSjis(m::accountName(ctx_.files, ctx_.fileSet[kAccounts], rec_.paymentAccount).value_or(""));
 }
 
@@ -138,7 +137,7 @@ bool TokuisakiMsView::saveCurrent() {
     if (std::memcmp(&rec_, &read_, sizeof rec_) == 0) return true;
     CustomerRecord now{};
     const WriteResult r =
-        m::saveCustomerChanges(ctx_.files, ctx_.fileSet[kCustomers], customer_, read_, rec_, dialogs(), &now);
+        m::saveCustomerChanges(ctx_.files, ctx_.fileSet[kCustomers], customer_, read_, rec_, dialogs_, &now);
     if (!r.ok()) return false;
     rec_ = read_ = now;
     groups_->storeInto(customer_, rec_);
@@ -238,7 +237,7 @@ void TokuisakiMsView::enterField(int index) {
             text(search_, m::kCustomerSearchLimit + 1);
             break;
     }
-    edit_ = CDataEdit::create(this, c, fieldRect(field_), dialogs());
+    edit_ = CDataEdit::create(this, c, fieldRect(field_), dialogs_);
     if (!edit_) return;
     edit_->setFont(MasterGrid::gridFont());
     connect(edit_, &CDataEdit::finished, this, &TokuisakiMsView::fieldClosed);
@@ -331,8 +330,7 @@ void TokuisakiMsView::runSearch() {
     if (results_) return;
     std::string_view text(search_, cp932::fieldLength(search_, m::kCustomerSearchLimit));
     auto all = m::readCustomers(ctx_.files, ctx_.fileSet[kCustomers], count_);
-    ctx_.listResult.id = kSearchListId;
-    results_ = new CMojiList(ctx_.listResult, this);
+    results_ = new CMojiList(kSearchListId, this);
     results_->setObjectName("searchResults");
     QStringList lines;
     for (int n : m::searchCustomers(all, text)) lines << fromSjis(m::customerListLine(n, all[static_cast<size_t>(n)]));
@@ -342,10 +340,9 @@ void TokuisakiMsView::runSearch() {
     results_->show();
     results_->raise();
     results_->setFocus(Qt::OtherFocusReason);
-    connect(results_, &CMojiList::chosen, this, [this] {
+    connect(results_, &CMojiList::chosen, this, [this](const controls::ListResult& r) {
         CMojiList* list = results_;
         results_ = nullptr;
-        const controls::ListResult r = ctx_.listResult;
         QListWidgetItem* item = r.key == Key::Enter || r.key == Key::None ? list->item(r.value) : nullptr;
         list->hide();
         list->deleteLater();
@@ -369,9 +366,9 @@ bool TokuisakiMsView::exportTo(const QString& file) {
 bool TokuisakiMsView::closeAll() {
     leaveField();
     if (!saveCurrent()) return false;  // the failure was shown; the window stays open
-    groups_->checkAtClose(dialogs());
+    groups_->checkAtClose(dialogs_);
     const WriteResult r = groups_->writeBack(ctx_.files, ctx_.fileSet[kCustomers]);
-    m::showWriteFailure(r, msg::kCustomerWriteFailed, dialogs());
+    m::showWriteFailure(r, msg::kCustomerWriteFailed, dialogs_);
     return r.ok();
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 #include "controls/keys.h"
 #include "masters/customer_groups.h"
 #include "masters/master_records.h"
@@ -26,7 +27,7 @@ class TokuisakiMsView : public QWidget {
 public:
     static constexpr int kFieldCount = 15, kSearchField = 14;
 
-    explicit TokuisakiMsView(AppContext& ctx, QWidget* parent = nullptr);
+    TokuisakiMsView(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
 
     int customer() const { return customer_; }
     int field() const { return field_; }
@@ -75,6 +76,7 @@ private:
     QString listLine(int n) const;
 
     AppContext& ctx_;
+    Dialogs& dialogs_;
     int count_;
     int customer_ = 1;
     int field_ = 0;

@@ -7,19 +7,19 @@
 
 #include "app/command_table.h"
 #include "masters/messages.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/masters/MasterUi.h"
 #include "ui/masters/TokuisakiMsView.h"
 
 namespace rk::ui {
 
-TokuisakiMsWnd::TokuisakiMsWnd(AppContext& ctx, QWidget* parent) : QWidget(parent), ctx_(ctx) {
+TokuisakiMsWnd::TokuisakiMsWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), ctx_(ctx), dialogs_(dialogs) {
     setObjectName("TokuisakiMsWnd");
     setWindowTitle("　得意先マスター登録");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    view_ = new TokuisakiMsView(ctx, this);
+    view_ = new TokuisakiMsView(ctx, dialogs, this);
     layout->addWidget(view_);
     setFocusProxy(view_);
     QPushButton* help = masterButton("解説", view_);
@@ -42,7 +42,7 @@ void TokuisakiMsWnd::exportCsv() {
     const QString proposed = QString::fromStdString((ctx_.programFolder() / msg::kCustomerCsvName).string());
     const QString file = QFileDialog::getSaveFileName(this, QString(), proposed, "CSV (*.Csv *.csv)");
     if (file.isEmpty()) return;
-    if (!view_->exportTo(file)) dialogs().message(msg::kCustomerWriteFailed, Icon::Stop);
+    if (!view_->exportTo(file)) dialogs_.message(msg::kCustomerWriteFailed, Icon::Stop);
 }
 
 bool TokuisakiMsWnd::onCommand(int command) {

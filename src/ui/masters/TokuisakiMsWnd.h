@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "base/dialogs.h"
 #include "ui/app/CommandTarget.h"
 
 namespace rk::ui {
@@ -14,7 +15,7 @@ class TokuisakiMsView;
 class TokuisakiMsWnd : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
-    explicit TokuisakiMsWnd(AppContext& ctx, QWidget* parent = nullptr);
+    TokuisakiMsWnd(AppContext& ctx, Dialogs& dialogs, QWidget* parent = nullptr);
     TokuisakiMsView* view() const { return view_; }
     QSize sizeHint() const override { return {940, 640}; }
     bool onCommand(int command) override;
@@ -27,6 +28,7 @@ private:
     void exportCsv();
 
     AppContext& ctx_;
+    Dialogs& dialogs_;
     TokuisakiMsView* view_;
     bool started_ = false;
 };

@@ -22,15 +22,13 @@ QStringList accountPickLines(AppContext& ctx) {
 
 CMojiList* openAccountPickList(AppContext& ctx, QWidget* parent, int listId, int current, QRect where,
                                std::function<void(std::optional<int> code)> done) {
-    ctx.listResult = {listId, 0, controls::Key::None};
-    auto* list = new CMojiList(ctx.listResult, parent);
+    auto* list = new CMojiList(listId, parent);
     list->setLines(accountPickLines(ctx), 100);
     list->setCurrentRow(current >= 100 && current <= 599 ? current - 100 : 0);
     list->setGeometry(where);
     list->show();
     list->setFocus();
-    QObject::connect(list, &CMojiList::chosen, parent, [&ctx, list, done = std::move(done)] {
-        const controls::ListResult r = ctx.listResult;
+    QObject::connect(list, &CMojiList::chosen, parent, [list, done = std::move(done)](const controls::ListResult& r) {
         list->hide();
         list->deleteLater();
         const bool take = r.key != controls::Key::Esc && r.value >= 0 && r.value < 500;

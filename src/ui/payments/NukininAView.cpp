@@ -338,14 +338,12 @@ void NukininAView::openSearchList() {
     const auto all = masters::readCustomers(ctx_.files, ctx_.fileSet[kCustomers], ctx_.env.customerCount);
     QStringList lines;
     for (int n : found_) lines << sjis(masters::customerListLine(n, all[static_cast<size_t>(n)]));
-    ctx_.listResult = {kSearchCommand, 0, Key::None};
-    search_ = new CMojiList(ctx_.listResult, this);
+    search_ = new CMojiList(kSearchCommand, this);
     search_->setLines(lines);
     search_->setGeometry(kX[4], rowY(1), kX[6] - kX[4], 7 * kRow);
     search_->show();
     search_->setFocus();
-    connect(search_, &CMojiList::chosen, this, [this] {
-        const controls::ListResult r = ctx_.listResult;
+    connect(search_, &CMojiList::chosen, this, [this](const controls::ListResult& r) {
         search_->hide();
         search_->deleteLater();
         search_ = nullptr;

@@ -174,9 +174,7 @@ void FMdinAView::characterSearch() {
     const auto found = searchCustomerNames(wnd_.context(), text);
     QStringList lines;
     for (const PickEntry& e : found) lines << QString::fromStdString(cp932::toUtf8(e.text.data(), e.text.size()));
-    AppContext& ctx = wnd_.context();
-    ctx.listResult = {kSearchListId, 0, Key::None};
-    search_ = new CMojiList(ctx.listResult, &wnd_);
+    search_ = new CMojiList(kSearchListId, &wnd_);
     search_->setObjectName("customerSearch");
     search_->setFont(font());
     search_->setLines(lines);
@@ -184,8 +182,7 @@ void FMdinAView::characterSearch() {
     search_->show();
     search_->raise();
     search_->setFocus(Qt::OtherFocusReason);
-    connect(search_, &CMojiList::chosen, this, [this, found] {
-        const controls::ListResult r = wnd_.context().listResult;
+    connect(search_, &CMojiList::chosen, this, [this, found](const controls::ListResult& r) {
         search_->hide();
         search_->deleteLater();
         search_ = nullptr;

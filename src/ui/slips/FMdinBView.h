@@ -66,7 +66,7 @@ private:
     void navigate(controls::Key k, bool stored);
     // `preselect` is the row a reference list opens on; -1 for a search, which remembers none.
     void openPick(const std::vector<PickEntry>& entries, MasterKind kind, int askedFrom, int preselect);
-    void picked();
+    void picked(const controls::ListResult& r);
     void openGradeSearch();
     void runGradeSearch();
     void packingChoice();

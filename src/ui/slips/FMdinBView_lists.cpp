@@ -60,9 +60,7 @@ void FMdinBView::openPick(const std::vector<PickEntry>& entries, MasterKind kind
     pickKind_ = kind;
     pickFrom_ = askedFrom;
     pickPreselect_ = preselect;
-    AppContext& ctx = wnd_.context();
-    ctx.listResult = {kReferenceListId, 0, Key::None};
-    pick_ = new CMojiList(ctx.listResult, &wnd_);
+    pick_ = new CMojiList(kReferenceListId, &wnd_);
     pick_->setObjectName("masterReference");
     pick_->setFont(font());
     QStringList lines;
@@ -85,8 +83,7 @@ void FMdinBView::openPick(const std::vector<PickEntry>& entries, MasterKind kind
 }
 
 // The chosen code goes to the code field of its kind as if typed and ended with Enter.
-void FMdinBView::picked() {
-    const controls::ListResult r = wnd_.context().listResult;
+void FMdinBView::picked(const controls::ListResult& r) {
     pick_->hide();
     pick_->deleteLater();
     pick_ = nullptr;
@@ -109,8 +106,7 @@ bool FMdinBView::eventFilter(QObject* o, QEvent* e) {
     const int code = typed.size() <= 6 ? std::stoi(typed) : -1;
     for (size_t i = 0; i < pickEntries_.size(); ++i)
         if (pickEntries_[i].code == code) {
-            wnd_.context().listResult = {kReferenceListId, static_cast<int>(i), Key::Enter};
-            picked();
+            picked({kReferenceListId, static_cast<int>(i), Key::Enter});
             return true;
         }
     wnd_.dialogs().beep();

@@ -258,8 +258,6 @@ bool FMdinWnd::openReceivable() {
 
 void FMdinWnd::openCustomerList() {
     if (!customerList_ || flagOpen(ctx_, kDateListFlag)) return;  // one list at a time
-    // The list opens on the row of the customer in the field.
-    ctx_.listResult = {213, std::max(0, doc_->header.customer - 1), controls::Key::None};
     (void)customerList_();
 }
 

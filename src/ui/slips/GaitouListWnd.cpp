@@ -17,8 +17,7 @@ GaitouListWnd::GaitouListWnd(AppContext& ctx, int32_t date, int mode, int select
     setFocusProxy(view_);
     connect(view_, &GaitouListView::typedCharacter, this, &GaitouListWnd::typedCharacter);
     connect(view_, &GaitouListView::typedKey, this, &GaitouListWnd::typedKey);
-    connect(view_, &GaitouListView::chosen, this, [this, &ctx](int customer) {
-        ctx.listResult = {213, customer, customer > 0 ? controls::Key::Enter : controls::Key::Esc};
+    connect(view_, &GaitouListView::chosen, this, [this](int customer) {
         // Closed first: the slip window takes the keyboard back with the choice.
         QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
         frame->hide();

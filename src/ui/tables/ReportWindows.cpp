@@ -2,7 +2,6 @@
 
 #include "app/command_table.h"
 #include "ui/app/MainFrame.h"
-#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/tables/BaisanWnd.h"
 #include "ui/tables/JyuchuuSWnd.h"
@@ -17,18 +16,18 @@ void registerReportWindows(WindowRegistry& registry, AppContext& ctx) {
         ctx.topic = topic;
         registry.open(cmd::kGuide);
     };
-    registry.registerFactory(192, [&ctx, guide](int) {
-        auto* w = new NameSyuWnd(ctx, dialogs());
+    registry.registerFactory(192, [&registry, &ctx, guide](int) {
+        auto* w = new NameSyuWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);
         return w;
     });
-    registry.registerFactory(193, [&ctx, guide](int) {
-        auto* w = new JyuchuuSWnd(ctx, dialogs());
+    registry.registerFactory(193, [&registry, &ctx, guide](int) {
+        auto* w = new JyuchuuSWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);
         return w;
     });
-    registry.registerFactory(194, [&ctx, guide](int) {
-        auto* w = new TeryouSyuWnd(ctx, dialogs());
+    registry.registerFactory(194, [&registry, &ctx, guide](int) {
+        auto* w = new TeryouSyuWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);
         return w;
     });
@@ -41,10 +40,10 @@ void registerReportWindows(WindowRegistry& registry, AppContext& ctx) {
             if (auto* frame = qobject_cast<MainFrame*>(registry.parent())) frame->endProgram();
         };
         hooks.openGuide = guide;
-        return new SyukeiWnd(ctx, dialogs(), hooks);
+        return new SyukeiWnd(ctx, registry.dialogs(), hooks);
     });
-    registry.registerFactory(215, [&ctx, guide](int) {
-        auto* w = new BaisanWnd(ctx, dialogs());
+    registry.registerFactory(215, [&registry, &ctx, guide](int) {
+        auto* w = new BaisanWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);
         return w;
     });

@@ -85,6 +85,7 @@ class KeySweepTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<AppContext> ctx_;
+    QtDialogs dialogs_;
     std::unique_ptr<MainFrame> frame_;
     ScriptedDialogs loaderDialogs_;
     QTimer modalCloser_;
@@ -101,7 +102,7 @@ class KeySweepTest : public QObject {
     }
 
     void openFrame() {
-        frame_ = std::make_unique<MainFrame>(*ctx_);
+        frame_ = std::make_unique<MainFrame>(*ctx_, dialogs_);
         frame_->setGeometry(0, 0, 1280, 960);
         frame_->show();
         frame_->createBackground();

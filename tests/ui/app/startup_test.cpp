@@ -173,7 +173,8 @@ private slots:
         s.frameWidth = 800;
         s.frameHeight = 500;
         QVERIFY(writeSettings(ctx.files, ctx.settingsFile(), s));
-        MainFrame frame(ctx);
+        QtDialogs frameDialogs;
+        MainFrame frame(ctx, frameDialogs);
         QCOMPARE(frame.geometry().x(), 0);
         QCOMPARE(frame.geometry().y(), 20);
         QCOMPARE(frame.geometry().width(), 1024);
@@ -190,10 +191,8 @@ private slots:
         app.frame()->resize(1280, 800);
         BakWnd* bak = app.frame()->background();
         bak->refresh();
-        QTest::qWait(50);
         // It sits at the frame's bottom right: width - 920, height - 240 in frame coordinates.
-        QPoint inFrame = bak->mapTo(app.frame(), QPoint(0, 0));
-        QCOMPARE(inFrame, QPoint(1280 - 920, 800 - 240));
+        QTRY_COMPARE(bak->mapTo(app.frame(), QPoint(0, 0)), QPoint(1280 - 920, 800 - 240));
         QCOMPARE(app.context().settings.frameWidth, 1280);
         for (int i = 0; i < 60; ++i) bak->tick();
         QCOMPARE(bak->tickCounter(), 0);  // wraps at 60

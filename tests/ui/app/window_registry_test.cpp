@@ -228,7 +228,8 @@ private slots:
     void frameMenusFollowTheTableAndTheRegisteredWindows() {
         QtDialogs::setHeadless(true);
         AppContext purchase(Edition::Purchase, dir.path().toStdString());
-        MainFrame frame(purchase);
+        QtDialogs frameDialogs;
+        MainFrame frame(purchase, frameDialogs);
         QStringList tops;
         for (QAction* a : frame.menuBar()->actions()) tops << a->text();
         QCOMPARE(tops, QStringList({"ファイル(&F)", "伝票入力", "伝票印刷", "初期設定", "データ集計", "データ保守",

@@ -146,8 +146,7 @@ private slots:
 
     void pickListChoosesByNumberAndShowsTheDigitsInTheFields() {
         CDataEdit* e = field(1, 4, 0);
-        controls::ListResult result{.id = 77};
-        auto* list = new CMojiList(result, view);
+        auto* list = new CMojiList(77, view);
         list->setLines({"   1  赤", "   2  白", "   3  黄"});
         list->setGeometry(240, 10, 150, 100);
         list->show();
@@ -158,12 +157,15 @@ private slots:
         QCOMPARE(e->shownText(), QString("3"));  // fed to the window's entry field
         QTest::keyClick(list, Qt::Key_Return);
         QCOMPARE(chosen.count(), 1);
-        QCOMPARE(result.id, 77);
-        QCOMPARE(result.value, 2);
+        // The choice travels with the signal.
+        const auto handed = chosen.at(0).at(0).value<controls::ListResult>();
+        QCOMPARE(handed.id, 77);
+        QCOMPARE(handed.value, 2);
+        QCOMPARE(list->result().value, 2);
         QTest::keyClick(list, Qt::Key_Down);
         QTest::keyClick(list, Qt::Key_Escape);
-        QCOMPARE(result.value, 0);
-        QCOMPARE(result.key, Key::Esc);
+        QCOMPARE(list->result().value, 0);
+        QCOMPARE(list->result().key, Key::Esc);
     }
 
     void choiceBarReportsItsChoice() {
@@ -225,7 +227,6 @@ private slots:
         auto* amount = CDataEdit::create(view, c, QRect(100, 72, 120, 24), dialogs);
         QVERIFY(amount);
         e->setFocus();
-        QTest::qWait(50);
         QVERIFY(!test::saveScreenshot(view, "entry_field").isEmpty());
     }
 };

@@ -95,7 +95,8 @@ private slots:
         fs::create_directories(drives.stick);
         // The window on the two drives above; otherwise as the menu opens it.
         AppContext& ctx = r.app->context();
-        r.app->frame()->registry()->registerFactory(198, [&](int) { return new DBackUpWnd(ctx, dialogs(), drives); });
+        r.app->frame()->registry()->registerFactory(
+            198, [&](int) { return new DBackUpWnd(ctx, r.app->frame()->registry()->dialogs(), drives); });
         auto* w = r.fromMenu<DBackUpWnd>(198);
         QVERIFY(w);
         QCOMPARE(w->parentWidget()->windowTitle(), QString("　データバックアップ"));

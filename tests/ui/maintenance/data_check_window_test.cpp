@@ -59,7 +59,8 @@ private slots:
         ScriptedDialogs startup;
         auto ctx = test::openDemoYear(dir.path().toStdString(), 30, 240, startup);
         QVERIFY(ctx);
-        MainFrame frame(*ctx);
+        QtDialogs frameDialogs;
+        MainFrame frame(*ctx, frameDialogs);
         frame.resize(1000, 760);
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
@@ -139,7 +140,9 @@ private slots:
         old.write(lines);
         old.close();
 
-        MainFrame frame(*ctx);
+        QtDialogs frameDialogs;
+
+        MainFrame frame(*ctx, frameDialogs);
         frame.resize(1100, 700);
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));

@@ -53,7 +53,6 @@ private slots:
         QCOMPARE(grid->currentRow(), 99);
         grid->scrollToRow(1);
         grid->moveTo(2, 2);
-        QTest::qWait(20);
         test::saveScreenshot(w.get(), "KikakuMasWnd");
     }
 
@@ -79,7 +78,6 @@ private slots:
         QCOMPARE(test::text(f.read<RemarkRecord>(kRemarks, 500).text), longText);
         grid->scrollToRow(1);
         grid->moveTo(1, 1);
-        QTest::qWait(20);
         test::saveScreenshot(w.get(), "BikouMasWnd");
     }
 
@@ -143,7 +141,6 @@ private slots:
         QCOMPARE(f.read<AccountItemRecord>(kAccounts, 510).mark, 1.0);
         grid->scrollToRow(100);
         grid->moveTo(100, 1);
-        QTest::qWait(20);
         test::saveScreenshot(w.get(), "KamokuMasWnd");
 
         QtDialogs::shownTexts().clear();

@@ -25,7 +25,8 @@ private slots:
         ProductRecord p{};
         cp932::assign(p.name, "ガーベラ");
         QVERIFY(f.ctx->files.write(f.ctx->fileSet[kProducts], 40 * 192, bytesOf(p)));
-        MainFrame frame(*f.ctx);
+        QtDialogs frameDialogs;
+        MainFrame frame(*f.ctx, frameDialogs);
         frame.resize(1200, 800);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));

@@ -54,10 +54,12 @@ inline void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     if (QWidget* w = QApplication::focusWidget()) QTest::keyClick(w, key, mods);
 }
 
-// Shows a master window with the focus, as the registry would.
+// Shows a master window with the focus, as the registry would, with message boxes that take
+// the queued answers (QtDialogs::queueAnswers).
 template <class W>
 std::unique_ptr<W> showWindow(AppContext& ctx) {
-    auto w = std::make_unique<W>(ctx);
+    static ui::QtDialogs dialogs;
+    auto w = std::make_unique<W>(ctx, dialogs);
     w->resize(w->sizeHint());
     w->show();
     if (!QTest::qWaitForWindowActive(w.get())) return nullptr;

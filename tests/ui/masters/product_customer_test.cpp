@@ -84,7 +84,7 @@ private slots:
         // The name search opens the match list; choosing a row opens that product.
         w->header()->searchBox()->setText("バラ");
         emit w->header()->searchBox()->editingFinished();
-        QCOMPARE(f.ctx->productMatches, std::vector<int>{1});
+        QCOMPARE(w->grid()->matches(), std::vector<int>{1});
         GaitouDrowWnd* list = w->matchList();
         QVERIFY(list);
         QCOMPARE(list->view()->count(), 1);

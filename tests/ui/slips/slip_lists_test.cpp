@@ -55,6 +55,7 @@ class SlipListsTest : public QObject {
     QTemporaryDir dir;
     std::unique_ptr<AppContext> ctx;
     ScriptedDialogs startup;
+    QtDialogs dialogs;
     std::unique_ptr<MainFrame> frame;
 
     SlipLine lineOf(FMdinWnd* w, int j) { return w->doc().lines[j]; }
@@ -100,7 +101,7 @@ private slots:
             QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kCustomers], n, c));
         }
         QtDialogs::setHeadless(true);
-        frame = std::make_unique<MainFrame>(*ctx);
+        frame = std::make_unique<MainFrame>(*ctx, dialogs);
         frame->resize(1280, 900);
         frame->show();
         QVERIFY(QTest::qWaitForWindowActive(frame.get()));

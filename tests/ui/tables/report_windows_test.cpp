@@ -67,6 +67,7 @@ class ReportWindowsTest : public QObject {
     std::unique_ptr<AppContext> ctx;
     ScriptedDialogs startup;
     std::unique_ptr<QMdiArea> area;
+    QtDialogs dialogs;
     std::unique_ptr<WindowRegistry> registry;
 
     template <class W>
@@ -105,7 +106,7 @@ private slots:
         area = std::make_unique<QMdiArea>();
         area->resize(1200, 800);
         area->show();
-        registry = std::make_unique<WindowRegistry>(*ctx, dialogs(), area.get());
+        registry = std::make_unique<WindowRegistry>(*ctx, dialogs, area.get());
         registerWindows(*registry, *ctx);
     }
 

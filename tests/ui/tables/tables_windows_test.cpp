@@ -84,7 +84,6 @@ private slots:
         w.header()->button("ﾓｰﾄﾞ替")->click();
         QCOMPARE(w.measure(), tables::Measure::Amount);
         QVERIFY(w.header()->button("線ｸﾞﾗﾌ")->isEnabled());
-        QTest::qWait(50);
         test::saveScreenshot(&w, "tables_day_customer");
     }
 
@@ -138,7 +137,6 @@ private slots:
         QCOMPARE(w.result().keys[0], second);
         QCOMPARE(w.result().keys[1], first);
         QVERIFY(QString::fromStdString(dialogs.shown.back()).endsWith(" の列データを入れ替えます"));
-        QTest::qWait(50);
         test::saveScreenshot(&w, "tables_month_product");
     }
 
@@ -180,7 +178,6 @@ private slots:
         QCOMPARE(after.balance, c.balance);
         const QStringList first = w.list()->rowTexts(0);
         QCOMPARE(first.size(), 7);
-        QTest::qWait(50);
         test::saveScreenshot(&w, "tables_ledger");
         // Yes stores the computed balance.
         dialogs.answers = {Answer::Yes};
