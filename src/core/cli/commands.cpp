@@ -8,6 +8,7 @@
 #include "cli/slip_commands.h"
 #include "cli/station_commands.h"
 #include "cli/table_commands.h"
+#include "cli/year_end_commands.h"
 
 namespace rk::cli {
 
@@ -162,6 +163,34 @@ const std::vector<Command>& commands() {
          {"-o"},
          {},
          runExportText},
+        {"year-end masters",
+         "make next year's masters from this year's (the year-end update, step 1)",
+         "usage: rakurena year-end masters [--force] PROGRAM_FOLDER\n"
+         "Next year's customer master gets this year's customers with balances 0; the product,\n"
+         "grade, account-item and remark masters are copied. An existing next-year customer or\n"
+         "account-item master is replaced only with --force. Refused for a LAN client and while\n"
+         "other stations run, and once the business year is no longer the input year.",
+         {},
+         {"--force"},
+         runYearEndMasters},
+        {"year-end carry-over",
+         "carry every customer's balance into next year's master (the year-end update, step 2)",
+         "usage: rakurena year-end carry-over [--force] PROGRAM_FOLDER\n"
+         "Each customer's current balance plus its processed slips becomes its current and opening\n"
+         "balance next year, and next year becomes the input year, both in one write. Unprocessed\n"
+         "slips refuse it unless --force; a balance on customers 96-99 always does.",
+         {},
+         {"--force"},
+         runYearEndCarryOver},
+        {"split",
+         "copy the slips of a date and customer range into another folder as a year of its own",
+         "usage: rakurena split --from MMDD --to MMDD [--customers A-B] --to-folder DIR PROGRAM_FOLDER\n"
+         "Dates in business-year order; customers default to 1-999. DIR must exist and differ from\n"
+         "the data folder; its slip, payment, line text and index files of the year are replaced.\n"
+         "Settled slips arrive processed, without their payments. The year itself is only read.",
+         {"--from", "--to", "--customers", "--to-folder"},
+         {},
+         runSplit},
     };
     return kCommands;
 }

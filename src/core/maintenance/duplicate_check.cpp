@@ -27,8 +27,7 @@ std::optional<std::vector<DuplicateLinePair>> findDuplicateLines(FileSystem& fs,
             auto it = seen.find(h.lineSlots[j]);
             if (it == seen.end()) continue;
             paired = true;
-            if (pairs.size() < kMaxDuplicateLinePairs)
-                pairs.push_back({h.date, h.customer, it->second.date, it->second.customer});
+            pairs.push_back({h.date, h.customer, it->second.date, it->second.customer});
         }
         for (int j = 1; j <= count; ++j) seen.emplace(h.lineSlots[j], Holder{h.date, h.customer});
     });

@@ -16,10 +16,9 @@ struct DuplicateLinePair {
     int32_t otherDate = 0, otherCustomer = 0;  // the earlier one
 };
 
-constexpr size_t kMaxDuplicateLinePairs = 3072;
-
 // Walks the header file in record order; a header with a date above 100 is compared with the
-// line records of every earlier one, and its first match makes a pair. At most 3072 pairs.
+// line records of every earlier one, and its first match makes a pair. Every pair is kept,
+// however many lines the year has.
 // Nullopt when the header file cannot be read.
 std::optional<std::vector<DuplicateLinePair>> findDuplicateLines(FileSystem& fs, const fs::path& headerFile);
 

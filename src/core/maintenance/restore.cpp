@@ -110,7 +110,7 @@ std::vector<AutoBackup> automaticBackups(const AppContext& ctx) {
 
 fs::path workFolder(const AppContext& ctx) { return ctx.programFolder() / msg::kWorkFolder; }
 
-bool refusedForStations(AppContext& ctx, Dialogs& dialogs) {
+bool refusedForStations(AppContext& ctx, Dialogs& dialogs, std::string_view message) {
     if (!networked(ctx)) return false;
     const fs::path& lanFile = ctx.fileSet[kLanControl];
     if (!ctx.files.exists(lanFile)) return false;
@@ -126,7 +126,7 @@ bool refusedForStations(AppContext& ctx, Dialogs& dialogs) {
     bool others = false;
     for (int n = 1; n <= LanTable::kStations; ++n)
         if (n != ctx.stationNumber && table->slot(n) != -1) others = true;
-    if (others) dialogs.message(msg::kStationsRunning, Icon::Stop);
+    if (others) dialogs.message(message.empty() ? msg::kStationsRunning : message, Icon::Stop);
     return others;
 }
 

@@ -32,8 +32,9 @@ enum class RestoreEnd {
 };
 
 // Whether stations other than this one are registered and running on the shared folder
-// (they would go on writing into the replaced files). Says so when they are.
-bool refusedForStations(AppContext& ctx, Dialogs& dialogs);
+// (they would go on writing into the replaced files). Says so when they are, with `message`
+// (the restore's text when empty).
+bool refusedForStations(AppContext& ctx, Dialogs& dialogs, std::string_view message = {});
 
 RestoreEnd restoreAutomatic(AppContext& ctx, Dialogs& dialogs, const fs::path& archive);
 RestoreEnd restoreArchive(AppContext& ctx, Dialogs& dialogs, const fs::path& archive);
