@@ -12,6 +12,8 @@
 #include "ui/maintenance/DBackUpWnd.h"
 #include "ui/maintenance/DReBackWnd.h"
 #include "ui/maintenance/DataHoseiWnd.h"
+#include "ui/maintenance/DataOpeWnd.h"
+#include "ui/maintenance/NenKOusinWnd.h"
 #include "ui/maintenance/V6toV7Wnd.h"
 #include "ui/masters/HinMasBView.h"
 #include "ui/masters/HinMasWnd.h"
@@ -228,6 +230,13 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         hooks.openGuide = guideOpener(registry, ctx);
         return new DataHoseiWnd(ctx, registry.dialogs(), hooks);
     });
+    // The year-end update opens only while the business year is the input year.
+    registry.registerFactory(199, [&registry, &ctx](int) -> QWidget* {
+        if (!maintenance::yearEndAllowed(ctx, dialogs())) return nullptr;
+        return new NenKOusinWnd(ctx, dialogs(), guideOpener(registry, ctx));
+    });
+    registry.registerFactory(
+        356, [&registry, &ctx](int) { return new DataOpeWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
     // The conversion of the previous version's files; it ends the program when done.
     registry.registerFactory(203, [&registry, &ctx](int) {
         return new V6toV7Wnd(ctx, registry.dialogs(), settingsHooks(registry, ctx).endProgram);
