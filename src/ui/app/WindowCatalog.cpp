@@ -232,11 +232,11 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     });
     // The year-end update opens only while the business year is the input year.
     registry.registerFactory(199, [&registry, &ctx](int) -> QWidget* {
-        if (!maintenance::yearEndAllowed(ctx, dialogs())) return nullptr;
-        return new NenKOusinWnd(ctx, dialogs(), guideOpener(registry, ctx));
+        if (!maintenance::yearEndAllowed(ctx, registry.dialogs())) return nullptr;
+        return new NenKOusinWnd(ctx, registry.dialogs(), guideOpener(registry, ctx));
     });
     registry.registerFactory(
-        356, [&registry, &ctx](int) { return new DataOpeWnd(ctx, dialogs(), guideOpener(registry, ctx)); });
+        356, [&registry, &ctx](int) { return new DataOpeWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     // The conversion of the previous version's files; it ends the program when done.
     registry.registerFactory(203, [&registry, &ctx](int) {
         return new V6toV7Wnd(ctx, registry.dialogs(), settingsHooks(registry, ctx).endProgram);

@@ -66,7 +66,8 @@ private slots:
         ScriptedDialogs startup;
         auto ctx = test::openDemoYear(dir.path().toStdString(), 12, 60, startup);
         QVERIFY(ctx);
-        MainFrame frame(*ctx);
+        QtDialogs frameDialogs;
+        MainFrame frame(*ctx, frameDialogs);
         frame.resize(1000, 760);
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
@@ -137,7 +138,8 @@ private slots:
         ScriptedDialogs startup;
         auto ctx = test::openDemoYear(dir.path().toStdString(), 12, 60, startup);
         QVERIFY(ctx);
-        MainFrame frame(*ctx);
+        QtDialogs frameDialogs;
+        MainFrame frame(*ctx, frameDialogs);
         frame.resize(1000, 760);
         frame.show();
         QVERIFY(QTest::qWaitForWindowActive(&frame));
