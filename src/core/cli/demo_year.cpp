@@ -15,6 +15,7 @@
 #include "platform/deferred_sync_file_system.h"
 #include "receivables/processing.h"
 #include "slips/CFq7Doc.h"
+#include "slips/home_delivery.h"
 
 namespace rk {
 namespace {
@@ -160,6 +161,50 @@ bool writeMasters(AppContext& ctx, Rng& rng, int customers) {
 }
 
 // One slip's lines: products, grades, quantities and prices as a wholesaler's day has them.
+// Consignment k of a small pool of repeat addresses, sent from the slip's customer.
+HomeDeliveryRecord consignment(int k, const CustomerRecord& sender, int customer) {
+    HomeDeliveryRecord r{};
+    r.destPhone[0] = k % 2 ? 3 : 45;
+    r.destPhone[1] = 1000 + k * 37;
+    r.destPhone[2] = 2000 + k * 113;
+    r.destPostal[0] = 100 + k * 7;
+    r.destPostal[1] = k * 97;
+    r.arrivalStore[0] = 10 + k % 40;
+    r.arrivalStore[1] = k % 9 + 1;
+    r.originPhone[0] = 3;
+    r.originPhone[1] = 5000 + customer % 1000;
+    r.originPhone[2] = 1000 + customer;
+    r.originPostal[0] = sender.postalFirst;
+    r.originPostal[1] = sender.postalSecond;
+    r.departureStore[0] = 21;
+    r.departureStore[1] = 3;
+    r.fee[0] = 800 + (k % 5) * 100;
+    r.fee[1] = k % 3 == 0 ? 200 : 0;
+    cp932::assign(r.destAddress1, kTown[static_cast<size_t>(k) % std::size(kTown)]);
+    char number[32];
+    std::snprintf(number, sizeof number, "%d-%d-%d", k % 5 + 1, k % 30 + 1, k % 20 + 1);
+    cp932::assign(r.destAddress2, number);
+    cp932::assign(r.destName, std::string(kFamily[static_cast<size_t>(k) % std::size(kFamily)]) + " 様");
+    // The sender's address cut to the field at a character boundary.
+    const std::string address(sender.address, cp932::fieldLength(sender.address, sizeof sender.address));
+    cp932::assignRaw(r.originAddress1, sizeof r.originAddress1, address);
+    cp932::assignRaw(r.originName, sizeof r.originName,
+                     std::string(sender.name, cp932::fieldLength(sender.name, sizeof sender.name)));
+    return r;
+}
+
+// Some customers send the goods of a slip's first line by parcel: one to three consignments
+// recorded through the home-delivery core, their first number in the line.
+bool addHomeDelivery(AppContext& ctx, CFq7Doc& doc, Rng& rng) {
+    const int count = rng.between(1, 3);
+    std::vector<delivery::ChainSlip> slips(static_cast<size_t>(count));
+    for (auto& s : slips) s.record = consignment(rng.below(40), doc.customer, doc.header.customer);
+    auto r = delivery::recordChain(ctx, slips, {doc.header.date, doc.header.customer, 1});
+    if (!r.write.ok()) return false;
+    doc.lines[1].word200 = r.first;
+    return true;
+}
+
 void fillLines(CFq7Doc& doc, Rng& rng, int count, int stage, bool sales) {
     for (int j = 1; j <= count; ++j) {
         const int code = rng.below(kProductCount) + 1;
@@ -295,6 +340,7 @@ bool fillDemoYear(AppContext& ctx, Dialogs& dialogs, const DemoOptions& o,
 
     CFq7Doc doc(work, dialogs);
     doc.setInputMode(2);
+    Rng parcels(o.seed + 27);  // its own stream: the rest of the year stays as it was
     int done = 0;
     const int orderDays = static_cast<int>(days.size()) * 19 / 20;  // the last weeks are still on order
     // Deliveries up to the last month and a half are processed as receivables (payables).
@@ -310,6 +356,11 @@ bool fillDemoYear(AppContext& ctx, Dialogs& dialogs, const DemoOptions& o,
         std::memcpy(doc.header.customerName, doc.customer.name, 30);
         std::memcpy(doc.header.department, doc.customer.department, 30);
         fillLines(doc, rng, rng.between(2, 18), stage, work.edition == Edition::Sales);
+        if (work.edition == Edition::Sales && stage == kStageDelivery && cust % 6 == 1 &&
+            !addHomeDelivery(work, doc, parcels)) {
+            dialogs.message("demo: the home-delivery slips cannot be written", Icon::Stop);
+            return false;
+        }
         if (doc.record() != CFq7Doc::WriteResult::Ok) return false;
         // A few customers pay single slips straight from processing.
         const bool payNow = cust % 10 == 3 && day % 3 == 0;

@@ -60,11 +60,20 @@ inline constexpr const char* kMarginNote = "マージはピクセル単位で指
 inline constexpr const char* kFormNotSaved = "印刷フォームファイルが書き込めません";
 inline constexpr const char* kSizeNote = "文字サイズ 0 は既定値になります";
 
+// Home-delivery slips.
+inline constexpr const char* kHomeDeliveryFormNote =
+    "☆ 印刷フォームは「初期設定の宅配伝票フォーム設定」でセットしてください";
+inline constexpr const char* kHomeDeliveryUnreadable = "伝票ファイルまたは宅配伝票ファイルが読み込めません";
+inline constexpr const char* kHomeDeliveryFormUnreadable = "宅配伝票フォームファイルが読み書きできません";
+inline constexpr const char* kHomeDeliveryFormHead = "  No.  項　目　名         Ｘ座標  Ｙ座標     Ｘ座標   Ｙ座標";
+
 // Topics of the operation guide.
 inline constexpr const char* kDeliveryTopic = "＊．納品書印刷";
 inline constexpr const char* kBillTopic = "＊．請求書印刷";
 inline constexpr const char* kGroupBillTopic = "＊．グループ代表請求書印刷";
 inline constexpr const char* kPrintFormTopic = "＊．印刷フォーム設定";
+inline constexpr const char* kHomeDeliveryTopic = "＊．宅配伝票印刷";
+inline constexpr const char* kHomeDeliveryFormTopic = "＊．宅配伝票フォーム設定";
 
 // Most pages one print run may hold; a larger run is refused rather than cut short.
 inline constexpr int kMaxPages = 8192;

@@ -25,10 +25,14 @@
 #include "ui/printing/NouhinPrnWnd.h"
 #include "ui/printing/PlanPrinter.h"
 #include "ui/printing/PrintSizeWnd.h"
+#include "ui/printing/TakuDenFrmWnd.h"
+#include "ui/printing/TakuDenWnd.h"
+#include "ui/printing/TakuMasMeWnd.h"
 #include "ui/settings/FKankyoWnd.h"
 #include "ui/settings/FkihonWnd.h"
 #include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinWnd.h"
+#include "ui/slips/FTakuhaiWnd.h"
 #include "ui/slips/FUrikakeWnd.h"
 #include "ui/slips/GaitouListWnd.h"
 #include "ui/tables/GraSyuWnd.h"
@@ -81,6 +85,13 @@ void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
         151, [&registry, &ctx](int) { return new GroupSeiWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     registry.registerFactory(
         166, [&registry, &ctx](int) { return new PrintSizeWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
+    // Home-delivery slips: printing, the form positions and the address book.
+    registry.registerFactory(
+        150, [&registry, &ctx](int) { return new TakuDenWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
+    registry.registerFactory(
+        167, [&registry, &ctx](int) { return new TakuDenFrmWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
+    registry.registerFactory(
+        168, [&registry, &ctx](int) { return new TakuMasMeWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     registry.registerAction(cmd::kPrintSetup, [&registry] { pageSetup(registry.area()); });
 }
 
@@ -165,6 +176,18 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         return w;
     });
     registerReportWindows(registry, ctx);
+    // "宅配伝票" / Shift+F6 in slip entry: the consignments of the current line.
+    FMdinWnd::setHomeDeliveryOpener([&registry, &ctx](FMdinWnd&, CFq7Doc& doc, int line) -> QWidget* {
+        FTakuhaiWnd* w = FTakuhaiWnd::open(ctx, registry.dialogs(), doc, line);
+        if (!w) return nullptr;
+        w->setGuideOpener(guideOpener(registry, ctx));
+        QMdiSubWindow* sub = registry.area()->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->show();
+        registry.area()->setActiveSubWindow(sub);
+        w->setFocus(Qt::OtherFocusReason);
+        return w;
+    });
     // "売掛参照" in slip entry: the stored receivable values, read-only, closed with the slip window.
     FMdinWnd::setReferenceOpener([&registry, &ctx](FMdinWnd& slip, const CFq7Doc& doc) {
         FUrikakeWnd* w = FUrikakeWnd::reference(ctx, registry.dialogs(), doc);

@@ -8,6 +8,7 @@
 #include "base/format.h"
 #include "printing/bills.h"
 #include "printing/delivery_notes.h"
+#include "printing/home_delivery_print.h"
 #include "printing/messages.h"
 #include "ui/printing/PlanPrinter.h"
 
@@ -169,6 +170,41 @@ int runBills(const Args& a, Io& io) {
     return writeDocument(planner, *a.get("--pdf"), printing::billPageCount(bills, files, form, options), io);
 }
 
+int runHomeDelivery(const Args& a, Io& io) {
+    if (!a.has("--from") || !a.has("--to") || !a.has("--pdf")) {
+        io.err << "rakurena print home-delivery: --from, --to and --pdf are needed\n";
+        return cli::kUsage;
+    }
+    auto app = paintingApplication();
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    if (!loadForPrinting(ctx, io)) return cli::kFailed;
+    printing::HomeDeliverySelection sel;
+    sel.lastCustomer = ctx.env.customerCount;
+    auto from = dateOption(a, "--from", io, monthday::kFirstDay);
+    auto to = dateOption(a, "--to", io, monthday::kLastDay);
+    if (!from || !to) return cli::kUsage;
+    sel.from = *from;
+    sel.to = *to;
+    if (a.has("--customers") && !customerRange(*a.get("--customers"), sel.firstCustomer, sel.lastCustomer)) {
+        io.err << "rakurena print home-delivery: --customers takes A-B or A\n";
+        return cli::kUsage;
+    }
+    auto form = printing::loadHomeDeliveryForm(ctx.files, ctx.programFolder());
+    if (!form) {
+        io.err << printing::msg::kHomeDeliveryFormUnreadable << '\n';
+        return cli::kFailed;
+    }
+    const printing::HomeDeliveryRun run = printing::collectHomeDelivery(ctx, sel);
+    if (run.unreadable) {
+        io.err << printing::msg::kHomeDeliveryUnreadable << '\n';
+        return cli::kFailed;
+    }
+    const Planner planner = [&](const printing::PageArea& area) {
+        return printing::planHomeDelivery(run.consignments, *form, area);
+    };
+    return writeDocument(planner, *a.get("--pdf"), static_cast<int>(run.consignments.size()), io);
+}
+
 }  // namespace
 
 const std::vector<cli::Command>& printCommands() {
@@ -191,6 +227,14 @@ const std::vector<cli::Command>& printCommands() {
          {"--from", "--to", "--customers", "--issue", "--search", "--pdf"},
          {"--details", "--group"},
          runBills},
+        {"print home-delivery",
+         "write the home-delivery slips of a period to a PDF file, as the home-delivery print window prints them",
+         "usage: rakurena print home-delivery --from MMDD --to MMDD [--customers A-B] --pdf FILE PROGRAM_FOLDER\n"
+         "One page per consignment on the lines of the period's slips, printed at the positions of\n"
+         "TAKUFORM.DAT in the program folder (created empty when missing: set the positions first).",
+         {"--from", "--to", "--customers", "--pdf"},
+         {},
+         runHomeDelivery},
     };
     return kCommands;
 }

@@ -40,7 +40,9 @@ FMdinCView::FMdinCView(FMdinWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     connect(add("行削除", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->deleteLine(); }));
     connect(add("行ｺﾋﾟｰ(+)", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->copyLine(); }));
     connect(add("行挿入", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->insertLine(); }));
-    if (!purchase) add("宅配伝票", 1, col++, false);
+    if (!purchase)
+        connect(add("宅配伝票", 1, col++, wnd.canOpenHomeDelivery()), &QPushButton::clicked, this,
+                [&wnd] { wnd.openHomeDelivery(); });
     connect(add("伝票削除", 1, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.deleteSlip(); });
     connect(add("文字検索", 1, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.characterSearch(); });
     connect(add("税額減", 1, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->reduceTax(); }));

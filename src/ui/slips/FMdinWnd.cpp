@@ -34,7 +34,41 @@ FMdinWnd::ReferenceOpener& referenceOpener() {
     return opener;
 }
 
+FMdinWnd::HomeDeliveryOpener& homeDeliveryOpener() {
+    static FMdinWnd::HomeDeliveryOpener opener;
+    return opener;
+}
+
 }  // namespace
+
+void FMdinWnd::setHomeDeliveryOpener(HomeDeliveryOpener opener) { homeDeliveryOpener() = std::move(opener); }
+bool FMdinWnd::canOpenHomeDelivery() const {
+    return ctx_.edition == Edition::Sales && static_cast<bool>(homeDeliveryOpener());
+}
+
+void FMdinWnd::openHomeDelivery() {
+    if (!canOpenHomeDelivery() || !gridActive() || homeDelivery_) return;
+    const int line = line_;
+    // Only a goods line keeps its chain when the slip is recorded.
+    if (doc_->lines[static_cast<size_t>(line)].product < 1) {
+        dialogs_.beep();
+        return;
+    }
+    QWidget* w = homeDeliveryOpener()(*this, *doc_, line);
+    if (!w) return;
+    homeDelivery_ = w;
+    // The slip stays as it is while its line's consignments are edited.
+    setEnabled(false);
+    connect(w, &QObject::destroyed, this, [this, line] {
+        homeDelivery_ = nullptr;
+        setEnabled(true);
+        bView_->update();
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()); sub && sub->mdiArea())
+            sub->mdiArea()->setActiveSubWindow(sub);
+        activateWindow();
+        if (gridActive()) toGrid(line, bView_->field());
+    });
+}
 
 void FMdinWnd::setReceivableOpener(ReceivableOpener opener) { receivableOpener() = std::move(opener); }
 void FMdinWnd::setReferenceOpener(ReferenceOpener opener) { referenceOpener() = std::move(opener); }
@@ -90,7 +124,15 @@ FMdinWnd::FMdinWnd(AppContext& ctx, Dialogs& dialogs, int mode, QWidget* parent)
     toHeader(1);
 }
 
-FMdinWnd::~FMdinWnd() = default;
+FMdinWnd::~FMdinWnd() {
+    // The home-delivery window works on this slip's document: it goes first.
+    if (QWidget* w = homeDelivery_) {
+        homeDelivery_ = nullptr;
+        QObject::disconnect(w, nullptr, this, nullptr);
+        auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
+        delete sub ? static_cast<QWidget*>(sub) : w;
+    }
+}
 
 QSize FMdinWnd::sizeHint() const { return size(); }
 
@@ -301,6 +343,7 @@ FMdinWnd::WindowKey FMdinWnd::windowKey(const QKeyEvent& k) const {
     if (m == Qt::ShiftModifier && key == Qt::Key_Up) return WindowKey::MarkUp;
     if (m == Qt::ShiftModifier && key == Qt::Key_Down) return WindowKey::MarkDown;
     if (m == Qt::AltModifier && key == Qt::Key_T) return WindowKey::Sort;
+    if (m == Qt::ShiftModifier && key == Qt::Key_F6 && canOpenHomeDelivery()) return WindowKey::HomeDelivery;
     // In a text field copy and paste work on the text.
     if (bView_->textField()) return WindowKey::None;
     if ((m == Qt::ControlModifier && (key == Qt::Key_C || key == Qt::Key_Insert)) || k.matches(QKeySequence::Copy))
@@ -346,6 +389,8 @@ void FMdinWnd::act(WindowKey k) {
             return bView_->sortLines();
         case WindowKey::Copy:
             return bView_->copyMarked();
+        case WindowKey::HomeDelivery:
+            return openHomeDelivery();
         case WindowKey::Paste:
             return bView_->pasteLines();
         default:

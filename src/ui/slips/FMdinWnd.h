@@ -45,6 +45,13 @@ public:
     bool canOpenReference() const;
     void openReference();
 
+    // "宅配伝票" / Shift+F6: the home-delivery slips of the grid's current line; the window it
+    // returns has the keyboard until it closes. The button and key work once one is set.
+    using HomeDeliveryOpener = std::function<QWidget*(FMdinWnd&, CFq7Doc&, int line)>;
+    static void setHomeDeliveryOpener(HomeDeliveryOpener opener);
+    bool canOpenHomeDelivery() const;
+    void openHomeDelivery();
+
     // Opens the operation guide on a prompt; "個別解説" works once this is set.
     void setGuideOpener(std::function<void(const std::string&)> opener) { guide_ = std::move(opener); }
     bool canOpenGuide() const { return static_cast<bool>(guide_); }
@@ -117,7 +124,7 @@ public:
     void afterSlipEnded();
 
 private:
-    enum class WindowKey { None, Explain, Search, MarkUp, MarkDown, Sort, Copy, Paste };
+    enum class WindowKey { None, Explain, Search, MarkUp, MarkDown, Sort, Copy, Paste, HomeDelivery };
     WindowKey windowKey(const QKeyEvent& k) const;
     void act(WindowKey k);
 
@@ -136,6 +143,7 @@ private:
     FMdinCView* cView_;
     QScrollArea* scroll_;
     QWidget* dateChange_ = nullptr;
+    QWidget* homeDelivery_ = nullptr;
     std::function<void(const std::string&)> guide_;
     std::function<bool()> customerList_;
     std::function<void(int)> productMaster_;
