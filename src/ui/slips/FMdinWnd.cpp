@@ -130,7 +130,7 @@ FMdinWnd::~FMdinWnd() {
         homeDelivery_ = nullptr;
         QObject::disconnect(w, nullptr, this, nullptr);
         auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget());
-        delete sub ? static_cast<QWidget*>(sub) : w;
+        delete (sub ? static_cast<QWidget*>(sub) : w);
     }
 }
 

@@ -29,26 +29,39 @@ FTakuhaiView::FTakuhaiView(AppContext& ctx, Dialogs& dialogs, std::function<Home
     setFont(QFont("IPAGothic", 10));
     setFixedSize(kWidth, kHeight);
     using R = HomeDeliveryRecord;
+    // Added in the order Enter follows (the Field enumeration).
     for (int side = 0; side < 2; ++side) {
-        const int base = side ? kOriginPhone1 : kDestPhone1;
         auto phone = side ? &R::originPhone : &R::destPhone;
-        addPart(Field(base), at(side, 0, 55, 70), phone, 0, dv::kAreaCodeDigits, false);
-        addPart(Field(base + 1), at(side, 0, 140, 60), phone, 1, dv::kExchangeDigits, false);
-        addPart(Field(base + 2), at(side, 0, 215, 60), phone, 2, dv::kNumberDigits, true);
-        addText(Field(base + 3), at(side, 1, kLabelW, 360), side ? &R::originAddress1 : &R::destAddress1);
-        addText(Field(base + 4), at(side, 2, kLabelW, 360), side ? &R::originAddress2 : &R::destAddress2);
-        addText(Field(base + 5), at(side, 3, kLabelW, 360), side ? &R::originAddress3 : &R::destAddress3);
-        addText(Field(base + 6), at(side, 4, kLabelW, 360), side ? &R::originName : &R::destName);
         auto store = side ? &R::departureStore : &R::arrivalStore;
-        addPair(Field(base + 7), at(side, 5, kLabelW, 40), store, 0, dv::kStoreDigits, false);
-        addPair(Field(base + 8), at(side, 5, kLabelW + 60, 40), store, 1, dv::kStoreDigits, false);
-        addNumber(Field(base + 9), at(side, 6, kLabelW, 110), side ? &R::shippingDate : &R::arrivalDate, 4, true);
         auto postal = side ? &R::originPostal : &R::destPostal;
-        addPair(Field(base + 10), at(side, 7, kLabelW, 50), postal, 0, dv::kPostalDigits[0], true);
-        addPair(Field(base + 11), at(side, 7, kLabelW + 70, 60), postal, 1, dv::kPostalDigits[1], true);
+        auto date = side ? &R::shippingDate : &R::arrivalDate;
+        addNumber(
+            at(side, 0, 55, 70), [phone](R& r) -> int32_t& { return (r.*phone)[0]; }, dv::kAreaCodeDigits);
+        addNumber(
+            at(side, 0, 140, 60), [phone](R& r) -> int32_t& { return (r.*phone)[1]; }, dv::kExchangeDigits);
+        addNumber(
+            at(side, 0, 215, 60), [phone](R& r) -> int32_t& { return (r.*phone)[2]; }, dv::kNumberDigits, true);
+        addText(at(side, 1, kLabelW, 360), side ? &R::originAddress1 : &R::destAddress1);
+        addText(at(side, 2, kLabelW, 360), side ? &R::originAddress2 : &R::destAddress2);
+        addText(at(side, 3, kLabelW, 360), side ? &R::originAddress3 : &R::destAddress3);
+        addText(at(side, 4, kLabelW, 360), side ? &R::originName : &R::destName);
+        addNumber(
+            at(side, 5, kLabelW, 40), [store](R& r) -> int32_t& { return (r.*store)[0]; }, dv::kStoreDigits);
+        addNumber(
+            at(side, 5, kLabelW + 60, 40), [store](R& r) -> int32_t& { return (r.*store)[1]; }, dv::kStoreDigits);
+        addNumber(
+            at(side, 6, kLabelW, 110), [date](R& r) -> int32_t& { return r.*date; }, 4, false, true);
+        addNumber(
+            at(side, 7, kLabelW, 50), [postal](R& r) -> int32_t& { return (r.*postal)[0]; }, dv::kPostalDigits[0],
+            true);
+        addNumber(
+            at(side, 7, kLabelW + 70, 60), [postal](R& r) -> int32_t& { return (r.*postal)[1]; }, dv::kPostalDigits[1],
+            true);
         if (side == 0) {
-            addPair(kFee1, at(0, 8, kLabelW, 70), &R::fee, 0, dv::kFeeDigits, false);
-            addPair(kFee2, at(0, 8, kLabelW + 95, 70), &R::fee, 1, dv::kFeeDigits, false);
+            addNumber(
+                at(0, 8, kLabelW, 70), [](R& r) -> int32_t& { return r.fee[0]; }, dv::kFeeDigits);
+            addNumber(
+                at(0, 8, kLabelW + 95, 70), [](R& r) -> int32_t& { return r.fee[1]; }, dv::kFeeDigits);
         }
     }
 }
@@ -65,66 +78,25 @@ void FTakuhaiView::storeNumber(int32_t& target, const CDataEdit& e, int digits, 
     target = date && v > 0 ? monthday::normalise(v, monthday::kFirstDay) : v;
 }
 
-void FTakuhaiView::addNumber(Field f, QRect rect, int32_t HomeDeliveryRecord::*value, int digits, bool date) {
-    (void)f;
+void FTakuhaiView::addNumber(QRect rect, Access value, int digits, bool zeros, bool date) {
     addField({rect,
               [this, value, digits] {
                   controls::EntryConfig c;
                   c.mode = 1;
                   c.length = digits;
-                  c.value = record_().*value;
+                  c.value = value(record_());
                   c.inputMethodOff = true;
                   return c;
               },
-              [this, value, digits, date](const CDataEdit& e) { storeNumber(record_().*value, e, digits, date); },
-              [this, value, date] {
-                  const int32_t v = record_().*value;
-                  return date ? QString::asprintf("%2d月%2d日", v / 100, v % 100) : QString::number(v);
+              [this, value, digits, date](const CDataEdit& e) { storeNumber(value(record_()), e, digits, date); },
+              [this, value, digits, zeros, date] {
+                  const int32_t v = value(record_());
+                  if (date) return QString::asprintf("%2d月%2d日", v / 100, v % 100);
+                  return zeros ? QString("%1").arg(v, digits, 10, QChar('0')) : QString("%1").arg(v, digits);
               }});
 }
 
-void FTakuhaiView::addPart(Field f, QRect rect, int32_t (HomeDeliveryRecord::*array)[3], int part, int digits,
-                           bool zeros) {
-    (void)f;
-    addField(
-        {rect,
-         [this, array, part, digits] {
-             controls::EntryConfig c;
-             c.mode = 1;
-             c.length = digits;
-             c.value = (record_().*array)[part];
-             c.inputMethodOff = true;
-             return c;
-         },
-         [this, array, part, digits](const CDataEdit& e) { storeNumber((record_().*array)[part], e, digits, false); },
-         [this, array, part, digits, zeros] {
-             const int32_t v = (record_().*array)[part];
-             return zeros ? QString("%1").arg(v, digits, 10, QChar('0')) : QString("%1").arg(v, digits);
-         }});
-}
-
-void FTakuhaiView::addPair(Field f, QRect rect, int32_t (HomeDeliveryRecord::*array)[2], int part, int digits,
-                           bool zeros) {
-    (void)f;
-    addField(
-        {rect,
-         [this, array, part, digits] {
-             controls::EntryConfig c;
-             c.mode = 1;
-             c.length = digits;
-             c.value = (record_().*array)[part];
-             c.inputMethodOff = true;
-             return c;
-         },
-         [this, array, part, digits](const CDataEdit& e) { storeNumber((record_().*array)[part], e, digits, false); },
-         [this, array, part, digits, zeros] {
-             const int32_t v = (record_().*array)[part];
-             return zeros ? QString("%1").arg(v, digits, 10, QChar('0')) : QString("%1").arg(v, digits);
-         }});
-}
-
-void FTakuhaiView::addText(Field f, QRect rect, char (HomeDeliveryRecord::*text)[32]) {
-    (void)f;
+void FTakuhaiView::addText(QRect rect, char (HomeDeliveryRecord::*text)[32]) {
     addField({rect,
               [this, text] {
                   controls::EntryConfig c;

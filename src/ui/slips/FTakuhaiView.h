@@ -61,10 +61,9 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
-    void addNumber(Field f, QRect rect, int32_t HomeDeliveryRecord::*value, int digits, bool date = false);
-    void addPart(Field f, QRect rect, int32_t (HomeDeliveryRecord::*array)[3], int part, int digits, bool zeros);
-    void addPair(Field f, QRect rect, int32_t (HomeDeliveryRecord::*array)[2], int part, int digits, bool zeros);
-    void addText(Field f, QRect rect, char (HomeDeliveryRecord::*text)[32]);
+    using Access = std::function<int32_t&(HomeDeliveryRecord&)>;
+    void addNumber(QRect rect, Access value, int digits, bool zeros = false, bool date = false);
+    void addText(QRect rect, char (HomeDeliveryRecord::*text)[32]);
     void storeNumber(int32_t& target, const CDataEdit& e, int digits, bool date);
 
     std::function<HomeDeliveryRecord&()> record_;
