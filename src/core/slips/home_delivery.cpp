@@ -108,6 +108,7 @@ std::string searchEntry(int number, const HomeDeliveryRecord& r) {
     // Padded with full-width blanks and cut to 42 bytes, never inside a character.
     while (body.size() < 42) body += "\x81\x40";
     body.resize(cp932::cutAtCharBoundary(body, 42));
+    body.resize(42, ' ');  // a double-byte character cut off leaves one blank
     return cp932::toUtf8(head + body + " \x81\xE1 " + trimmed(r.originName));
 }
 

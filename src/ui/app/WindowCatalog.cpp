@@ -185,7 +185,7 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->show();
         registry.area()->setActiveSubWindow(sub);
-        w->setFocus(Qt::OtherFocusReason);
+        w->takeKeyboard();
         return w;
     });
     // "売掛参照" in slip entry: the stored receivable values, read-only, closed with the slip window.

@@ -86,7 +86,6 @@ FTakuhaiWnd::FTakuhaiWnd(AppContext& ctx, Dialogs& dialogs, CFq7Doc& doc, int li
     layout->setSpacing(0);
     layout->addWidget(view_);
     layout->addWidget(buttons);
-    setFocusProxy(view_);
     resize(FTakuhaiView::kWidth, FTakuhaiView::kHeight + 44);
 }
 
@@ -96,7 +95,9 @@ QPushButton* FTakuhaiWnd::button(const QString& caption) const {
     return nullptr;
 }
 
-void FTakuhaiWnd::focusInEvent(QFocusEvent*) {
+void FTakuhaiWnd::focusInEvent(QFocusEvent*) { takeKeyboard(); }
+
+void FTakuhaiWnd::takeKeyboard() {
     if (search_)
         search_->setFocus(Qt::OtherFocusReason);
     else if (view_->edit())

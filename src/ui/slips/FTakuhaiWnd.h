@@ -27,6 +27,9 @@ public:
     // cannot be read.
     static FTakuhaiWnd* open(AppContext& ctx, Dialogs& dialogs, CFq7Doc& doc, int line, QWidget* parent = nullptr);
 
+    // The keyboard to the field being typed (or the search list), once the window is shown.
+    void takeKeyboard();
+
     void setGuideOpener(std::function<void(const std::string&)> opener) { guide_ = std::move(opener); }
 
     delivery::Chain& chain() { return *chain_; }

@@ -81,6 +81,9 @@ private slots:
         cp932::assign(p.name, "スプレーバラ");
         cp932::assign(p.unit, "本");
         QVERIFY(masters::writeProduct(ctx->files, ctx->fileSet[kProducts], 12, p));
+        GradeRecord g{};
+        cp932::assign(g.grade1Name, "秀");
+        QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kGrades], 3, g));
         CustomerRecord c{};
         cp932::assign(c.name, "有限会社鈴木生花店");
         QVERIFY(masters::writeRecord(ctx->files, ctx->fileSet[kCustomers], 7, c));
