@@ -14,6 +14,7 @@
 #include "app/startup_loader.h"
 #include "base/cp932.h"
 #include "cli/cli.h"
+#include "printing/messages.h"
 #include "slips/home_delivery.h"
 #include "support/key_typing.h"
 #include "support/ui_support.h"
@@ -187,7 +188,14 @@ private slots:
         auto w = std::make_unique<TakuMasMeWnd>(*ctx, dialogs);
         w->show();
         QVERIFY(QTest::qWaitForWindowActive(w.get()));
-        for (int i = 0; i < 6; ++i) key(Qt::Key_Return);
+        // A negative area code is refused with a beep and the old one stays.
+        const int32_t area = before.front().destPhone[0];
+        key(Qt::Key_Minus, Qt::KeypadModifier);
+        type("3");
+        key(Qt::Key_Return);
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(w->book().front().destPhone[0], area);
+        for (int i = 0; i < 5; ++i) key(Qt::Key_Return);
         QCOMPARE(w->view()->current(), int(FTakuhaiView::kDestName));
         for (int i = 0; i < 8; ++i) key(Qt::Key_Backspace);
         typeText("改名様");

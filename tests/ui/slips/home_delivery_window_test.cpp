@@ -14,6 +14,7 @@
 #include "ui/app/QtDialogs.h"
 #include "ui/app/WindowCatalog.h"
 #include "ui/app/WindowRegistry.h"
+#include "ui/controls/CMojiList.h"
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
 #include "ui/slips/FTakuhaiView.h"
@@ -80,6 +81,8 @@ private slots:
         ProductRecord p{};
         cp932::assign(p.name, "スプレーバラ");
         cp932::assign(p.unit, "本");
+        p.salesDebit = 110;
+        p.salesCredit = 400;
         QVERIFY(masters::writeProduct(ctx->files, ctx->fileSet[kProducts], 12, p));
         GradeRecord g{};
         cp932::assign(g.grade1Name, "秀");
@@ -140,8 +143,9 @@ private slots:
         key(Qt::Key_PageDown);
         QCOMPARE(w->chain().count(), 2);
         key(Qt::Key_F12);
-        // From the sender's name round to the destination's telephone number.
-        for (int i = 0; i < 8; ++i) key(Qt::Key_Return);
+        // From the sender's store number round to the destination's telephone number.
+        QCOMPARE(w->view()->current(), int(FTakuhaiView::kDepartureStore1));
+        for (int i = 0; i < 7; ++i) key(Qt::Key_Return);
         QCOMPARE(w->view()->current(), int(FTakuhaiView::kDestPhone3));
         fields({"9999"});
         key(Qt::Key_Return);
