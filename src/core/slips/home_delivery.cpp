@@ -188,6 +188,7 @@ RecordResult recordChain(AppContext& ctx, std::vector<ChainSlip>& slips, const O
     std::vector<bool> touched(stored, false);
     for (size_t i = 0; i < slips.size(); ++i) {
         HomeDeliveryRecord& r = slips[i].record;
+        applyDefaults(r, owner.date);  // a slip is never stored without its dates
         r.next = i + 1 < slips.size() ? slips[i + 1].number : 0;
         r.slipDate = owner.date;
         r.customer = owner.customer;

@@ -127,7 +127,8 @@ struct Owner {
     int32_t date = 0, customer = 0, line = 0;
 };
 
-// Records the chain of a line: slips that came from the file are rewritten where they are,
+// Records the chain of a line: slips get their date defaults; slips that came from the file
+// are rewritten where they are,
 // new ones appended after the file's end (never below record 2), linked in order; every slip
 // is stored in (or updates) the address book by its six telephone parts. `slips` get their
 // record numbers. `first` is the number for the line (0 when there are no slips).

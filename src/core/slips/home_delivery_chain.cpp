@@ -95,7 +95,6 @@ bool Chain::record(int32_t& first) {
         if (!blank(s.record)) kept.push_back(s);
     first = 0;
     if (kept.empty()) return true;  // no slip: the line's chain is detached
-    for (ChainSlip& s : kept) applyDefaults(s.record, owner_.date);
     RecordResult r = recordChain(ctx_, kept, owner_);
     if (!r.write.ok()) {
         dialogs_.beep();

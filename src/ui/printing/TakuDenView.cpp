@@ -149,8 +149,9 @@ void TakuDenView::paintEvent(QPaintEvent*) {
     p.drawText(QRect(440, 345, 300, 22), Qt::AlignVCenter, QString::asprintf(msg::kSlipCount, run_.slips));
     p.drawText(QRect(440, 367, 300, 22), Qt::AlignVCenter,
                QString::asprintf(msg::kPageCount, static_cast<int>(run_.consignments.size())));
-    p.drawText(QRect(20, 170, 410, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kHomeDeliveryFormNote));
-    p.drawText(QRect(20, 194, 410, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kPaperNote));
+    p.drawText(QRect(20, 160, 410, 44), Qt::AlignVCenter | Qt::TextWordWrap,
+               QString::fromUtf8(msg::kHomeDeliveryFormNote));
+    p.drawText(QRect(20, 210, 410, 22), Qt::AlignVCenter, QString::fromUtf8(msg::kPaperNote));
 }
 
 }  // namespace rk::ui

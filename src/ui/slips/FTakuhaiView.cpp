@@ -179,7 +179,7 @@ void FTakuhaiView::paintEvent(QPaintEvent*) {
     for (int side = 0; side < 2; ++side) {
         const int x = side ? kRight : kLeft;
         p.drawText(QRect(x, 38, 200, 24), Qt::AlignVCenter, side ? "発送元データ" : "発送先データ");
-        p.drawRect(QRect(x - 8, 64, 470, side ? 8 * kStep + 4 : 9 * kStep + 4));
+        p.drawRect(QRect(x - 8, 64, 458, side ? 8 * kStep + 4 : 9 * kStep + 4));
         auto label = [&](int row, const QString& s, int dx = 0) {
             p.drawText(QRect(x + dx, kTop + row * kStep, kLabelW, kFieldH), Qt::AlignVCenter, s);
         };
@@ -204,7 +204,7 @@ void FTakuhaiView::paintEvent(QPaintEvent*) {
     // The slip held on the clipboard is drawn inverted.
     if (inverted_ && inverted_()) {
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.fillRect(QRect(kLeft - 8, 64, kRight + 470 - kLeft, 9 * kStep + 4), Qt::white);
+        p.fillRect(QRect(kLeft - 8, 64, kRight + 458 - kLeft, 9 * kStep + 4), Qt::white);
     }
 }
 

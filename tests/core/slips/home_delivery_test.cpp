@@ -76,6 +76,8 @@ TEST(HomeDelivery, ThreeNewSlipsAreAppendedLinkedAndBookedOnce) {
     EXPECT_EQ(readI32(data, 4 * 352 + 88), 12);
     EXPECT_EQ(readI32(data, 4 * 352 + 92), 4);
     EXPECT_EQ(readI32(data, 3 * 352 + 8), 1001);
+    EXPECT_EQ(recordAt(data, 3).shippingDate, 131);  // stored with the dates shown
+    EXPECT_EQ(recordAt(data, 3).arrivalDate, 201);
 
     auto chain = readChain(ctx.files, ctx.fileSet[kHomeDelivery], r.first);
     ASSERT_TRUE(chain);

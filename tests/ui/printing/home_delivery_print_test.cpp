@@ -92,6 +92,7 @@ private slots:
             QCOMPARE(c.customer % 6, 1);
             QCOMPARE(c.line, 1);
             QVERIFY(delivery::complete(c.record));
+            QCOMPARE(c.record.shippingDate, c.date);
         }
         auto book = delivery::readBook(ctx->files, ctx->fileSet[kHomeDeliveryMaster]);
         QVERIFY(book && !book->empty() && book->size() <= 40u * 30);
@@ -175,8 +176,10 @@ private slots:
                  0);
         const QString text = pdfText(pdf);
         QCOMPARE(text.count('\f'), static_cast<int>(wholeYear().consignments.size()));
-        QProcess::execute("pdftoppm", {"-png", "-r", "40", "-f", "1", "-l", "1", pdf, dir.filePath("page")});
-        QFile::copy(dir.filePath("page-1.png"), QDir::current().filePath("screens/home_delivery_page.png"));
+        QDir::current().mkpath("screens");
+        QFile::remove(QDir::current().filePath("screens/home_delivery_page.png"));
+        QProcess::execute("pdftoppm", {"-png", "-r", "40", "-f", "1", "-l", "1", "-singlefile", pdf,
+                                       QDir::current().filePath("screens/home_delivery_page")});
         // A period without slips prints nothing and says so.
         QCOMPARE(runCli({"print", "home-delivery", "--from", "1230", "--to", "1231", "--customers", "2", "--pdf",
                          dir.filePath("none.pdf").toStdString(), dir.path().toStdString()}),
