@@ -78,7 +78,7 @@ TakuMasMeWnd::TakuMasMeWnd(AppContext& ctx, Dialogs& dialogs, std::function<void
     int col = 0;
     for (const auto& b : kButtons) {
         auto* button = new QPushButton(QString::fromUtf8(b.caption), buttons);
-        button->setGeometry(12 + col++ * 104, 6, 100, 30);
+        button->setGeometry(8 + col++ * 88, 6, 86, 30);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, b.act);
     }

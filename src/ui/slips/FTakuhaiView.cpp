@@ -13,7 +13,7 @@ namespace dv = delivery;
 
 namespace {
 
-constexpr int kLeft = 20, kRight = 500, kTop = 70, kStep = 36, kFieldH = 26;
+constexpr int kLeft = 20, kRight = 410, kTop = 70, kStep = 36, kFieldH = 26;
 constexpr int kLabelW = 75;
 
 QRect at(int side, int row, int dx, int w) {
@@ -41,10 +41,10 @@ FTakuhaiView::FTakuhaiView(AppContext& ctx, Dialogs& dialogs, std::function<Home
             at(side, 0, 140, 60), [phone](R& r) -> int32_t& { return (r.*phone)[1]; }, dv::kExchangeDigits);
         addNumber(
             at(side, 0, 215, 60), [phone](R& r) -> int32_t& { return (r.*phone)[2]; }, dv::kNumberDigits, true);
-        addText(at(side, 1, kLabelW, 360), side ? &R::originAddress1 : &R::destAddress1);
-        addText(at(side, 2, kLabelW, 360), side ? &R::originAddress2 : &R::destAddress2);
-        addText(at(side, 3, kLabelW, 360), side ? &R::originAddress3 : &R::destAddress3);
-        addText(at(side, 4, kLabelW, 360), side ? &R::originName : &R::destName);
+        addText(at(side, 1, kLabelW, 300), side ? &R::originAddress1 : &R::destAddress1);
+        addText(at(side, 2, kLabelW, 300), side ? &R::originAddress2 : &R::destAddress2);
+        addText(at(side, 3, kLabelW, 300), side ? &R::originAddress3 : &R::destAddress3);
+        addText(at(side, 4, kLabelW, 300), side ? &R::originName : &R::destName);
         addNumber(
             at(side, 5, kLabelW, 40), [store](R& r) -> int32_t& { return (r.*store)[0]; }, dv::kStoreDigits);
         addNumber(
@@ -179,7 +179,7 @@ void FTakuhaiView::paintEvent(QPaintEvent*) {
     for (int side = 0; side < 2; ++side) {
         const int x = side ? kRight : kLeft;
         p.drawText(QRect(x, 38, 200, 24), Qt::AlignVCenter, side ? "発送元データ" : "発送先データ");
-        p.drawRect(QRect(x - 8, 64, 458, side ? 8 * kStep + 4 : 9 * kStep + 4));
+        p.drawRect(QRect(x - 8, 64, 384, side ? 8 * kStep + 4 : 9 * kStep + 4));
         auto label = [&](int row, const QString& s, int dx = 0) {
             p.drawText(QRect(x + dx, kTop + row * kStep, kLabelW, kFieldH), Qt::AlignVCenter, s);
         };
@@ -204,7 +204,7 @@ void FTakuhaiView::paintEvent(QPaintEvent*) {
     // The slip held on the clipboard is drawn inverted.
     if (inverted_ && inverted_()) {
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.fillRect(QRect(kLeft - 8, 64, kRight + 458 - kLeft, 9 * kStep + 4), Qt::white);
+        p.fillRect(QRect(kLeft - 8, 64, kRight + 384 - kLeft, 9 * kStep + 4), Qt::white);
     }
 }
 

@@ -43,7 +43,7 @@ public:
         kOriginPostal2,
         kFieldCount
     };
-    static constexpr int kWidth = 960, kHeight = 400;
+    static constexpr int kWidth = 800, kHeight = 400;
 
     // `record` gives the slip being shown (it changes with the current slip).
     FTakuhaiView(AppContext& ctx, Dialogs& dialogs, std::function<HomeDeliveryRecord&()> record,

@@ -77,7 +77,7 @@ FTakuhaiWnd::FTakuhaiWnd(AppContext& ctx, Dialogs& dialogs, CFq7Doc& doc, int li
     int col = 0;
     for (const auto& b : kButtons) {
         auto* button = new QPushButton(QString::fromUtf8(b.caption), buttons);
-        button->setGeometry(12 + col++ * 104, 6, 100, 30);
+        button->setGeometry(8 + col++ * 88, 6, 86, 30);
         button->setFocusPolicy(Qt::NoFocus);  // the entry field keeps the keyboard
         connect(button, &QPushButton::clicked, this, b.act);
     }
