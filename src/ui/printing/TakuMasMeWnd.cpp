@@ -154,8 +154,7 @@ void TakuMasMeWnd::search() {
     }
     QStringList lines;
     for (const auto& h : hits) lines << QString::fromStdString(h.entry);
-    ctx_.listResult = {kSearchListId, 0, Key::None};
-    search_ = new CMojiList(ctx_.listResult, this);
+    search_ = new CMojiList(kSearchListId, this);
     search_->setObjectName("bookSearch");
     search_->setFont(font());
     search_->setLines(lines);
@@ -163,8 +162,7 @@ void TakuMasMeWnd::search() {
     search_->show();
     search_->raise();
     search_->setFocus(Qt::OtherFocusReason);
-    connect(search_, &CMojiList::chosen, this, [this, hits, field] {
-        const controls::ListResult r = ctx_.listResult;
+    connect(search_, &CMojiList::chosen, this, [this, hits, field](const controls::ListResult& r) {
         search_->hide();
         search_->deleteLater();
         search_ = nullptr;

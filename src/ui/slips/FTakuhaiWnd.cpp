@@ -176,8 +176,7 @@ void FTakuhaiWnd::searchBook() {
     }
     QStringList lines;
     for (const auto& h : hits) lines << QString::fromStdString(h.entry);
-    ctx_.listResult = {kSearchListId, 0, Key::None};
-    search_ = new CMojiList(ctx_.listResult, this);
+    search_ = new CMojiList(kSearchListId, this);
     search_->setObjectName("deliverySearch");
     search_->setFont(font());
     search_->setLines(lines);
@@ -185,8 +184,7 @@ void FTakuhaiWnd::searchBook() {
     search_->show();
     search_->raise();
     search_->setFocus(Qt::OtherFocusReason);
-    connect(search_, &CMojiList::chosen, this, [this, hits, records = *book, field] {
-        const controls::ListResult r = ctx_.listResult;
+    connect(search_, &CMojiList::chosen, this, [this, hits, records = *book, field](const controls::ListResult& r) {
         search_->hide();
         search_->deleteLater();
         search_ = nullptr;
