@@ -73,6 +73,14 @@ const std::vector<Command>& commands() {
          {"-o"},
          {},
          runExportCustomers},
+        {"export masters",
+         "write MstData.Csv of one master list, as the master list window's ﾃｷｽﾄｱｳﾄ does",
+         "usage: rakurena export masters [--kind KIND] [--from N] [--to N] PROGRAM_FOLDER\n"
+         "KIND is customers (default), products, grades, accounts or remarks; N..N the codes (all of the\n"
+         "list by default). The file is MstData.Csv in PROGRAM_FOLDER and is replaced when it exists.",
+         {"--kind", "--from", "--to"},
+         {},
+         runExportMasters},
         {"export table",
          "write the four CSV files of a day or month table, as its window's 文字列 does",
          "usage: rakurena export table --kind K [--from MMDD] [--to MMDD] [--years N]\n"

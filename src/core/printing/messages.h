@@ -23,6 +23,7 @@ inline constexpr const char* kNoSlipChosen = " 該当伝票がありません";
 inline constexpr const char* kTooManyPages =
     "印刷枚数が %d 枚になります\n一度に印刷できるのは %d 枚までです　範囲を狭めてください";
 inline constexpr const char* kSlipCount = " 該当伝票数 %3d 件";
+inline constexpr const char* kTagCount = " タック枚数%4d 枚";
 inline constexpr const char* kPageCount = " 伝 票 枚 数 %3d 枚";
 inline constexpr const char* kFormNote = "☆ 印刷フォームは「初期設定の印刷設定」でセットしてください";
 inline constexpr const char* kPaperNote = "☆ 用紙サイズはコントロールパネルのプリンタで行ってください";
@@ -71,6 +72,12 @@ inline constexpr const char* kHomeDeliveryFormHead = "  No.  項　目　名    
 inline constexpr const char* kDeliveryTopic = "＊．納品書印刷";
 inline constexpr const char* kBillTopic = "＊．請求書印刷";
 inline constexpr const char* kGroupBillTopic = "＊．グループ代表請求書印刷";
+inline constexpr const char* kMasterCsvQuestion =
+    "テキストファイルを作成します\nファイル名はカレントホルダーの MstData.Csv　です";
+inline constexpr const char* kMasterCsvFailed =
+    "MstData.Csv を書き込めませんでした\nフォルダーの書き込み権限と空きを点検してください";
+inline constexpr const char* kTagTopic = "＊．商品タック印刷";
+inline constexpr const char* kMasterListTopic = "＊．各種マスター印刷";
 inline constexpr const char* kPrintFormTopic = "＊．印刷フォーム設定";
 inline constexpr const char* kHomeDeliveryTopic = "＊．宅配伝票印刷";
 inline constexpr const char* kHomeDeliveryFormTopic = "＊．宅配伝票フォーム設定";

@@ -60,6 +60,8 @@ struct Document {
     int titleHeight = 0;  // device units
     int dataHeight = 0;   // 0: the face's default
     bool landscape = false;
+    // A page size of its own (tags); 0 prints on the printer's paper.
+    double pageWidthInch = 0, pageHeightInch = 0;
     std::vector<Page> pages;
 };
 

@@ -22,6 +22,8 @@ inline constexpr const char* kSettledPurchase =
 inline constexpr const char* kCancelSettlement = "この伝票の決済マーク（入出金）を取り消します\nよろしいですか";
 inline constexpr const char* kLiftSettledLock =
     "この伝票の入力ポイント制限を解除します\n入出金帳伝票との矛盾を生じる可能性が有りますので注意してください";
+// Ctrl+Alt+1 on a settled slip: the payment is recorded again without the usual checks.
+inline constexpr const char* kForcedPayment = "これは強制処理モードです \n 既に処理済み時は重複データになります";
 
 // The reference view.
 inline constexpr const char* kNoReferenceData = "参照データはありません";

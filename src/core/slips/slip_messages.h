@@ -74,4 +74,10 @@ inline constexpr const char* kSettledDateOnly = "この伝票は決済みです\
 inline constexpr const char* kPackingTableFile = "梱包数表.csv";
 inline constexpr const char* kCarrierTableFile = "輸送業者.csv";
 
+// --- the line text and calculator windows ---
+inline constexpr const char* kLineTextOpen =
+    "行文字入力 ＷＩＮＤＯＷ は \n複数開けません 既存 ＷＩＮＤＯＷ を \n閉じてからからオープンしてください";
+inline constexpr const char* kLineTextGuide = "ESC.復帰  F4.削除  ｴﾝﾀｰｷｰ.保存";
+inline constexpr const char* kOperatorOrder = "加算演算子以降の乗除算演算子は無効です";
+
 }  // namespace rk::msg

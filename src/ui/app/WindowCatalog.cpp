@@ -21,6 +21,8 @@
 #include "ui/payments/NukinChkWnd.h"
 #include "ui/payments/NukininWnd.h"
 #include "ui/printing/GroupSeiWnd.h"
+#include "ui/printing/HinTakkuWnd.h"
+#include "ui/printing/MstPrntWnd.h"
 #include "ui/printing/NohinMesaiWnd.h"
 #include "ui/printing/NouhinPrnWnd.h"
 #include "ui/printing/PlanPrinter.h"
@@ -81,6 +83,10 @@ void registerPrintWindows(WindowRegistry& registry, AppContext& ctx) {
             return new NohinMesaiWnd(ctx, registry.dialogs(), c == 147, guideOpener(registry, ctx));
         });
     }
+    registry.registerFactory(
+        148, [&registry, &ctx](int) { return new HinTakkuWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
+    registry.registerFactory(
+        149, [&registry, &ctx](int) { return new MstPrntWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     registry.registerFactory(
         151, [&registry, &ctx](int) { return new GroupSeiWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     registry.registerFactory(

@@ -5,6 +5,10 @@
 #include <QPushButton>
 
 #include "base/format.h"
+#include "masters/account_items.h"
+#include "printing/account_print.h"
+#include "slips/slip_messages.h"
+#include "ui/app/QtDialogs.h"
 #include "ui/masters/KamokuMasBView.h"
 #include "ui/masters/MasterGrid.h"
 #include "ui/masters/MasterUi.h"
@@ -26,12 +30,12 @@ KamokuMasAView::KamokuMasAView(AppContext& ctx, KamokuMasBView* grid, QWidget* p
     reference->setObjectName("reference");
     reference->setGeometry(300, 4, 52, 24);
     connect(reference, &QPushButton::clicked, grid_, &KamokuMasBView::openReference);
-    // Printing of the item list comes with the print frame; until then the buttons stay off.
     int x = 356;
     for (const char* caption : {"印刷", "ﾌﾟﾚﾋﾞ"}) {
         QPushButton* b = masterButton(caption, this);
         b->setGeometry(x, 4, 52, 24);
-        b->setEnabled(false);
+        const bool preview = x != 356;
+        connect(b, &QPushButton::clicked, this, [this, preview] { printItems(preview); });
         x += 56;
     }
     QPushButton* help = masterButton("解説", this);
@@ -45,6 +49,26 @@ KamokuMasAView::KamokuMasAView(AppContext& ctx, KamokuMasBView* grid, QWidget* p
     lines_->setGeometry(x + 100, 4, 56, 24);
     lines_->setFocusPolicy(Qt::NoFocus);
     connect(grid_, &KamokuMasBView::totalsChanged, this, qOverload<>(&QWidget::update));
+}
+
+bool KamokuMasAView::printItems(bool previewOnly) {
+    grid_->closeEditor();  // what is being typed is in the file first
+    const auto items = masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts]);
+    if (items.empty()) {
+        dialogs().message(msg::kAccountFileUnopenable, Icon::Stop);
+        return false;
+    }
+    const printing::PrintForm form =
+        printing::loadPrintForm(ctx_.files, ctx_.programFolder()).value_or(printing::defaultPrintForm());
+    const int lines = linesPerPage();
+    const Planner planner = [items, lines, form](const printing::PageArea& area) {
+        return printing::planAccountItems(items, lines, form, area);
+    };
+    if (previewOnly) {
+        output_.preview(planner, this);
+        return true;
+    }
+    return output_.print(planner, this);
 }
 
 int KamokuMasAView::linesPerPage() const { return std::clamp(lines_->currentIndex() + 20, 20, 50); }

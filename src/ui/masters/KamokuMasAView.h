@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/app_context.h"
+#include "ui/printing/PlanPrinter.h"
 
 class QComboBox;
 class QPushButton;
@@ -20,6 +21,9 @@ public:
     // Lines per printed page, 20..50.
     int linesPerPage() const;
     QComboBox* linesBox() const { return lines_; }
+    // "印刷" / "ﾌﾟﾚﾋﾞ": the items as the file holds them, the chosen lines to a page.
+    bool printItems(bool previewOnly);
+    PrintOutput& output() { return output_; }
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -28,6 +32,7 @@ private:
     AppContext& ctx_;
     KamokuMasBView* grid_;
     QComboBox* lines_;
+    PrintOutput output_;
 };
 
 }  // namespace rk::ui

@@ -7,6 +7,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <optional>
 
 #include "base/cp932.h"
 
@@ -88,15 +89,31 @@ printing::PageArea printableArea(const QPrinter& printer) {
 }
 
 bool printDocument(const Planner& planner, QPrinter& printer) {
-    const printing::Document doc = planner(printableArea(printer));
-    printer.setDocName(QString::fromStdString(doc.name));
-    QPainter p;
-    if (!p.begin(&printer)) return false;
-    for (size_t i = 0; i < doc.pages.size(); ++i) {
-        if (i > 0 && !printer.newPage()) return false;
-        paintPage(p, doc, doc.pages[i]);
+    printing::Document doc = planner(printableArea(printer));
+    // A document on paper of its own size (tags) is planned again on that paper; the printer
+    // keeps its paper for the other documents.
+    std::optional<QPageLayout> kept;
+    if (doc.pageWidthInch > 0 && doc.pageHeightInch > 0) {
+        kept = printer.pageLayout();
+        const QPageSize size(QSizeF(doc.pageWidthInch, doc.pageHeightInch), QPageSize::Inch, "tag",
+                             QPageSize::ExactMatch);
+        printer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        doc = planner(printableArea(printer));
     }
-    return p.end();
+    printer.setDocName(QString::fromStdString(doc.name));
+    bool ok = true;
+    QPainter p;
+    if (!p.begin(&printer)) {
+        ok = false;
+    } else {
+        for (size_t i = 0; i < doc.pages.size() && ok; ++i) {
+            if (i > 0 && !printer.newPage()) ok = false;
+            if (ok) paintPage(p, doc, doc.pages[i]);
+        }
+        ok = p.end() && ok;
+    }
+    if (kept) printer.setPageLayout(*kept);
+    return ok;
 }
 
 QPrinter& sharedPrinter() {

@@ -10,6 +10,7 @@
 #include "printing/delivery_notes.h"
 #include "printing/home_delivery_print.h"
 #include "printing/messages.h"
+#include "printing/tags.h"
 #include "ui/printing/PlanPrinter.h"
 
 namespace rk::ui {
@@ -111,6 +112,34 @@ int runDeliveryNotes(const Args& a, Io& io) {
     const Planner planner = [&](const printing::PageArea& area) {
         return printing::planDeliveryNotes(run, ctx, form, area, kind);
     };
+    return writeDocument(planner, *a.get("--pdf"), run.pageCount(), io);
+}
+
+int runTags(const Args& a, Io& io) {
+    if (!a.has("--date") || !a.has("--pdf")) {
+        io.err << "rakurena print tags: --date and --pdf are needed\n";
+        return cli::kUsage;
+    }
+    auto app = paintingApplication();
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    if (!loadForPrinting(ctx, io)) return cli::kFailed;
+    printing::TagSelection sel;
+    sel.to = ctx.env.customerCount;
+    auto date = dateOption(a, "--date", io, monthday::kFirstDay);
+    if (!date) return cli::kUsage;
+    sel.date = *date;
+    for (auto [name, target] : {std::pair{"--from", &sel.from}, std::pair{"--to", &sel.to}}) {
+        if (!a.has(name)) continue;
+        auto v = cli::intOption(a, name, io);
+        if (!v) return cli::kUsage;
+        *target = *v;
+    }
+    const printing::PrintForm form =
+        printing::loadPrintForm(ctx.files, ctx.programFolder()).value_or(printing::defaultPrintForm());
+    const printing::SlipSnapshot files(ctx);
+    const printing::TagRun run = printing::buildTagRun(files, sel);
+    io.out << run.slipCountText() << '\n' << run.tagCountText() << '\n';
+    const Planner planner = [&](const printing::PageArea& area) { return printing::planTags(run, ctx, form, area); };
     return writeDocument(planner, *a.get("--pdf"), run.pageCount(), io);
 }
 
@@ -218,6 +247,13 @@ const std::vector<cli::Command>& printCommands() {
          {"--date", "--from", "--to", "--copies", "--pdf"},
          {"--cooperative"},
          runDeliveryNotes},
+        {"print tags",
+         "write the product tags of a date to a PDF file, as the tag window prints them",
+         "usage: rakurena print tags --date MMDD [--from N] [--to N] --pdf FILE PROGRAM_FOLDER\n"
+         "One tag per slip line of the date for customers N..N, six to a 14.4 x 5 inch page.",
+         {"--date", "--from", "--to", "--pdf"},
+         {},
+         runTags},
         {"print bills",
          "write the bills of a period to a PDF file, as the bill windows print them",
          "usage: rakurena print bills --from MMDD --to MMDD [--customers A-B] [--issue MMDD] [--search NAME]\n"

@@ -311,7 +311,8 @@ void FMdinBView::navigate(Key k, bool stored) {
         case Key::F3:
         case Key::F4:
             if (field_ == kFieldBuyer) return boxKey(k == Key::F3 ? kPackContainer : kPackTray);
-            return enter(line_, field_);
+            enter(line_, field_);
+            return k == Key::F3 ? wnd_.openCalculator() : wnd_.openLineText();
         case Key::PadPlus:
         case Key::Extra146:
             if (field_ == kFieldAmount) return enter(line_, field_);

@@ -25,8 +25,8 @@ FMdinCView::FMdinCView(FMdinWnd& wnd) : QWidget(&wnd), wnd_(wnd) {
     int col = 0;
     connect(add("個別解説", 0, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.explainField(); });
     connect(add("箱数(F2)", 0, col++, true), &QPushButton::clicked, this, inGrid([grid] { grid->boxKey(1); }));
-    add("電卓(F3)", 0, col++, false);
-    add("行文字(F4", 0, col++, false);
+    connect(add("電卓(F3)", 0, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.openCalculator(); });
+    connect(add("行文字(F4", 0, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.openLineText(); });
     if (mode <= 2) connect(add("記録(F5)", 0, col++, true), &QPushButton::clicked, this, [&wnd] { wnd.recordSlip(); });
     QPushButton* f6 = add(purchase ? "買掛(F6)" : "売掛(F6)", 0, col++, wnd.canOpenReceivable());
     connect(f6, &QPushButton::clicked, this, [&wnd] { wnd.openReceivable(); });

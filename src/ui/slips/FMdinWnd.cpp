@@ -16,10 +16,12 @@
 #include "slips/slip_messages.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/CMojiList.h"
+#include "ui/slips/DentakuWnd.h"
 #include "ui/slips/FChanjeDateWnd.h"
 #include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinCView.h"
+#include "ui/slips/FWidthMojiWnd.h"
 
 namespace rk::ui {
 namespace {
@@ -149,6 +151,8 @@ void FMdinWnd::closeEvent(QCloseEvent* e) {
 
 // The window given the focus (opened, activated) passes it on to where the input is.
 void FMdinWnd::focusInEvent(QFocusEvent*) {
+    if (lineText_ && lineText_->edit()) return lineText_->edit()->setFocus(Qt::OtherFocusReason);
+    if (calculator_ && calculator_->edit()) return calculator_->edit()->setFocus(Qt::OtherFocusReason);
     QWidget* target = gridActive() ? static_cast<QWidget*>(bView_->edit()) : aView_->edit();
     if (bView_->pickList()) target = bView_->pickList();
     if (aView_->searchList()) target = aView_->searchList();
@@ -220,6 +224,7 @@ bool FMdinWnd::openSlip(int32_t customer) {
 
 void FMdinWnd::toGrid(int line, int field) {
     line_ = std::clamp(line, 1, kMaxSlipLines);
+    if (calculator_ && line_ != calculatorLine_) calculator_->close();
     aView_->leave();
     showLine(line_);
     bView_->enter(line_, field);
@@ -236,6 +241,8 @@ void FMdinWnd::showLine(int line) {
 
 void FMdinWnd::toHeader(int field) {
     line_ = 0;
+    if (calculator_) calculator_->close();
+    if (lineText_) lineText_->close();
     bView_->leave();
     aView_->enter(field);
 }
@@ -296,6 +303,59 @@ bool FMdinWnd::canOpenReceivable() const { return static_cast<bool>(receivableOp
 bool FMdinWnd::openReceivable() {
     if (!canOpenReceivable() || !gridActive()) return false;
     return receivableOpener()(*this, *doc_);
+}
+
+FWidthMojiWnd* FMdinWnd::lineText() const { return lineText_; }
+DentakuWnd* FMdinWnd::calculator() const { return calculator_; }
+
+void FMdinWnd::openLineText() {
+    if (!gridActive()) return;
+    if (lineText_) {
+        dialogs_.beep();
+        dialogs_.message(msg::kLineTextOpen);
+        if (lineText_->edit()) lineText_->edit()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const int line = line_, field = bView_->field();
+    bView_->leave();
+    auto* w = new FWidthMojiWnd(*this, line);
+    lineText_ = w;
+    connect(w, &FWidthMojiWnd::done, this, [this, line, field](bool changed) {
+        if (changed) refreshTotals();
+        bView_->update();
+        if (gridActive()) toGrid(line, field);
+    });
+    // Below the line, inside the window.
+    const QPoint below = bView_->mapTo(this, QPoint(0, line * kRowHeight));
+    w->move(std::clamp(below.x() + 40, 0, std::max(0, width() - w->width())),
+            std::clamp(below.y(), FMdinAView::kHeight, std::max(0, height() - w->height())));
+    w->show();
+    w->raise();
+    if (w->edit()) w->edit()->setFocus(Qt::OtherFocusReason);
+}
+
+void FMdinWnd::openCalculator() {
+    if (!gridActive()) return;
+    if (!calculator_) {
+        auto* w = new DentakuWnd(*this);
+        calculator_ = w;
+        connect(w, &DentakuWnd::totalChosen, this, [this](int32_t total) {
+            if (!gridActive()) return;
+            // Into the grid's field as if typed: the operator ends it as any typed value.
+            toGrid(line_, bView_->field());
+            if (total < 0) CDataEdit::injectKey(bView_, controls::Key::PadMinus);
+            CDataEdit::injectCharacter(bView_, QString::number(total < 0 ? -int64_t{total} : int64_t{total}));
+        });
+        connect(w, &DentakuWnd::escaped, this, [this] {
+            if (gridActive()) toGrid(line_, bView_->field());
+        });
+        w->move(std::max(0, width() - w->width() - 8), FMdinAView::kHeight);
+    }
+    calculatorLine_ = line_;
+    bView_->leave();
+    calculator_->show();
+    calculator_->raise();
+    if (calculator_->edit()) calculator_->edit()->setFocus(Qt::OtherFocusReason);
 }
 
 void FMdinWnd::openCustomerList() {

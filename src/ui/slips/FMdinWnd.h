@@ -2,6 +2,7 @@
 // owns the slip document and the line and slip operations; the views draw and take input.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -21,6 +22,8 @@ class QKeyEvent;
 namespace rk::ui {
 
 class CDataEdit;
+class DentakuWnd;
+class FWidthMojiWnd;
 class FMdinAView;
 class FMdinBView;
 class FMdinCView;
@@ -55,6 +58,9 @@ public:
     // Opens the operation guide on a prompt; "個別解説" works once this is set.
     void setGuideOpener(std::function<void(const std::string&)> opener) { guide_ = std::move(opener); }
     bool canOpenGuide() const { return static_cast<bool>(guide_); }
+    void showGuide(const std::string& topic) {
+        if (guide_) guide_(topic);
+    }
     // The guide on the prompt of the field that has the cursor.
     void explainField();
 
@@ -105,6 +111,12 @@ public:
     void openDateChange();
     bool changeDate(int typed);
     bool changeCustomer(int customer);
+    // F4 / "行文字(F4": the line text window of the grid's line; a second one is refused.
+    void openLineText();
+    // F3 / "電卓(F3)": the calculator, open until Esc or until the grid leaves the line.
+    void openCalculator();
+    FWidthMojiWnd* lineText() const;
+    DentakuWnd* calculator() const;
     // True when the processing window opened (it has the keyboard then).
     bool openReceivable();
     bool canOpenReceivable() const;
@@ -144,6 +156,9 @@ private:
     QScrollArea* scroll_;
     QWidget* dateChange_ = nullptr;
     QWidget* homeDelivery_ = nullptr;
+    QPointer<FWidthMojiWnd> lineText_;
+    QPointer<DentakuWnd> calculator_;
+    int calculatorLine_ = 0;
     std::function<void(const std::string&)> guide_;
     std::function<bool()> customerList_;
     std::function<void(int)> productMaster_;

@@ -377,6 +377,10 @@ bool FUrikakeWnd::special(const QKeyEvent* e) {
         openPayment();
         return true;
     }
+    if (mods == (Qt::ControlModifier | Qt::AltModifier) && k == Qt::Key_1 && !reference_) {
+        openPayment(true);
+        return true;
+    }
     if (mods == Qt::ShiftModifier && k == Qt::Key_Down) {
         if (doc_->header.stage == kStageSettled &&
             rv::cancelSettlement(*doc_, values_, ctx_, dialogs_) == rv::Recorded::Ok) {
@@ -454,7 +458,7 @@ bool FUrikakeWnd::recordSlip() {
     return true;
 }
 
-FSNukinWnd* FUrikakeWnd::openPayment() {
+FSNukinWnd* FUrikakeWnd::openPayment(bool forced) {
     if (reference_) return nullptr;
     if (payment_) {
         payment_->activateWindow();
@@ -462,7 +466,11 @@ FSNukinWnd* FUrikakeWnd::openPayment() {
     }
     if (field_ && field_->field().edited())
         store(row_, column_, column_ == kValueColumn && row_ == 4 ? field_->number() : field_->value(), Key::None);
-    if (!payments::mayPaySlip(doc_->header, flagOpen(ctx_, kCustomerMasterFlag), ctx_, dialogs_)) return nullptr;
+    if (forced) {
+        if (doc_->header.stage == kStageSettled) dialogs_.message(msg::kForcedPayment, Icon::Warning);
+    } else if (!payments::mayPaySlip(doc_->header, flagOpen(ctx_, kCustomerMasterFlag), ctx_, dialogs_)) {
+        return nullptr;
+    }
     rv::store(values_, doc_->header);
     auto* w = new FSNukinWnd(ctx_, dialogs_, *doc_, values_);
     payment_ = w;

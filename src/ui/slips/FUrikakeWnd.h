@@ -65,8 +65,9 @@ public:
 
     // F5: records the slip; true when written (the window then closes).
     bool recordSlip();
-    // F7: the slip-by-slip payment window over this slip (nullptr when refused).
-    FSNukinWnd* openPayment();
+    // F7: the slip-by-slip payment window over this slip (nullptr when refused). `forced`
+    // (Ctrl+Alt+1) skips the refusals, after a warning on a settled slip.
+    FSNukinWnd* openPayment(bool forced = false);
     FSNukinWnd* paymentWindow() const { return payment_; }
     bool onCommand(int command) override;
 

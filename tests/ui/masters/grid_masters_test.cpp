@@ -1,7 +1,11 @@
 // The grade, remark and account-item windows driven by keys, checked in their files.
+#include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
+#include "masters/account_items.h"
+#include "masters/master_io.h"
 #include "masters/messages.h"
 #include "masters_support.h"
 #include "support/ui_support.h"
@@ -147,6 +151,32 @@ private slots:
         w->close();
         QCOMPARE(QtDialogs::shownTexts(), QStringList{QString::fromUtf8(msg::kAccountTotalsMismatch)});
         QCOMPARE(f.ctx->settings.accountWindowSetting, 20);
+    }
+    // "印刷" prints the named items under their categories, the balances on their side.
+    void accountItemsArePrinted() {
+        test::MasterFiles f;
+        AccountItemRecord r{};
+        (void)masters::readAccountItem(f.ctx->files, f.ctx->fileSet[kAccounts], 101, r);
+        r.openingBalance = 25000;
+        QVERIFY(masters::writeAccountItem(f.ctx->files, f.ctx->fileSet[kAccounts], 101, r));
+        auto w = test::showWindow<KamokuMasWnd>(*f.ctx);
+        QVERIFY(w);
+        const QString pdf = QDir::current().filePath("screens/account_items.pdf");
+        int pages = 0;
+        w->header()->output().print = [&](const Planner& planner, QWidget*) {
+            pages = static_cast<int>(planner({0, 0, 4724, 6800, 600}).pages.size());
+            return writePdf(planner, pdf);
+        };
+        for (QPushButton* b : w->header()->findChildren<QPushButton*>())
+            if (b->text() == "印刷") b->click();
+        QCOMPARE(pages, 1);
+        QProcess p;
+        p.start("pdftotext", {"-layout", pdf, "-"});
+        p.waitForFinished(20000);
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        for (const char* s :
+             {"【 勘 定 科 目 デ ー タ 】", "【 資 産 】", "【 費 用 】", "○○銀行預金", "市場手数料", "25,000"})
+            QVERIFY2(text.contains(QString::fromUtf8(s)), s);
     }
 };
 

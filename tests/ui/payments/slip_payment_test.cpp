@@ -10,6 +10,7 @@
 #include "masters/master_io.h"
 #include "payments/messages.h"
 #include "payments/payment_file.h"
+#include "receivables/messages.h"
 #include "slips/slip_index.h"
 #include "support/demo_year.h"
 #include "support/ui_support.h"
@@ -141,6 +142,34 @@ private slots:
         QVERIFY(processing);
         QVERIFY(!processing->openPayment());
         QCOMPARE(dialogs.shown.back(), std::string(msg::kAlreadyPaidSales));
+    }
+
+    // Ctrl+Alt+1 pays a settled slip once more after the warning, through the ordinary payment.
+    void forcedPaymentOfASettledSlip() {
+        const int n = firstSlipOf(kStageSettled);
+        QVERIFY(n > 0);
+        const int32_t customer = headerAt(*ctx, n).customer;
+        const double before = balanceOf(*ctx, customer);
+        const auto paymentsBefore = payments::readPayments(ctx->files, ctx->fileSet[kPayments]).size();
+        std::unique_ptr<FUrikakeWnd> processing(FUrikakeWnd::processRecord(*ctx, dialogs, n));
+        QVERIFY(processing);
+        processing->show();
+        QVERIFY(QTest::qWaitForWindowActive(processing.get()));
+        QTest::keyClick(processing->windowHandle(), Qt::Key_1, Qt::ControlModifier | Qt::AltModifier);
+        QPointer<FSNukinWnd> w = processing->paymentWindow();
+        QVERIFY(w);
+        QCOMPARE(dialogs.shown, std::vector<std::string>{rk::msg::kForcedPayment});
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        type(w, "0");                    // no fee: the whole amount is paid
+        dialogs.answers = {Answer::Ok};  // the settled slip keeps its stage, values are rewritten
+        QTest::keyClick(w->windowHandle(), Qt::Key_F8);
+        QTRY_VERIFY(!w);
+        QCOMPARE(dialogs.shown.back(), std::string(rk::msg::kSettledSales));
+        QCOMPARE(headerAt(*ctx, n).stage, int32_t(kStageSettled));
+        const auto all = payments::readPayments(ctx->files, ctx->fileSet[kPayments]);
+        QCOMPARE(all.size(), paymentsBefore + 1);  // the warned duplicate
+        QCOMPARE(all.back().slips[1], n);
+        QCOMPARE(balanceOf(*ctx, customer), before);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QWindow>
 #include <sstream>
 
 #include "app/command_table.h"
@@ -19,11 +20,16 @@
 #include "printing/fax.h"
 #include "printing/messages.h"
 #include "support/ui_support.h"
+#include "ui/app/QtDialogs.h"
 #include "ui/app/WindowCatalog.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/printing/GroupSeiView.h"
 #include "ui/printing/GroupSeiWnd.h"
+#include "ui/printing/HinTakkuView.h"
+#include "ui/printing/HinTakkuWnd.h"
+#include "ui/printing/MstPrntView.h"
+#include "ui/printing/MstPrntWnd.h"
 #include "ui/printing/NohinMesaiView.h"
 #include "ui/printing/NohinMesaiWnd.h"
 #include "ui/printing/NouhinPrnView.h"
@@ -298,6 +304,109 @@ private slots:
                  0);
         QVERIFY(pdfText(bills).contains(QString::fromUtf8("請求額計")));
         QCOMPARE(runCli({"print", "bills", "--from", month, "--pdf", bills.toStdString(), folder}), 2);
+    }
+    // 商品タック印刷 from the registry, typed by keys on the frame: one tag per line of the
+    // date's slips, six to a 14.4 x 5 inch page; the command line prints the same tags.
+    void tagWindowPrintsOneTagPerLine() {
+        auto [n, h] = processedSlip();
+        QVERIFY(n > 0);
+        printing::SlipSnapshot files(*ctx);
+        size_t lines = 0;
+        for (int s : files.slipsOfDate(h.date)) lines += files.slip(s, false).lines.size();
+        QVERIFY(lines > 0);
+
+        QMdiArea area;
+        area.resize(900, 600);
+        area.show();
+        WindowRegistry registry(*ctx, dialogs, &area);
+        registerWindows(registry, *ctx);
+        auto* sub = qobject_cast<QMdiSubWindow*>(registry.open(148));
+        QVERIFY(sub);
+        auto* w = qobject_cast<HinTakkuWnd*>(sub->widget());
+        QVERIFY(w);
+        QVERIFY(!registry.open(148));
+        QCOMPARE(dialogs.shown.back(), std::string("複数の 商品タック印刷 ウインドウは開けません"));
+        area.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&area));
+        QWindow* win = area.windowHandle();
+        QTest::keyClicks(QApplication::focusWidget(), QString::number(h.date));
+        QTest::keyClick(win, Qt::Key_Return);
+        QCOMPARE(w->view()->run().tags.size(), lines);
+        QCOMPARE(w->view()->run().tagCountText(), QString::asprintf(" タック枚数%4d 枚", int(lines)).toStdString());
+        test::saveScreenshot(sub, "tag_window");
+
+        const QString pdf = QDir::current().filePath("screens/tags.pdf");
+        int pages = 0;
+        w->view()->output().print = [&](const Planner& planner, QWidget*) {
+            pages = static_cast<int>(planner({0, 0, 8640, 3000, 600}).pages.size());
+            return writePdf(planner, pdf);
+        };
+        for (int i = 0; i < 3; ++i) QTest::keyClick(win, Qt::Key_Return);  // Enter on the lines field prints
+        QCOMPARE(pages, int((lines + 5) / 6));
+        const QString text = pdfText(pdf);
+        QCOMPARE(text.count(QString::fromUtf8("宛先")), int(lines));
+        QVERIFY(text.contains(QString::fromUtf8("御中")));
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        info.waitForFinished(20000);
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains("1037 x 360 pts"));
+
+        const QString cli = dir.filePath("cli_tags.pdf");
+        QCOMPARE(runCli({"print", "tags", "--date", std::to_string(h.date), "--pdf", cli.toStdString(),
+                         dir.path().toStdString()}),
+                 0);
+        QCOMPARE(pdfText(cli).count(QString::fromUtf8("宛先")), int(lines));
+        area.closeAllSubWindows();
+    }
+
+    // 各種マスター印刷: products chosen by their number, printed, and MstData.Csv written after
+    // the question; the command line writes the same file.
+    void masterListWindowPrintsAndWritesTheText() {
+        QMdiArea area;
+        area.resize(900, 600);
+        area.show();
+        WindowRegistry registry(*ctx, dialogs, &area);
+        registerWindows(registry, *ctx);
+        auto* sub = qobject_cast<QMdiSubWindow*>(registry.open(149));
+        QVERIFY(sub);
+        auto* w = qobject_cast<MstPrntWnd*>(sub->widget());
+        QVERIFY(w);
+        area.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&area));
+        QWindow* win = area.windowHandle();
+        QTest::keyClick(win, Qt::Key_2);  // products; a one-digit field moves on by itself
+        QCOMPARE(w->view()->selection().kind, printing::MasterList::Products);
+        QTest::keyClicks(QApplication::focusWidget(), "1");
+        QTest::keyClick(win, Qt::Key_Return);
+        QTest::keyClicks(QApplication::focusWidget(), "40");
+        QTest::keyClick(win, Qt::Key_Return);
+        QCOMPARE(w->view()->selection().to, 40);
+        test::saveScreenshot(sub, "master_list_window");
+
+        const QString pdf = QDir::current().filePath("screens/master_list.pdf");
+        w->view()->output().print = [&](const Planner& planner, QWidget*) { return writePdf(planner, pdf); };
+        QVERIFY(w->view()->print());
+        ProductRecord p{};
+        masters::readProduct(ctx->files, ctx->fileSet[kProducts], 1, p);
+        const QString text = pdfText(pdf);
+        QVERIFY(text.contains(QString::fromUtf8("商品マスター")));
+        QVERIFY(text.contains(q(printing::fieldText(p.name))));
+
+        const fs::path csv = ctx->programFolder() / printing::kMasterCsvFile;
+        QtDialogs::queueAnswers({Answer::Cancel});
+        QVERIFY(!w->view()->writeText());
+        QVERIFY(!ctx->files.exists(csv));
+        QtDialogs::queueAnswers({Answer::Ok});
+        QVERIFY(w->view()->writeText());
+        QCOMPARE(QtDialogs::shownTexts().last(), QString::fromUtf8(printing::msg::kMasterCsvQuestion));
+        const Bytes written = ctx->files.readAll(csv).value_or(Bytes{});
+        const std::string lines =
+            cp932::toUtf8(std::string_view(reinterpret_cast<const char*>(written.data()), written.size()));
+        QCOMPARE(std::count(lines.begin(), lines.end(), '\n'), 41);
+        QVERIFY(lines.find(" 1, " + printing::fieldText(p.name) + ",") != std::string::npos);
+        QCOMPARE(runCli({"export", "masters", "--kind", "products", "--to", "40", dir.path().toStdString()}), 0);
+        QCOMPARE(ctx->files.readAll(csv).value_or(Bytes{}), written);
+        area.closeAllSubWindows();
     }
 };
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 #include "app/lan_control.h"
 #include "app/lan_station.h"
@@ -20,12 +21,14 @@
 #include "ui/app/WindowCatalog.h"
 #include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/slips/DentakuWnd.h"
 #include "ui/slips/FChanjeDateWnd.h"
 #include "ui/slips/FMdinAView.h"
 #include "ui/slips/FMdinBView.h"
 #include "ui/slips/FMdinCView.h"
 #include "ui/slips/FMdinWnd.h"
 #include "ui/slips/FUrikakeWnd.h"
+#include "ui/slips/FWidthMojiWnd.h"
 
 using namespace rk;
 using namespace rk::ui;
@@ -320,6 +323,97 @@ private slots:
         QCOMPARE(reference->values().amount, h.amount);
         w.reset();  // the reference closes with the slip window
         QTRY_VERIFY(area.subWindowList().isEmpty());
+    }
+    // F4 on a line: the text typed in the line text window is kept with remark 999 and
+    // recorded with the slip; F4 there detaches it again.
+    void lineTextIsKeptWithTheSlip() {
+        auto w = open(2);
+        QVERIFY(w);
+        QWindow* win = w->windowHandle();
+        openSlip(520, 7);
+        QVERIFY(w->gridActive());
+        typeLine(13, 4, 100);
+        QTest::keyClick(win, Qt::Key_Up);
+        QCOMPARE(w->line(), 1);
+        QTest::keyClick(win, Qt::Key_F4);
+        QVERIFY(w->lineText());
+        QCOMPARE(w->lineText()->line(), 1);
+        QTest::keyClicks(w->lineText()->edit(), "Rose 2");
+        QTest::sendKeyEvent(QTest::KeyAction::Click, win, Qt::Key_unknown, QString("箱"), Qt::NoModifier);
+        // A second request is refused while the first is open.
+        dialogs.shown.clear();
+        w->openLineText();
+        QCOMPARE(dialogs.shown, std::vector<std::string>{msg::kLineTextOpen});
+        test::saveScreenshot(w.get(), "slip_entry_line_text");
+        QTest::keyClick(win, Qt::Key_Return);
+        QTRY_VERIFY(!w->lineText());
+        QVERIFY(w->gridActive());
+        QCOMPARE(w->doc().lines[1].remarkCode, 999);
+        QCOMPARE(w->doc().lines[1].textNumber, -1);
+        QCOMPARE(cp932::toUtf8(w->doc().texts[1].text), std::string("Rose 2箱"));
+        QTest::keyClick(win, Qt::Key_F5);
+        QVERIFY(!w->gridActive());
+        const int n = w->doc().lastWritten();
+        const auto l = recordAt<SlipLine>(*ctx, kSlipLines, recordAt<SlipHeader>(*ctx, kSlipHeaders, n).lineSlots[1]);
+        QCOMPARE(l.remarkCode, 999);
+        QVERIFY(l.textNumber >= 1);
+        QCOMPARE(cp932::toUtf8(recordAt<LineText>(*ctx, kRemarkTexts, l.textNumber).text), std::string("Rose 2箱"));
+
+        // Reopened: F4 in the window detaches the text; recorded, the line keeps text number 0.
+        openSlip(520, 7);
+        QTest::keyClick(win, Qt::Key_Up);
+        QTest::keyClick(win, Qt::Key_F4);
+        QVERIFY(w->lineText());
+        QCOMPARE(w->lineText()->edit()->text(), QString("Rose 2箱"));
+        QTest::keyClick(win, Qt::Key_F4);
+        QTRY_VERIFY(!w->lineText());
+        QTest::keyClick(win, Qt::Key_F5);
+        const auto m = recordAt<SlipLine>(*ctx, kSlipLines, recordAt<SlipHeader>(*ctx, kSlipHeaders, n).lineSlots[1]);
+        QCOMPARE(m.textNumber, 0);
+    }
+
+    // F3 on the quantity: 1,200 x 3 + 500 goes into the field as typed; a divide after the add
+    // is refused; Esc gives the grid the keyboard back.
+    void calculatorTotalGoesIntoTheField() {
+        auto w = open(2);
+        QVERIFY(w);
+        QWindow* win = w->windowHandle();
+        openSlip(521, 7);
+        typeLine(13, 4, 100);
+        QTest::keyClick(win, Qt::Key_Up);
+        for (int i = 0; i < 5; ++i) QTest::keyClick(win, Qt::Key_Right);
+        QCOMPARE(w->grid()->field(), 6);
+        QTest::keyClick(win, Qt::Key_F3);
+        QVERIFY(w->calculator());
+        auto row = [win](const char* digits, Qt::Key end, Qt::KeyboardModifiers m = Qt::KeypadModifier) {
+            QTest::keyClicks(QApplication::focusWidget(), digits);
+            QTest::keyClick(win, end, m);
+        };
+        row("1200", Qt::Key_Asterisk);
+        row("3", Qt::Key_Asterisk);
+        row("500", Qt::Key_Plus);
+        QCOMPARE(w->calculator()->tape().total(), 4100);
+        dialogs.shown.clear();
+        row("2", Qt::Key_Slash);
+        QCOMPARE(dialogs.shown, std::vector<std::string>{msg::kOperatorOrder});
+        QCOMPARE(w->calculator()->tape().row(3).value, 0);
+        test::saveScreenshot(w.get(), "slip_entry_calculator");
+        QTest::keyClick(win, Qt::Key_Return);
+        QVERIFY(w->calculator());  // it stays open on the line
+        QVERIFY(w->grid()->edit());
+        QCOMPARE(w->grid()->edit()->shownText().trimmed(), QString("4,100"));
+        QTest::keyClick(win, Qt::Key_Return);
+        QCOMPARE(w->doc().lines[1].quantity, 4100.0);
+        QCOMPARE(w->doc().lines[1].amount, 410000.0);
+        // Leaving the line closes the calculator.
+        QTest::keyClick(win, Qt::Key_Down);
+        QTRY_VERIFY(!w->calculator());
+        QTest::keyClick(win, Qt::Key_F3);
+        QVERIFY(w->calculator());
+        QTest::keyClick(win, Qt::Key_Escape);
+        QTRY_VERIFY(!w->calculator());
+        QVERIFY(w->grid()->edit());
+        QVERIFY(w->grid()->edit()->hasFocus());
     }
 };
 
