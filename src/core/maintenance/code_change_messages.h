@@ -8,6 +8,7 @@ namespace rk::maintenance::msg {
 
 inline constexpr const char* kCodeChangeTitle = "  マスターコード一括変更";
 inline constexpr const char* kCodeChangeWarning = "実行時は、姉妹システムも含め他のウインドウを全て閉じて下さい";
+inline constexpr const char* kCodeChangeTopic = "＊．マスターコード一括変更";
 inline constexpr const char* kCodeChangeRun = "変更実行します";
 inline constexpr const char* kCustomerCodesChanged = "得意先マスターデータ変更が実行されたため\nシステムを停止します";
 // Checks this program makes before anything is written.

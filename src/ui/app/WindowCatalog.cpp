@@ -9,6 +9,7 @@
 #include "ui/app/WindowRegistry.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/listtable/PackInsWnd.h"
+#include "ui/maintenance/CodeAllChenWnd.h"
 #include "ui/maintenance/DBackUpWnd.h"
 #include "ui/maintenance/DReBackWnd.h"
 #include "ui/maintenance/DataHoseiWnd.h"
@@ -266,6 +267,13 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     });
     registry.registerFactory(
         356, [&registry, &ctx](int) { return new DataOpeWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
+    // The bulk code change; after a change of customer codes the program ends.
+    registry.registerFactory(204, [&registry, &ctx](int) {
+        CodeAllChenWnd::Hooks hooks;
+        hooks.endProgram = settingsHooks(registry, ctx).endProgram;
+        hooks.openGuide = guideOpener(registry, ctx);
+        return new CodeAllChenWnd(ctx, registry.dialogs(), hooks);
+    });
     // The conversion of the previous version's files; it ends the program when done.
     registry.registerFactory(203, [&registry, &ctx](int) {
         return new V6toV7Wnd(ctx, registry.dialogs(), settingsHooks(registry, ctx).endProgram);
