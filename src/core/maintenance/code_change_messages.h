@@ -18,6 +18,19 @@ inline constexpr const char* kCodeChangeStationsRun =
     "他の端末が稼働中のため変更できません\n他の端末を終了してから実行してください";
 inline constexpr const char* kCodeChangeNoMaster = "マスターファイルがオープンできません\n変更できません";
 
+// The account-code embedding.
+inline constexpr const char* kEmbedTitle = "勘定科目コード埋め込み";
+inline constexpr const char* kEmbedExplanation[3] = {"このメニューは環境設定と商品マスターに登録された勘",
+                                                     "定科目コードをそれぞれのデータファイル（商品データ",
+                                                     "・売掛帳・入金帳）に埋め込みます"};
+inline constexpr const char* kEmbedExplanationPurchase = "・買掛帳・出金帳）に埋め込みます";
+inline constexpr const char* kEmbedWarning = "〓注意〓　この埋め込みデータは元には戻りません";
+inline constexpr const char* kEmbedding = "  ただ今埋め込み中・・・";
+inline constexpr const char* kEmbedDone = "埋め込みを終了しました";
+inline constexpr const char* kEmbedFailed =
+    "データファイルが読み書きできません\n埋め込みは行っていません\nファイルを点検してください";
+inline constexpr const char* kEmbedTopic = "＊．科目コードの一括代入";
+
 inline std::string codeText(const char* format, int a, int b = 0, int c = 0, int d = 0) {
     char buf[256];
     std::snprintf(buf, sizeof buf, format, a, b, c, d);

@@ -15,6 +15,7 @@
 #include "ui/maintenance/DataHoseiWnd.h"
 #include "ui/maintenance/DataOpeWnd.h"
 #include "ui/maintenance/NenKOusinWnd.h"
+#include "ui/maintenance/KamokuSetWnd.h"
 #include "ui/maintenance/V6toV7Wnd.h"
 #include "ui/masters/HinMasBView.h"
 #include "ui/masters/HinMasWnd.h"
@@ -267,6 +268,9 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
     });
     registry.registerFactory(
         356, [&registry, &ctx](int) { return new DataOpeWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
+    // The account codes of the products and the settings written into the year's data.
+    registry.registerFactory(
+        202, [&registry, &ctx](int) { return new KamokuSetWnd(ctx, registry.dialogs(), guideOpener(registry, ctx)); });
     // The bulk code change; after a change of customer codes the program ends.
     registry.registerFactory(204, [&registry, &ctx](int) {
         CodeAllChenWnd::Hooks hooks;
