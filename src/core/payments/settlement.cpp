@@ -99,7 +99,8 @@ Outcome commit(AppContext& ctx, Dialogs& dialogs, const Settlement& s, int* numb
         for (const SettledSlip& slip : s.slips) {
             SlipHeader h{};
             if (!seen.insert(slip.record).second || !readHeader(ctx, slip.record, h) || !liveDate(h.date) ||
-                h.stage != kStageProcessed || h.customer != slip.customer || h.receivable != slip.receivable) {
+                (h.stage != kStageProcessed && !(s.forced && h.stage == kStageSettled)) ||
+                h.customer != slip.customer || h.receivable != slip.receivable) {
                 dialogs.beep();
                 dialogs.message(msg::kSlipsChanged, Icon::Stop);
                 return Outcome::Stale;

@@ -34,6 +34,7 @@ struct Settlement {
     int32_t date = 0;
     int32_t feeDebit = 0, paidDebit = 0, feeCredit = 0, paidCredit = 0;
     std::array<double, 64> working{};
+    bool forced = false;  // a settled slip may be settled again (the forced payment)
 };
 
 enum class Outcome {

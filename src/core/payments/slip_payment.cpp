@@ -94,6 +94,7 @@ Outcome paySlip(CFq7Doc& doc, const receivables::Processing& processing, const S
     s.paidDebit = v.paidDebit;
     s.paidCredit = v.paidCredit;
     s.working[0] = v.fee + v.paid;
+    s.forced = v.forced;
     return commit(ctx, dialogs, s, number);
 }
 

@@ -19,6 +19,8 @@ struct SlipPaymentValues {
     double billed = 0, fee = 0, paid = 0, remainder = 0;
     int32_t date = 0;
     int32_t feeDebit = 0, feeCredit = 0, paidDebit = 0, paidCredit = 0;
+    // Ctrl+Alt+1: a settled slip is paid again (the operator was warned of the duplicate).
+    bool forced = false;
 
     void feeTyped(double fee);
     // `upWithFee`: left with Up in the sales edition, the fee takes the difference.

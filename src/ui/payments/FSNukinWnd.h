@@ -33,6 +33,8 @@ public:
                QWidget* parent = nullptr);
 
     const payments::SlipPaymentValues& values() const { return v_; }
+    // The forced payment of receivable processing (Ctrl+Alt+1).
+    void setForced(bool forced) { v_.forced = forced; }
     int row() const { return row_; }
     int column() const { return column_; }
     CDataEdit* field() const { return field_; }

@@ -118,8 +118,9 @@ void DentakuWnd::finished(Key k) {
             return;
         case Key::Enter:
             if (!store(v, kept)) return;
+            enter(row_);  // before the grid takes the keyboard
             emit totalChosen(tape_.total());
-            return enter(row_);
+            return;
         default:
             return enter(row_);
     }

@@ -473,6 +473,7 @@ FSNukinWnd* FUrikakeWnd::openPayment(bool forced) {
     }
     rv::store(values_, doc_->header);
     auto* w = new FSNukinWnd(ctx_, dialogs_, *doc_, values_);
+    w->setForced(forced);
     payment_ = w;
     connect(w, &FSNukinWnd::paid, this, [this] {
         emit recorded();

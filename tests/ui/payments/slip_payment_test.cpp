@@ -146,6 +146,7 @@ private slots:
 
     // Ctrl+Alt+1 pays a settled slip once more after the warning, through the ordinary payment.
     void forcedPaymentOfASettledSlip() {
+        dialogs.shown.clear();
         const int n = firstSlipOf(kStageSettled);
         QVERIFY(n > 0);
         const int32_t customer = headerAt(*ctx, n).customer;
