@@ -23,6 +23,7 @@ CodeAllChenVew::CodeAllChenVew(AppContext& ctx, Dialogs& dialogs, QWidget* paren
     : QWidget(parent), ctx_(ctx), dialogs_(dialogs) {
     setObjectName("CodeAllChenVew");
     setFont(QFont("IPAGothic", 11));
+    setFocusPolicy(Qt::StrongFocus);
     kinds_ = new QListWidget(this);
     kinds_->setGeometry(10, kTableY, 230, 9 * 26 + 6);
     kinds_->setFocusPolicy(Qt::NoFocus);
@@ -111,6 +112,11 @@ maintenance::ChangeOutcome CodeAllChenVew::run() {
     }
     enter(row_, column_);
     return out;
+}
+
+// The view given the focus (the window activated) hands it to the cell being typed.
+void CodeAllChenVew::focusInEvent(QFocusEvent*) {
+    if (edit_) edit_->setFocus(Qt::OtherFocusReason);
 }
 
 void CodeAllChenVew::mousePressEvent(QMouseEvent* e) {

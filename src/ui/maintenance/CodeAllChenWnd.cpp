@@ -15,6 +15,7 @@ CodeAllChenWnd::CodeAllChenWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks, Q
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     resize(sizeHint());
+    setFocusProxy(view_);
     connect(view_, &CodeAllChenVew::helpRequested, this, [hooks] {
         if (hooks.openGuide) hooks.openGuide(maintenance::msg::kCodeChangeTopic);
     });
