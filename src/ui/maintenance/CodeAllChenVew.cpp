@@ -78,7 +78,8 @@ void CodeAllChenVew::enter(int row, int column) {
 
 void CodeAllChenVew::finished(Key k) {
     maintenance::CodePair& p = pairs_[static_cast<size_t>(row_)];
-    if (k != Key::Esc && edit_->field().edited()) {
+    // The field's value is what was typed, or the cell's own when nothing was.
+    if (k != Key::Esc) {
         (column_ == 0 ? p.from : p.to) = std::max(0, edit_->value());
         p = maintenance::limitPair(kind(), p);
     }
@@ -99,7 +100,9 @@ void CodeAllChenVew::finished(Key k) {
 }
 
 maintenance::ChangeOutcome CodeAllChenVew::run() {
-    if (edit_ && edit_->field().edited()) {
+    if (edit_) {
+        edit_->disconnect(this);
+        edit_->clearFocus();  // the field keeps what was typed
         maintenance::CodePair& p = pairs_[static_cast<size_t>(row_)];
         (column_ == 0 ? p.from : p.to) = std::max(0, edit_->value());
     }
