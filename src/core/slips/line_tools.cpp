@@ -48,7 +48,7 @@ bool TapeCalculator::totalOf(const std::array<TapeRow, kRows>& rows, int32_t& ou
 
 TapeCalculator::Result TapeCalculator::set(int row, int32_t value, TapeOp op) {
     const size_t r = static_cast<size_t>(std::clamp(row, 0, kRows - 1));
-    if (op == TapeOp::Multiply || op == TapeOp::Divide) {
+    if ((op == TapeOp::Multiply || op == TapeOp::Divide) && value != 0) {
         // Multiplication and division only before the first addition: the tape is worked
         // from the top, so a later product would not bind tighter than the sum.
         for (size_t i = 1; i < r; ++i) {
