@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -184,7 +185,7 @@ bool stageYear(FileSystem& fs, FileTransaction& tx, CodeKind kind, const Year& y
     RecordFile master(fs, place.file, place.size);
     if (!master.ok()) return false;
     moveEntries(master, pairs, place.offset, place.width);
-    std::vector<RecordFile> data;
+    std::deque<RecordFile> data;  // stays where it is as more files are added
     auto file = [&](const fs::path& p, size_t size) -> RecordFile* {
         data.emplace_back(fs, p, size);
         return data.back().ok() ? &data.back() : nullptr;  // a data file that cannot be read is skipped
