@@ -349,7 +349,7 @@ private slots:
         QProcess info;
         info.start("pdfinfo", {pdf});
         info.waitForFinished(20000);
-        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains("1036.8 x 360 pts"));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains("1037 x 360 pts"));
 
         const QString cli = dir.filePath("cli_tags.pdf");
         QCOMPARE(runCli({"print", "tags", "--date", std::to_string(h.date), "--pdf", cli.toStdString(),
