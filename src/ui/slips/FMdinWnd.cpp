@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "app/command_table.h"
 #include "slips/lan_slip_locks.h"
@@ -224,7 +225,8 @@ bool FMdinWnd::openSlip(int32_t customer) {
 
 void FMdinWnd::toGrid(int line, int field) {
     line_ = std::clamp(line, 1, kMaxSlipLines);
-    if (calculator_ && line_ != calculatorLine_) calculator_->close();
+    // A closed helper is let go at once: a new one may open before the old one is deleted.
+    if (calculator_ && line_ != calculatorLine_) std::exchange(calculator_, nullptr)->close();
     aView_->leave();
     showLine(line_);
     bView_->enter(line_, field);
@@ -241,8 +243,8 @@ void FMdinWnd::showLine(int line) {
 
 void FMdinWnd::toHeader(int field) {
     line_ = 0;
-    if (calculator_) calculator_->close();
-    if (lineText_) lineText_->close();
+    if (calculator_) std::exchange(calculator_, nullptr)->close();
+    if (lineText_) std::exchange(lineText_, nullptr)->close();
     bView_->leave();
     aView_->enter(field);
 }
@@ -321,6 +323,7 @@ void FMdinWnd::openLineText() {
     auto* w = new FWidthMojiWnd(*this, line);
     lineText_ = w;
     connect(w, &FWidthMojiWnd::done, this, [this, line, field](bool changed) {
+        lineText_ = nullptr;
         if (changed) refreshTotals();
         bView_->update();
         if (gridActive()) toGrid(line, field);
@@ -347,6 +350,7 @@ void FMdinWnd::openCalculator() {
             CDataEdit::injectCharacter(bView_, QString::number(total < 0 ? -int64_t{total} : int64_t{total}));
         });
         connect(w, &DentakuWnd::escaped, this, [this] {
+            calculator_ = nullptr;
             if (gridActive()) toGrid(line_, bView_->field());
         });
         w->move(std::max(0, width() - w->width() - 8), FMdinAView::kHeight);
