@@ -55,7 +55,7 @@ bool KamokuMasAView::printItems(bool previewOnly) {
     grid_->closeEditor();  // what is being typed is in the file first
     const auto items = masters::readAccountItems(ctx_.files, ctx_.fileSet[kAccounts]);
     if (items.empty()) {
-        dialogs().message(msg::kAccountFileUnopenable, Icon::Stop);
+        grid_->dialogs().message(msg::kAccountFileUnopenable, Icon::Stop);
         return false;
     }
     const printing::PrintForm form =

@@ -25,6 +25,7 @@ public:
     int currentRow() const { return row_; }
     int currentColumn() const { return column_; }
     int rowHeight() const { return rowHeight_; }
+    Dialogs& dialogs() const { return dialogs_; }
     // The open cell editor (a CDataEdit or a list), nullptr when none.
     QWidget* editor() const { return editor_; }
     // Loads the record of `row`, scrolls it into view and opens the editor on `column`.

@@ -63,7 +63,8 @@ private slots:
         QMdiArea area;
         area.resize(900, 640);
         area.show();
-        WindowRegistry registry(ctx, dialogs(), &area);
+        QtDialogs dialogs;
+        WindowRegistry registry(ctx, dialogs, &area);
         registerWindows(registry, ctx);
         QVERIFY(registry.isEnabled(204));
         auto* sub = qobject_cast<QMdiSubWindow*>(registry.open(204));
