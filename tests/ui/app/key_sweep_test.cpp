@@ -293,7 +293,14 @@ private slots:
         std::uniform_int_distribution<int> shift(0, 15);
         for (const MenuCommand& c : menuCommands()) {
             if (!findCommand(c.command)) continue;
-            QVERIFY(openFromMenu(c.command));
+            // A window may refuse the state the storm left the year in (the year-end update once
+            // the input year has moved on); it must say so, then the storm goes on.
+            const qsizetype shownBefore = QtDialogs::shownTexts().size();
+            if (!openFromMenu(c.command)) {
+                QVERIFY2(QtDialogs::shownTexts().size() > shownBefore,
+                         qPrintable(QString("command %1").arg(c.command)));
+                continue;
+            }
             for (int i = 0; i < perWindow; ++i) {
                 const Qt::Key k = pool[pick(random)];
                 Qt::KeyboardModifiers m = Qt::NoModifier;

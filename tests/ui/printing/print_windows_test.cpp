@@ -393,12 +393,12 @@ private slots:
         QVERIFY(text.contains(q(printing::fieldText(p.name))));
 
         const fs::path csv = ctx->programFolder() / printing::kMasterCsvFile;
-        QtDialogs::queueAnswers({Answer::Cancel});
+        dialogs.answers = {Answer::Cancel};
         QVERIFY(!w->view()->writeText());
         QVERIFY(!ctx->files.exists(csv));
-        QtDialogs::queueAnswers({Answer::Ok});
+        dialogs.answers = {Answer::Ok};
         QVERIFY(w->view()->writeText());
-        QCOMPARE(QtDialogs::shownTexts().last(), QString::fromUtf8(printing::msg::kMasterCsvQuestion));
+        QCOMPARE(dialogs.shown.back(), std::string(printing::msg::kMasterCsvQuestion));
         const Bytes written = ctx->files.readAll(csv).value_or(Bytes{});
         const std::string lines =
             cp932::toUtf8(std::string_view(reinterpret_cast<const char*>(written.data()), written.size()));
