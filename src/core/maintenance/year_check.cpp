@@ -231,7 +231,8 @@ private:
             };
             for (const auto& [m, change] : p.members) {
                 if (m == p.customer || !inRange(m)) continue;
-                computed[m] += change - slipsOf([&](int32_t owner) { return owner == m; });
+                const int32_t member = m;  // a lambda may not capture a structured binding in clang 14
+                computed[m] += change - slipsOf([member](int32_t owner) { return owner == member; });
             }
             if (!inRange(p.customer)) continue;
             double group = 0;
