@@ -3,12 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "base/cp932.h"
 #include "masters/customer_master.h"
 #include "masters/messages.h"
 
 namespace rk::masters {
+
+namespace {
+// A stored link is a customer number, negated for a member; a damaged one may be the lowest int.
+int negated(int link) { return link == std::numeric_limits<int>::min() ? 0 : -link; }
+}  // namespace
 
 void CustomerGroupTable::load(int n, const CustomerRecord& r) {
     if (!inRange(n)) return;
@@ -99,13 +105,13 @@ void CustomerGroupTable::checkAtClose(Dialogs& dialogs) const {
         for (int s = 1; s <= n && go; ++s) {
             int m = entry(i)[static_cast<size_t>(s)];
             if (link(m) == -i) continue;
-            std::snprintf(text, sizeof text, msg::kGroupMemberMismatch, i, link(i), m, -link(m));
+            std::snprintf(text, sizeof text, msg::kGroupMemberMismatch, i, link(i), m, negated(link(m)));
             go = dialogs.ask(text, Buttons::YesNo, Answer::Yes) == Answer::Yes;
         }
     }
     go = true;
     for (int i = 1; i <= count_ && go; ++i) {
-        int p = -link(i);
+        int p = negated(link(i));
         if (p <= 0) continue;
         auto list = members(p);
         if (std::find(list.begin(), list.end(), i) != list.end()) continue;
