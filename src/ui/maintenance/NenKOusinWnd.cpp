@@ -48,11 +48,11 @@ NenKOusinWnd::NenKOusinWnd(AppContext& ctx, Dialogs& dialogs, GuideOpener guide,
     setFont(QFont("IPAGothic", 11));
     setAutoFillBackground(true);
     const bool purchase = ctx.edition == Edition::Purchase;
-    struct Spec {
+    struct ButtonPlace {
         const char* caption;
         QRect rect;
     };
-    const Spec specs[kButtonCount] = {
+    const ButtonPlace places[kButtonCount] = {
         {msg::kNextMastersButton, QRect(20, 35, 200, 35)},
         {purchase ? msg::kCarryButtonPurchase : msg::kCarryButtonSales, QRect(20, 195, 200, 35)},
         {msg::kHelpCaption, QRect(20, 335, 100, 35)},
@@ -60,8 +60,8 @@ NenKOusinWnd::NenKOusinWnd(AppContext& ctx, Dialogs& dialogs, GuideOpener guide,
         {msg::kDuplicateCaption, QRect(480, 335, 130, 35)},
     };
     for (int b = 0; b < kButtonCount; ++b) {
-        auto* button = new QPushButton(text(specs[b].caption), this);
-        button->setGeometry(specs[b].rect);
+        auto* button = new QPushButton(text(places[b].caption), this);
+        button->setGeometry(places[b].rect);
         button->setFocusPolicy(Qt::NoFocus);
         buttons_[b] = button;
     }
