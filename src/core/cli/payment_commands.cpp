@@ -6,6 +6,7 @@
 #include "base/format.h"
 #include "payments/billing.h"
 #include "payments/payment_file.h"
+#include "platform/read_session_file_system.h"
 
 namespace rk::cli {
 namespace {
@@ -36,7 +37,8 @@ int runPayments(const Args& a, Io& io) {
     auto from = dateOption(a, "--from", monthday::kFirstDay, io);
     auto to = dateOption(a, "--to", monthday::kLastDay, io);
     if (!from || !to) return kUsage;
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kPayments})) return kFailed;
     const auto all = payments::readPayments(ctx.files, ctx.fileSet[kPayments]);
     const int first = ctx.settings.firstMonth;

@@ -3,6 +3,7 @@
 #include "base/cp932.h"
 #include "base/format.h"
 #include "masters/messages.h"
+#include "platform/read_session_file_system.h"
 #include "tables/buyer_totals.h"
 #include "tables/commission_totals.h"
 #include "tables/name_search.h"
@@ -72,7 +73,8 @@ int runExportNameSearch(const Args& a, Io& io) {
         io.err << "rakurena: --match takes contains, starts or code\n";
         return kUsage;
     }
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     int from = 0, to = 0;
     if (!dates(a, ctx, from, to, io)) return kUsage;
@@ -87,7 +89,8 @@ int runExportOrderTotals(const Args& a, Io& io) {
         io.err << "rakurena: --by takes date or product\n";
         return kUsage;
     }
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     int from = 0, to = 0;
     if (!dates(a, ctx, from, to, io)) return kUsage;
@@ -97,7 +100,8 @@ int runExportOrderTotals(const Args& a, Io& io) {
 }
 
 int runExportCommissionTotals(const Args& a, Io& io) {
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     tables::CommissionRange r;
     if (!dates(a, ctx, r.from, r.to, io)) return kUsage;
@@ -116,7 +120,8 @@ int runExportCommissionTotals(const Args& a, Io& io) {
 }
 
 int runExportBuyerTotals(const Args& a, Io& io) {
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     tables::BuyerRange r;
     if (!dates(a, ctx, r.from, r.to, io)) return kUsage;

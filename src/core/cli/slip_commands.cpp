@@ -4,6 +4,7 @@
 
 #include "cli/demo_year.h"
 #include "cli/install_commands.h"
+#include "platform/read_session_file_system.h"
 #include "slips/CFq7Doc.h"
 
 namespace rk::cli {
@@ -61,7 +62,8 @@ int runSlips(const Args& a, Io& io) {
         customer = intOption(a, "--customer", io);
         if (!customer) return kUsage;
     }
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kSlipHeaders, kSlipLines, kIndex1})) return kFailed;
     CliDialogs dialogs(io.err);
     CFq7Doc doc(ctx, dialogs);

@@ -5,6 +5,7 @@
 
 #include "base/format.h"
 #include "masters/messages.h"
+#include "platform/read_session_file_system.h"
 #include "tables/bulk_totals.h"
 #include "tables/key_names.h"
 #include "tables/ledger.h"
@@ -94,7 +95,8 @@ int runExportTable(const Args& a, Io& io) {
         io.err << "rakurena: -o FILE is needed\n";
         return kUsage;
     }
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     const tables::TableKind& k = tables::tableKind(*kind);
     tables::TableRange range = tables::defaultRange(*kind, ctx);
@@ -121,7 +123,8 @@ int runExportTable(const Args& a, Io& io) {
 }
 
 int runExportSalesTotals(const Args& a, Io& io) {
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     int from = 0, to = 0;
     if (!dateRange(a, ctx, from, to, io)) return kUsage;
@@ -147,7 +150,8 @@ int runExportSalesTotals(const Args& a, Io& io) {
 }
 
 int runExportBulk(const Args& a, Io& io) {
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     int from = 0, to = 0;
     tables::ConditionSet conditions;
@@ -181,7 +185,8 @@ int runLedger(const Args& a, Io& io) {
         io.err << "rakurena: --customer N is needed\n";
         return kUsage;
     }
-    AppContext ctx(a.edition, fs::absolute(a.positional[0]));
+    ReadSessionFileSystem files;  // opens each file once for the whole command
+    AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!load(ctx, io)) return kFailed;
     if (*customer < 1 || *customer > ctx.env.customerCount) {
         io.err << "rakurena: no customer " << *customer << '\n';

@@ -22,6 +22,7 @@ public:
         return real_.append(p, d);
     }
     std::optional<uint64_t> size(const fs::path& p) override { return real_.size(p); }
+    std::unique_ptr<FileReader> openReader(const fs::path& p) override { return real_.openReader(p); }
     bool exists(const fs::path& p) override { return real_.exists(p); }
     bool writable(const fs::path& p) override { return real_.writable(p); }
     std::optional<FileTime> modified(const fs::path& p) override { return real_.modified(p); }

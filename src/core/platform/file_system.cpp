@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <system_error>
@@ -192,6 +193,74 @@ bool FileSystem::createZeroed(const fs::path& p, uint64_t count) {
     return replaceWhole(p, zeros);
 }
 
+namespace {
+
+// A reader for file systems that only read by name.
+class NamedFileReader final : public FileReader {
+public:
+    NamedFileReader(FileSystem& fs, fs::path p) : fs_(fs), path_(std::move(p)) {}
+    std::optional<size_t> read(uint64_t offset, std::span<std::byte> out) override {
+        return fs_.read(path_, offset, out);
+    }
+    std::optional<uint64_t> size() override { return fs_.size(path_); }
+
+private:
+    FileSystem& fs_;
+    fs::path path_;
+};
+
+class PosixFileReader final : public FileReader {
+public:
+    PosixFileReader(int fd, fs::path p) : fd_(fd), path_(std::move(p)) {}
+    ~PosixFileReader() override { ::close(fd_); }
+    PosixFileReader(const PosixFileReader&) = delete;
+    PosixFileReader& operator=(const PosixFileReader&) = delete;
+
+    std::optional<size_t> read(uint64_t offset, std::span<std::byte> out) override {
+        size_t done = 0;
+        while (done < out.size()) {
+            ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return failed("read", path_), std::nullopt;
+            }
+            if (n == 0) break;
+            done += static_cast<size_t>(n);
+        }
+        return done;
+    }
+    std::optional<uint64_t> size() override {
+        struct stat st {};
+        if (::fstat(fd_, &st) != 0) return failed("stat", path_), std::nullopt;
+        return static_cast<uint64_t>(st.st_size);
+    }
+
+private:
+    int fd_;
+    fs::path path_;
+};
+
+}  // namespace
+
+std::optional<size_t> FileReader::readZeroFilled(uint64_t offset, std::span<std::byte> out) {
+    auto n = read(offset, out);
+    if (!n) return std::nullopt;
+    std::fill(out.begin() + static_cast<ptrdiff_t>(*n), out.end(), std::byte{0});
+    return n;
+}
+
+std::unique_ptr<FileReader> FileSystem::openReader(const fs::path& p) {
+    if (!exists(p)) return noteFileError("open", p, ENOENT), nullptr;
+    return std::make_unique<NamedFileReader>(*this, p);
+}
+
+std::unique_ptr<FileReader> PosixFileSystem::openReader(const fs::path& given) {
+    const fs::path p = resolveCase(given);
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return failed("open", p), nullptr;
+    return std::make_unique<PosixFileReader>(fd, p);
+}
+
 std::optional<size_t> FileSystem::readZeroFilled(const fs::path& p, uint64_t offset, std::span<std::byte> out) {
     auto n = read(p, offset, out);
     if (!n) return std::nullopt;
@@ -200,10 +269,12 @@ std::optional<size_t> FileSystem::readZeroFilled(const fs::path& p, uint64_t off
 }
 
 std::optional<Bytes> FileSystem::readAll(const fs::path& p) {
-    auto len = size(p);
+    auto file = openReader(p);
+    if (!file) return std::nullopt;
+    auto len = file->size();
     if (!len) return std::nullopt;
     Bytes b(*len);
-    auto n = read(p, 0, b);
+    auto n = file->read(0, b);
     if (!n) return std::nullopt;
     b.resize(*n);
     return b;

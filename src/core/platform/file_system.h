@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -35,6 +36,20 @@ const FileError& lastFileError();
 void noteFileError(std::string operation, const fs::path& path, int code);
 void clearFileError();
 
+// A file opened once for reading: an operation that reads many records of a file keeps one
+// of these, so it opens the file (and finds its name in any letter case) only once.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // Reads up to `out.size()` bytes at `offset`; the count read (short at end of file) or
+    // nullopt when the read fails.
+    virtual std::optional<size_t> read(uint64_t offset, std::span<std::byte> out) = 0;
+    // The file's length now.
+    virtual std::optional<uint64_t> size() = 0;
+    // Reads a record-sized block; bytes past the end of the file read as zero.
+    std::optional<size_t> readZeroFilled(uint64_t offset, std::span<std::byte> out);
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -58,6 +73,10 @@ public:
     virtual bool remove(const fs::path& p) = 0;
     // Copies a file whole, keeping its modification time; replaces `to` when it exists.
     virtual bool copy(const fs::path& from, const fs::path& to) = 0;
+
+    // Opens `p` for reading; nullptr (the error noted) when it cannot be opened. This one reads
+    // through read() and size() by name, so a file system that injects faults sees every read.
+    virtual std::unique_ptr<FileReader> openReader(const fs::path& p);
 
     // --- helpers built on the primitives ---
 
@@ -87,6 +106,7 @@ public:
     bool rename(const fs::path& from, const fs::path& to) override;
     bool remove(const fs::path& p) override;
     bool copy(const fs::path& from, const fs::path& to) override;
+    std::unique_ptr<FileReader> openReader(const fs::path& p) override;
 };
 
 // The process's shared real file system.

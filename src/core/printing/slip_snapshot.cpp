@@ -27,18 +27,35 @@ bool sameGoods(const SlipLine& a, const SlipLine& b) {
 
 SlipSnapshot::SlipSnapshot(const AppContext& ctx) {
     FileSystem& fs = ctx.files;
-    auto headers = fs.readAll(ctx.fileSet[kSlipHeaders]);
-    auto lines = fs.readAll(ctx.fileSet[kSlipLines]);
-    ok_ = headers && lines;
-    if (headers) headers_ = std::move(*headers);
-    if (lines) lines_ = std::move(*lines);
-    texts_ = fs.readAll(ctx.fileSet[kRemarkTexts]).value_or(Bytes{});
+    headers_ = fs.openReader(ctx.fileSet[kSlipHeaders]);
+    lines_ = fs.openReader(ctx.fileSet[kSlipLines]);
+    texts_ = fs.openReader(ctx.fileSet[kRemarkTexts]);
+    const auto headerBytes = headers_ ? headers_->size() : std::nullopt;
+    const auto lineBytes = lines_ ? lines_->size() : std::nullopt;
+    ok_ = headerBytes && lineBytes;
+    headerCount_ = static_cast<int>(headerBytes.value_or(0) / sizeof(SlipHeader));
+    lineRecords_ = lineBytes.value_or(0) / sizeof(SlipLine);
+    textRecords_ = texts_ ? texts_->size().value_or(0) / sizeof(LineText) : 0;
     grades_ = fs.readAll(ctx.fileSet[kGrades]).value_or(Bytes{});
     customers_ = fs.readAll(ctx.fileSet[kCustomers]).value_or(Bytes{});
     index_ = readIndexEntries(fs, ctx.fileSet[kIndex1]);
 }
 
-SlipHeader SlipSnapshot::header(int n) const { return recordAt<SlipHeader>(headers_, n); }
+SlipHeader SlipSnapshot::header(int n) const {
+    if (n < 1 || n >= headerCount_ || !headers_) return SlipHeader{};
+    if (auto it = headerCache_.find(n); it != headerCache_.end()) return it->second;
+    // Runs ask for headers in record order, so the ones after n are read with it.
+    constexpr int kAhead = 64;
+    if (n < aheadFirst_ || n >= aheadFirst_ + static_cast<int>(ahead_.size())) {
+        ahead_.resize(static_cast<size_t>(std::min(kAhead, headerCount_ - n)));
+        auto got = headers_->readZeroFilled(static_cast<uint64_t>(n) * sizeof(SlipHeader),
+                                            std::as_writable_bytes(std::span(ahead_)));
+        if (!got) ahead_.clear();
+        aheadFirst_ = n;
+        if (ahead_.empty()) return SlipHeader{};
+    }
+    return headerCache_.emplace(n, ahead_[static_cast<size_t>(n - aheadFirst_)]).first->second;
+}
 
 CustomerRecord SlipSnapshot::customer(int n) const { return recordAt<CustomerRecord>(customers_, n); }
 
@@ -54,13 +71,31 @@ PrintedSlip SlipSnapshot::slip(int n, bool merge) const {
     s.record = n;
     s.header = header(n);
     const int count = std::clamp(s.header.lineCount, 0, kMaxSlipLines);
-    for (int j = 1; j <= count; ++j) {
+    // A slip's lines usually sit side by side in the line file: each run is one read.
+    std::vector<SlipLine> read(static_cast<size_t>(count) + 1);
+    std::vector<bool> usable(static_cast<size_t>(count) + 1, false);
+    for (int j = 1; j <= count;) {
         const int32_t slot = s.header.lineSlots[j];
-        if (slot <= 0 || static_cast<uint64_t>(slot) * sizeof(SlipLine) >= lines_.size()) {
+        if (slot <= 0 || static_cast<uint64_t>(slot) >= lineRecords_) {
+            ++j;
+            continue;
+        }
+        int run = 1;
+        while (j + run <= count && s.header.lineSlots[j + run] == slot + run &&
+               static_cast<uint64_t>(slot + run) < lineRecords_)
+            ++run;
+        auto got = lines_->read(static_cast<uint64_t>(slot) * sizeof(SlipLine),
+                                std::as_writable_bytes(std::span(read).subspan(static_cast<size_t>(j), run)));
+        for (int k = 0; k < run; ++k)
+            usable[static_cast<size_t>(j + k)] = got && *got >= static_cast<size_t>(k + 1) * sizeof(SlipLine);
+        j += run;
+    }
+    for (int j = 1; j <= count; ++j) {
+        if (!usable[static_cast<size_t>(j)]) {
             ++s.invalid;
             continue;
         }
-        const SlipLine line = recordAt<SlipLine>(lines_, slot);
+        const SlipLine& line = read[static_cast<size_t>(j)];
         if (merge) {
             auto earlier = std::find_if(s.lines.begin(), s.lines.end(),
                                         [&line](const PrintedLine& p) { return sameGoods(p.line, line); });
@@ -79,7 +114,11 @@ PrintedSlip SlipSnapshot::slip(int n, bool merge) const {
         p.line = line;
         p.grade1 = gradeName(line.grade1, false);
         p.grade2 = gradeName(line.grade2, true);
-        if (line.textNumber > 0) p.text = fieldText(recordAt<LineText>(texts_, line.textNumber).text);
+        if (line.textNumber > 0 && static_cast<uint64_t>(line.textNumber) < textRecords_) {
+            LineText t{};
+            if (texts_->readZeroFilled(static_cast<uint64_t>(line.textNumber) * sizeof(LineText), bytesOf(t)))
+                p.text = fieldText(t.text);
+        }
         s.lines.push_back(std::move(p));
     }
     return s;

@@ -1,9 +1,12 @@
-// The slip and master files as one print run sees them: read whole once at the start of the
-// run, so the pages of a run agree with each other and a large run does not open the files
-// once per record.
+// The slip and master files as one print run sees them. The index and the small masters are
+// read whole at the start; the slip files are opened once and only the slips the run asks for
+// are read, so a run's memory grows with the pages it prints, not with the year. A header once
+// read is kept, so the pages of a run agree with each other on it.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/app_context.h"
@@ -32,7 +35,7 @@ public:
 
     // Whether the slip files could be read.
     bool ok() const { return ok_; }
-    int headerCount() const { return static_cast<int>(headers_.size() / sizeof(SlipHeader)); }
+    int headerCount() const { return headerCount_; }
     // Header record n (zero when outside the file).
     SlipHeader header(int n) const;
     // Entry n of index file 1, entry 0 included.
@@ -52,8 +55,15 @@ private:
     std::string gradeName(int code, bool second) const;
 
     bool ok_ = false;
-    Bytes headers_, lines_, texts_, grades_, customers_;
+    int headerCount_ = 0;
+    uint64_t lineRecords_ = 0, textRecords_ = 0;
+    std::unique_ptr<FileReader> headers_, lines_, texts_;
+    Bytes grades_, customers_;
     std::vector<IndexEntry> index_;
+    // Headers read so far, and the block of headers read ahead of the last one asked for.
+    mutable std::unordered_map<int, SlipHeader> headerCache_;
+    mutable std::vector<SlipHeader> ahead_;
+    mutable int aheadFirst_ = 0;
 };
 
 // The date slip entry starts with: the date of the last slip in the index (101 when none).

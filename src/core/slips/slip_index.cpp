@@ -16,7 +16,8 @@ namespace {
 
 // Both index files as the header file makes them; false when it cannot be read.
 bool buildIndexes(FileSystem& fs, const fs::path& headerFile, Bytes& out1, Bytes& out2) {
-    auto size = fs.size(headerFile);
+    auto file = fs.openReader(headerFile);
+    auto size = file ? file->size() : std::nullopt;
     if (!size) return false;
     const uint64_t records = *size / kSlipHeaderSize;  // record 0 plus the slips, whole records only
     out1.assign((records > 0 ? records : 1) * kIndexEntrySize, std::byte{0});
@@ -27,7 +28,7 @@ bool buildIndexes(FileSystem& fs, const fs::path& headerFile, Bytes& out1, Bytes
     for (uint64_t first = 1; first < records; first += kBlockRecords) {
         const uint64_t count = std::min(kBlockRecords, records - first);
         std::span<std::byte> chunk(block.data(), count * kSlipHeaderSize);
-        auto got = fs.read(headerFile, first * kSlipHeaderSize, chunk);
+        auto got = file->read(first * kSlipHeaderSize, chunk);
         if (!got || *got != chunk.size()) return false;
         for (uint64_t i = 0; i < count; ++i) {
             std::span<const std::byte> rec(chunk.data() + i * kSlipHeaderSize, kSlipHeaderSize);
@@ -51,6 +52,7 @@ bool stageDifferences(FileSystem& fs, FileTransaction& tx, const fs::path& index
         if (!got) return false;
         old = std::move(*got);
     }
+    if (old == fresh) return true;  // the usual case, found without a byte-by-byte walk
     size_t at = 0;
     while (at < fresh.size()) {
         auto same = [&](size_t i) { return i < old.size() && old[i] == fresh[i]; };

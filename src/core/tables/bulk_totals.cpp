@@ -30,6 +30,12 @@ BulkTotals runBulkTotals(const AppContext& ctx, int from, int to, const Conditio
     const int m = ctx.settings.firstMonth;
     const int first = monthday::businessKey(from, m), last = monthday::businessKey(to, m);
     std::vector<Owner> owners;
+    const IndexFilter inRange{ctx.fileSet[kIndex1], [&](int, int32_t date, int32_t customer) {
+                                  if (!liveDate(date) || customer < 1 || static_cast<size_t>(customer) >= count)
+                                      return false;
+                                  const int key = monthday::businessKey(date, m);
+                                  return key >= first && key <= last;
+                              }};
     scanSlips(
         ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
         [&](const SlipHeader& h, int) {
@@ -53,7 +59,8 @@ BulkTotals runBulkTotals(const AppContext& ctx, int from, int to, const Conditio
                 r.boxes += l.boxes;
                 r.boxAmount += l.amount;
             }
-        });
+        },
+        &inRange);
     for (int s = 0; s < kSlipStages; ++s)
         for (size_t c = 1; c < count; ++c) t.totals[static_cast<size_t>(s)].add(t.stages[static_cast<size_t>(s)][c]);
     return t;

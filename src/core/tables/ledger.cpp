@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/cp932.h"
 #include "base/format.h"
@@ -12,6 +13,7 @@
 #include "masters/master_io.h"
 #include "masters/messages.h"
 #include "payments/payment_record.h"
+#include "platform/record_stream.h"
 #include "platform/shared_write.h"
 #include "slips/slip_index.h"
 #include "tables/messages.h"
@@ -41,8 +43,36 @@ Ledger runLedger(const AppContext& ctx, int customer, Dialogs& dialogs) {
     l.stored = c.balance;
     const int m = ctx.settings.firstMonth;
 
-    // Slips of the customer, and every settled slip by record for the group payments.
+    // The payments first, in one pass: the ones of this customer or its groups are kept, and
+    // the slips they settled are the only other customers' slips the ledger reads.
+    std::vector<PaymentRecord> involved;
+    std::unordered_set<int> named;
+    PaymentRecord lastDamaged{};
+    const bool paymentsRead = ctx.files.size(ctx.fileSet[kPayments]).value_or(0) >= sizeof(PaymentRecord) &&
+                              forEachRecord<PaymentRecord>(
+                                  ctx.files, ctx.fileSet[kPayments],
+                                  [&](uint64_t, const PaymentRecord& p) {
+                                      if (p.date <= 100 || p.date > 1231) return;
+                                      int members = p.memberCount;
+                                      if (members > kMaxMembers || members < 0) {
+                                          ++l.damaged;
+                                          lastDamaged = p;
+                                          members = 0;
+                                      }
+                                      if (p.customer != customer &&
+                                          std::find(p.members, p.members + members, customer) == p.members + members)
+                                          return;
+                                      involved.push_back(p);
+                                      for (int s = 1; s < 256 && s <= std::max(p.slipCount, 0); ++s)
+                                          named.insert(p.slips[s]);
+                                  },
+                                  1);
+
+    // Slips of the customer, and the settled slips those payments name, by record.
     std::unordered_map<int, Settled> settled;
+    const IndexFilter byIndex{ctx.fileSet[kIndex1], [&](int record, int32_t, int32_t owner) {
+                                  return owner == customer || named.count(record) > 0;
+                              }};
     const ScanResult scan = scanSlips(
         ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
         [&](const SlipHeader& h, int record) {
@@ -57,21 +87,11 @@ Ledger runLedger(const AppContext& ctx, int customer, Dialogs& dialogs) {
             if (h.stage >= kStageSettled) l.settledTotal += h.receivable;
             return false;
         },
-        [](int, int, const SlipLine&) {});
+        [](int, int, const SlipLine&) {}, &byIndex);
 
-    const auto read = ctx.files.readAll(ctx.fileSet[kPayments]);
-    l.complete = l.complete && scan.headersRead && read && read->size() >= sizeof(PaymentRecord);
-    const Bytes all = read.value_or(Bytes{});
-    PaymentRecord lastDamaged{};
-    for (size_t at = sizeof(PaymentRecord); at + sizeof(PaymentRecord) <= all.size(); at += sizeof(PaymentRecord)) {
-        const auto p = recordFrom<PaymentRecord>(std::span<const std::byte>(all).subspan(at, sizeof(PaymentRecord)));
-        if (p.date <= 100 || p.date > 1231) continue;
-        int members = p.memberCount;
-        if (members > kMaxMembers || members < 0) {
-            ++l.damaged;
-            lastDamaged = p;
-            members = 0;
-        }
+    l.complete = l.complete && scan.headersRead && paymentsRead;
+    for (const PaymentRecord& p : involved) {
+        const int members = p.memberCount > kMaxMembers || p.memberCount < 0 ? 0 : p.memberCount;
         // The settled slips this payment took over from other customers, by customer.
         auto slipsOf = [&](auto wanted) {
             double sum = 0;

@@ -46,6 +46,12 @@ public:
     void addYear(FileSystem& fs, const FileSet& f, bool dayRange, int yearTotal, PeriodOf periodOf) {
         const int firstMonth = firstMonth_;
         std::vector<Chosen> chosen;
+        const int from = r_.range.from, to = r_.range.to;
+        const IndexFilter inRange{f[kIndex1], [&](int, int32_t date, int32_t) {
+                                      if (!liveDate(date)) return false;
+                                      const int key = monthday::businessKey(date, firstMonth);
+                                      return key >= from && key <= to;
+                                  }};
         scanSlips(
             fs, f[kSlipHeaders], f[kSlipLines],
             [&](const SlipHeader& h, int) {
@@ -70,7 +76,8 @@ public:
                     r_.cell(yearTotal, k).add(l.quantity, l.amount);
                     r_.periods[static_cast<size_t>(yearTotal)].add(l.quantity, l.amount);
                 }
-            });
+            },
+            dayRange ? &inRange : nullptr);
     }
 
     void add(int p, int k, double q, double a) {
@@ -111,15 +118,24 @@ void runDays(const AppContext& ctx, TableResult& r, Accumulator& acc) {
     for (size_t i = 0; i < byDate.size(); ++i) byDate[i] = static_cast<int>(i);
     std::sort(byDate.begin(), byDate.end(),
               [&](int a, int b) { return r.labels[static_cast<size_t>(a)] < r.labels[static_cast<size_t>(b)]; });
-    TableResult sorted = r;
-    for (size_t i = 0; i < byDate.size(); ++i) {
-        const auto from = static_cast<size_t>(byDate[i]);
-        sorted.labels[i] = r.labels[from] > 1231 ? r.labels[from] - 1200 : r.labels[from];
-        sorted.periods[i] = r.periods[from];
-        std::copy_n(r.cells.begin() + static_cast<ptrdiff_t>(from * static_cast<size_t>(r.codeSlots)), r.codeSlots,
-                    sorted.cells.begin() + static_cast<ptrdiff_t>(i * static_cast<size_t>(r.codeSlots)));
+    // Days arrive in date order when the slips were entered in order: then nothing moves.
+    if (!std::is_sorted(byDate.begin(), byDate.end())) {
+        const size_t slots = static_cast<size_t>(r.codeSlots);
+        std::vector<int> labels(byDate.size());
+        std::vector<Sum> periods(byDate.size()), cells(r.cells.size());
+        for (size_t i = 0; i < byDate.size(); ++i) {
+            const auto from = static_cast<size_t>(byDate[i]);
+            labels[i] = r.labels[from];
+            periods[i] = r.periods[from];
+            std::copy_n(r.cells.begin() + static_cast<ptrdiff_t>(from * slots), slots,
+                        cells.begin() + static_cast<ptrdiff_t>(i * slots));
+        }
+        r.labels = std::move(labels);
+        r.periods = std::move(periods);
+        r.cells = std::move(cells);
     }
-    r = std::move(sorted);
+    for (int& label : r.labels)
+        if (label > 1231) label -= 1200;
 }
 
 void runMonths(const AppContext& ctx, TableResult& r, Accumulator& acc) {
