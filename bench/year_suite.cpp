@@ -26,6 +26,7 @@
 #include "cli/cli.h"
 #include "cli/demo_year.h"
 #include "payments/billing.h"
+#include "payments/payment_list.h"
 #include "printing/bills.h"
 #include "printing/delivery_notes.h"
 #include "tables/bulk_totals.h"
@@ -123,9 +124,18 @@ std::vector<Operation> operations() {
                        (void)tables::runLedger(ctx, 5, d);
                        return 0;
                    }});
-    ops.push_back({"billing table (May)", [](const FileSet& f) { return std::vector<fs::path>{f[kIndex1]}; },
+    ops.push_back({"billing table (May)",
+                   [](const FileSet& f) {
+                       return std::vector<fs::path>{f[kIndex1], f[kSlipHeaders]};
+                   },
                    [](AppContext& ctx, ScriptedDialogs& d) {
                        (void)payments::aggregate(ctx, d, 501, 531);
+                       return 0;
+                   }});
+    ops.push_back({"payments list (year)", [](const FileSet& f) { return std::vector<fs::path>{f[kPayments]}; },
+                   [](AppContext& ctx, ScriptedDialogs& d) {
+                       payments::PaymentList list(ctx, d);
+                       list.aggregate();
                        return 0;
                    }});
     ops.push_back({"slips --date 0510", [](const FileSet& f) { return std::vector<fs::path>{f[kIndex1]}; },

@@ -8,6 +8,7 @@
 #include "payments/billing.h"
 #include "payments/messages.h"
 #include "payments/payment_file.h"
+#include "platform/record_stream.h"
 #include "receivables/receivable.h"
 
 namespace rk::payments {
@@ -23,28 +24,32 @@ void PaymentList::aggregate() {
     dialogs_.progress(0, 1, msg::kAggregating);
     entries_.clear();
     feeTotal_ = paidTotal_ = 0;
-    const auto all = readPayments(ctx_.files, ctx_.fileSet[kPayments]);
     const int first = ctx_.settings.firstMonth;
-    for (size_t n = 1; n < all.size(); ++n) {
-        const PaymentRecord& p = all[n];
-        if (p.date < 101 || p.customer < firstCustomer || p.customer > lastCustomer) continue;
-        if (!inPeriod(p.date, periodStart, periodEnd, first)) continue;
-        if (entries_.size() >= static_cast<size_t>(kMaxListEntries)) {
-            dialogs_.message(msg::kListFull);
-            break;
-        }
-        ListEntry e;
-        e.record = static_cast<int>(n);
-        e.customer = p.customer;
-        e.name.assign(p.customerName, cp932::fieldLength(p.customerName, sizeof p.customerName));
-        e.slipCount = std::clamp(p.slipCount, 0, 255);
-        e.date = p.date;
-        e.fee = p.fee;
-        e.paid = p.paid;
-        feeTotal_ += e.fee;
-        paidTotal_ += e.paid;
-        entries_.push_back(std::move(e));
-    }
+    bool full = false;
+    // One pass through a small buffer: the payment file of a busy year runs to tens of MB.
+    (void)forEachRecord<PaymentRecord>(
+        ctx_.files, ctx_.fileSet[kPayments],
+        [&](uint64_t n, const PaymentRecord& p) {
+            if (full || p.date < 101 || p.customer < firstCustomer || p.customer > lastCustomer) return;
+            if (!inPeriod(p.date, periodStart, periodEnd, first)) return;
+            if (entries_.size() >= static_cast<size_t>(kMaxListEntries)) {
+                dialogs_.message(msg::kListFull);
+                full = true;
+                return;
+            }
+            ListEntry e;
+            e.record = static_cast<int>(n);
+            e.customer = p.customer;
+            e.name.assign(p.customerName, cp932::fieldLength(p.customerName, sizeof p.customerName));
+            e.slipCount = std::clamp(p.slipCount, 0, 255);
+            e.date = p.date;
+            e.fee = p.fee;
+            e.paid = p.paid;
+            feeTotal_ += e.fee;
+            paidTotal_ += e.paid;
+            entries_.push_back(std::move(e));
+        },
+        1);
     std::stable_sort(entries_.begin(), entries_.end(), [first](const ListEntry& a, const ListEntry& b) {
         return monthday::businessKey(a.date, first) < monthday::businessKey(b.date, first);
     });

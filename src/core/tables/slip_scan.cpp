@@ -1,6 +1,7 @@
 #include "tables/slip_scan.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -9,7 +10,7 @@
 namespace rk::tables {
 namespace {
 
-constexpr uint64_t kBlockBytes = 4u << 20;
+constexpr uint64_t kBlockBytes = 1u << 20;
 // Wanted records closer than this are read in one go with the ones between them.
 constexpr uint64_t kGapRecords = 16;
 
@@ -21,11 +22,27 @@ const T& recordAt(std::span<const std::byte> block, size_t offset) {
     return *std::launder(reinterpret_cast<const T*>(block.data() + offset));
 }
 
+// A read buffer that grows without zero-filling what the next read overwrites anyway.
+class Buffer {
+public:
+    std::byte* reserve(size_t n) {
+        if (n > size_) {
+            data_.reset(new std::byte[n]);
+            size_ = n;
+        }
+        return data_.get();
+    }
+
+private:
+    std::unique_ptr<std::byte[]> data_;
+    size_t size_ = 0;
+};
+
 // Reads the wanted records of a file (record numbers ascending) in runs: neighbours closer
 // than kGapRecords share one read, a run never exceeds one block. `use` gets each wanted
 // record number with its bytes. False when a read fails.
 template <class Use>
-bool readRuns(FileReader& file, const std::vector<uint32_t>& wanted, uint64_t recordSize, Bytes& block, Use use) {
+bool readRuns(FileReader& file, const std::vector<uint32_t>& wanted, uint64_t recordSize, Buffer& block, Use use) {
     const uint64_t perBlock = std::max<uint64_t>(1, kBlockBytes / recordSize);
     for (size_t i = 0; i < wanted.size();) {
         const uint64_t first = wanted[i];
@@ -33,10 +50,10 @@ bool readRuns(FileReader& file, const std::vector<uint32_t>& wanted, uint64_t re
         while (j < wanted.size() && wanted[j] - wanted[j - 1] <= kGapRecords && wanted[j] - first < perBlock) ++j;
         const uint64_t count = wanted[j - 1] - first + 1;
         // Grown to the longest run, not to a whole block: a few scattered records stay cheap.
-        if (block.size() < count * recordSize) block.resize(count * recordSize);
-        auto got = file.read(first * recordSize, std::span(block.data(), count * recordSize));
+        std::byte* data = block.reserve(count * recordSize);
+        auto got = file.read(first * recordSize, std::span(data, count * recordSize));
         if (!got) return false;
-        const std::span<const std::byte> b(block.data(), *got / recordSize * recordSize);
+        const std::span<const std::byte> b(data, *got / recordSize * recordSize);
         for (; i < j; ++i) {
             const uint64_t at = (wanted[i] - first) * recordSize;
             if (at + recordSize > b.size()) return true;  // the file ended early
@@ -84,7 +101,7 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
 
     std::vector<Owned> owned;
     bool ordered = true;
-    Bytes block;
+    Buffer block;
     result.headersRead = readRuns(*headers, wanted, kSlipHeaderSize, block, [&](uint32_t record, auto bytes) {
         const SlipHeader& h = recordAt<SlipHeader>(bytes, 0);
         if (!choose(h, static_cast<int>(record))) return;
