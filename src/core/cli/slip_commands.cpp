@@ -1,19 +1,23 @@
 #include "cli/slip_commands.h"
 
+#include <charconv>
 #include <cstdio>
 
 #include "cli/demo_year.h"
 #include "cli/install_commands.h"
 #include "platform/read_session_file_system.h"
 #include "slips/CFq7Doc.h"
+#include "slips/loadable_lines.h"
+#include "slips/slip_index.h"
 
 namespace rk::cli {
 namespace {
 
+// As printf's "%.12g" writes it, without the cost of a format string per number.
 std::string number(double v) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.12g", v);
-    return buf;
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 12);
+    return std::string(buf, r.ptr);
 }
 
 }  // namespace
@@ -66,18 +70,34 @@ int runSlips(const Args& a, Io& io) {
     AppContext ctx(a.edition, fs::absolute(a.positional[0]), files);
     if (!loadInstallation(ctx, io) || !requireYearFiles(ctx, io, {kSlipHeaders, kSlipLines, kIndex1})) return kFailed;
     CliDialogs dialogs(io.err);
-    CFq7Doc doc(ctx, dialogs);
+    const CFq7Doc doc(ctx, dialogs);
+    const fs::path& headerFile = ctx.fileSet[kSlipHeaders];
+    const fs::path& lineFile = ctx.fileSet[kSlipLines];
+    const uint64_t lineRecords = ctx.files.size(lineFile).value_or(0) / kSlipLineSize;
+    // Only the listed slips are read: each header, then its lines in runs of neighbouring slots.
+    std::vector<SlipLine> lines(kMaxSlipLines + 1);
     io.out << "#header\tcustomer\tstage\tline\tproduct\tgrade1\tgrade2\tordered\tdelivered\tquantity\tprice\tamount\n";
     for (int n : doc.slipsOfDate(*date)) {
-        if (!doc.loadRecord(n)) continue;
-        if (customer && doc.header.customer != *customer) continue;
-        for (int j = 1; j <= doc.header.lineCount; ++j) {
-            const SlipLine& l = doc.lines[j];
-            io.out << n << '\t' << doc.header.customer << '\t' << doc.header.stage << '\t' << j << '\t' << l.product
-                   << '\t' << l.grade1 << '\t' << l.grade2 << '\t' << number(l.ordered) << '\t' << number(l.delivered)
-                   << '\t' << number(l.quantity) << '\t' << number(l.price) << '\t' << number(l.amount) << '\n';
+        SlipHeader h{};
+        auto got = ctx.files.read(headerFile, static_cast<uint64_t>(n) * kSlipHeaderSize, bytesOf(h));
+        if (!got || *got != sizeof h) continue;
+        if (customer && h.customer != *customer) continue;
+        const int count = loadableLines(h, lineRecords);
+        for (int j = 1; j <= count;) {
+            int run = 1;
+            while (j + run <= count && h.lineSlots[j + run] == h.lineSlots[j] + run) ++run;
+            (void)ctx.files.readZeroFilled(lineFile, static_cast<uint64_t>(h.lineSlots[j]) * kSlipLineSize,
+                                           std::as_writable_bytes(std::span(lines).subspan(j, run)));
+            j += run;
         }
-        if (!doc.warning().empty()) io.err << "slip " << n << ": " << doc.warning() << '\n';
+        for (int j = 1; j <= count; ++j) {
+            const SlipLine& l = lines[static_cast<size_t>(j)];
+            io.out << n << '\t' << h.customer << '\t' << h.stage << '\t' << j << '\t' << l.product << '\t' << l.grade1
+                   << '\t' << l.grade2 << '\t' << number(l.ordered) << '\t' << number(l.delivered) << '\t'
+                   << number(l.quantity) << '\t' << number(l.price) << '\t' << number(l.amount) << '\n';
+        }
+        if (slipDamaged(h.lineCount, count))
+            io.err << "slip " << n << ": " << invalidSlipWarning(h.lineCount, count) << '\n';
     }
     return kOk;
 }

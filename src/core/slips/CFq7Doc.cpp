@@ -7,6 +7,7 @@
 #include <map>
 
 #include "masters/master_io.h"
+#include "slips/loadable_lines.h"
 #include "slips/slip_index.h"
 #include "slips/slip_messages.h"
 
@@ -116,21 +117,10 @@ void CFq7Doc::loadLines() {
     const uint64_t textRecords = fs.size(textFile).value_or(0) / kLineTextSize;
 
     const int stored = header.lineCount;
-    int n = std::clamp(stored, 0, kMaxSlipLines);
-    int broken = stored > kMaxSlipLines ? kMaxSlipLines : -1;
-    auto usable = [&](int32_t slot) { return slot >= 1 && static_cast<uint64_t>(slot) < lineRecords; };
-    for (int j = 1; j <= n; ++j) {
-        if (!usable(header.lineSlots[j])) {
-            broken = j - 1;
-            break;
-        }
-    }
-    if (broken >= 0) {
-        n = broken;
+    const int n = loadableLines(header, lineRecords);
+    if (slipDamaged(stored, n)) {
         dialogs_.beep();
-        char buf[256];
-        std::snprintf(buf, sizeof buf, msg::kInvalidSlip, stored, n);
-        warning_ = buf;
+        warning_ = invalidSlipWarning(stored, n);
     }
     header.lineCount = n;
 
