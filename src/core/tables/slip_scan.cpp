@@ -38,34 +38,69 @@ private:
     size_t size_ = 0;
 };
 
-// Reads the wanted records of a file (record numbers ascending) in runs: neighbours closer
-// than kGapRecords share one read, a run never exceeds one block. `use` gets each wanted
-// record number with its bytes. False when a read fails.
+// Records [first, end) of a file.
+struct Range {
+    uint64_t first, end;
+};
+
+// Adds [first, end) to ranges kept in ascending order, joining it to the last one when it
+// touches or overlaps it.
+void addRange(std::vector<Range>& ranges, uint64_t first, uint64_t end) {
+    if (!ranges.empty() && first <= ranges.back().end)
+        ranges.back().end = std::max(ranges.back().end, end);
+    else
+        ranges.push_back({first, end});
+}
+
+// Reads the wanted records of a file (ascending ranges) in reads of up to one block: ranges
+// closer than kGapRecords share a read. `use` gets each wanted record number with its bytes.
+// False when a read fails.
 template <class Use>
-bool readRuns(FileReader& file, const std::vector<uint32_t>& wanted, uint64_t recordSize, Buffer& block, Use use) {
+bool readRanges(FileReader& file, const std::vector<Range>& wanted, uint64_t recordSize, Buffer& block, Use use) {
     const uint64_t perBlock = std::max<uint64_t>(1, kBlockBytes / recordSize);
-    for (size_t i = 0; i < wanted.size();) {
-        const uint64_t first = wanted[i];
-        size_t j = i + 1;
-        while (j < wanted.size() && wanted[j] - wanted[j - 1] <= kGapRecords && wanted[j] - first < perBlock) ++j;
-        const uint64_t count = wanted[j - 1] - first + 1;
-        // Grown to the longest run, not to a whole block: a few scattered records stay cheap.
+    size_t i = 0;
+    uint64_t from = wanted.empty() ? 0 : wanted[0].first;  // the next wanted record
+    while (i < wanted.size()) {
+        // One read: from `from` on, through the following ranges that are close, within a block.
+        const uint64_t first = from;
+        uint64_t last = std::min(wanted[i].end, first + perBlock);
+        size_t j = i;
+        while (last == wanted[j].end && j + 1 < wanted.size() && wanted[j + 1].first - last <= kGapRecords &&
+               wanted[j + 1].first < first + perBlock) {
+            ++j;
+            last = std::min(wanted[j].end, first + perBlock);
+        }
+        // Grown to the longest read, not to a whole block: a few scattered records stay cheap.
+        const uint64_t count = last - first;
         std::byte* data = block.reserve(count * recordSize);
         auto got = file.read(first * recordSize, std::span(data, count * recordSize));
         if (!got) return false;
-        const std::span<const std::byte> b(data, *got / recordSize * recordSize);
-        for (; i < j; ++i) {
-            const uint64_t at = (wanted[i] - first) * recordSize;
-            if (at + recordSize > b.size()) return true;  // the file ended early
-            use(wanted[i], b.subspan(at, recordSize));
+        const uint64_t whole = *got / recordSize;
+        for (size_t k = i; k <= j; ++k) {
+            const uint64_t a = std::max(wanted[k].first, first), b = std::min(wanted[k].end, last);
+            for (uint64_t r = a; r < b; ++r) {
+                if (r - first >= whole) return true;  // the file ended early
+                use(r, std::span<const std::byte>(data + (r - first) * recordSize, recordSize));
+            }
+        }
+        if (last < wanted[j].end) {
+            i = j;
+            from = last;  // the rest of a range longer than a block
+        } else if (++j < wanted.size()) {
+            i = j;
+            from = wanted[j].first;
+        } else {
+            break;
         }
     }
     return true;
 }
 
-// The line record a chosen header names, with who named it.
+// Consecutive line records a chosen header names: `count` slots from `slot`, its lines
+// `lineNumber` onwards. A slip's lines are usually appended together, so one run per slip.
 struct Owned {
     uint32_t slot;
+    uint32_t count;
     int32_t ordinal;
     int32_t lineNumber;
 };
@@ -83,7 +118,7 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
     const uint64_t lineRecords = lines ? lines->size().value_or(0) / kSlipLineSize : 0;
 
     // The header records to read: those the index passes, or all.
-    std::vector<uint32_t> wanted;
+    std::vector<Range> wanted;
     bool all = true;
     if (byIndex) {
         const auto entries = readIndexEntries(fs, byIndex->indexFile);
@@ -91,18 +126,15 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
             all = false;
             for (size_t n = 1; n < entries.size(); ++n)
                 if (byIndex->wanted(static_cast<int>(n), entries[n].first, entries[n].second))
-                    wanted.push_back(static_cast<uint32_t>(n));
+                    addRange(wanted, n, n + 1);
         }
     }
-    if (all) {
-        wanted.resize(headerCount > 0 ? headerCount - 1 : 0);
-        for (size_t k = 0; k < wanted.size(); ++k) wanted[k] = static_cast<uint32_t>(k + 1);
-    }
+    if (all && headerCount > 1) wanted.push_back({1, headerCount});
 
     std::vector<Owned> owned;
-    bool ordered = true;
+    bool ordered = true;  // runs ascending and apart
     Buffer block;
-    result.headersRead = readRuns(*headers, wanted, kSlipHeaderSize, block, [&](uint32_t record, auto bytes) {
+    result.headersRead = readRanges(*headers, wanted, kSlipHeaderSize, block, [&](uint64_t record, auto bytes) {
         const SlipHeader& h = recordAt<SlipHeader>(bytes, 0);
         if (!choose(h, static_cast<int>(record))) return;
         const int ordinal = result.chosen++;
@@ -113,25 +145,40 @@ ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path&
                 ++result.skippedSlots;
                 continue;
             }
-            if (!owned.empty() && owned.back().slot >= static_cast<uint32_t>(slot)) ordered = false;
-            owned.push_back({static_cast<uint32_t>(slot), ordinal, j});
+            const auto s = static_cast<uint32_t>(slot);
+            if (!owned.empty()) {
+                Owned& last = owned.back();
+                if (last.ordinal == ordinal && last.slot + last.count == s &&
+                    last.lineNumber + static_cast<int32_t>(last.count) == j) {
+                    ++last.count;
+                    continue;
+                }
+                if (s < last.slot + last.count) ordered = false;
+            }
+            owned.push_back({s, 1, ordinal, j});
         }
     });
     if (!result.headersRead || owned.empty()) return result;
 
-    // Lines are appended slip by slip, so the slots usually come in order already. A slot
-    // named twice (a damaged file) goes to each of its owners, the first chosen first.
-    if (!ordered)
-        std::stable_sort(owned.begin(), owned.end(), [](const Owned& a, const Owned& b) { return a.slot < b.slot; });
-    std::vector<uint32_t> slots;
-    slots.reserve(owned.size());
-    for (const Owned& o : owned)
-        if (slots.empty() || slots.back() != o.slot) slots.push_back(o.slot);
+    // Slots out of order, or a slot named twice (a damaged file): one run per slot, in slot
+    // order, each owner of a slot in the order chosen.
+    if (!ordered) {
+        std::vector<Owned> single;
+        for (const Owned& o : owned)
+            for (uint32_t k = 0; k < o.count; ++k)
+                single.push_back({o.slot + k, 1, o.ordinal, o.lineNumber + int32_t(k)});
+        std::stable_sort(single.begin(), single.end(), [](const Owned& a, const Owned& b) { return a.slot < b.slot; });
+        owned = std::move(single);
+    }
+    std::vector<Range> slots;
+    for (const Owned& o : owned) addRange(slots, o.slot, uint64_t{o.slot} + o.count);
     size_t next = 0;
-    (void)readRuns(*lines, slots, kSlipLineSize, block, [&](uint32_t slot, auto bytes) {
-        while (next < owned.size() && owned[next].slot < slot) ++next;
-        for (; next < owned.size() && owned[next].slot == slot; ++next)
-            visit(owned[next].ordinal, owned[next].lineNumber, recordAt<SlipLine>(bytes, 0));
+    (void)readRanges(*lines, slots, kSlipLineSize, block, [&](uint64_t slot, auto bytes) {
+        while (next < owned.size() && owned[next].slot + owned[next].count <= slot) ++next;
+        for (size_t k = next; k < owned.size() && owned[k].slot <= slot; ++k)
+            if (slot < owned[k].slot + owned[k].count)
+                visit(owned[k].ordinal, owned[k].lineNumber + static_cast<int>(slot - owned[k].slot),
+                      recordAt<SlipLine>(bytes, 0));
     });
     return result;
 }
