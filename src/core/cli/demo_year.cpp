@@ -13,6 +13,7 @@
 #include "payments/payment_entry.h"
 #include "payments/slip_payment.h"
 #include "platform/deferred_sync_file_system.h"
+#include "platform/read_session_file_system.h"
 #include "receivables/processing.h"
 #include "slips/CFq7Doc.h"
 #include "slips/home_delivery.h"
@@ -316,14 +317,16 @@ bool fillDemoYear(AppContext& ctx, Dialogs& dialogs, const DemoOptions& o,
 
     // The bulk of the work goes through a file system that syncs once, at the end.
     DeferredSyncFileSystem bulk;
-    AppContext work(ctx.edition, ctx.programFolder(), bulk, ctx.clock);
+    // Masters and slip files are read again for every slip: kept open between them.
+    ReadSessionFileSystem reads(bulk);
+    AppContext work(ctx.edition, ctx.programFolder(), reads, ctx.clock);
     work.fileSet = ctx.fileSet;
     work.settings = ctx.settings;
     work.env = ctx.env;
     work.memberNumber = ctx.memberNumber;
     if (customers > work.env.customerCount) {
         work.env.customerCount = customers <= 1999 ? 1999 : 2999;
-        if (!writeEnvironment(bulk, work.fileSet[kAccounts], work.edition, work.env)) return false;
+        if (!writeEnvironment(reads, work.fileSet[kAccounts], work.edition, work.env)) return false;
         ctx.env.customerCount = work.env.customerCount;
     }
 

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "base/cp932.h"
+#include "platform/record_stream.h"
 
 namespace rk::delivery {
 
@@ -175,17 +177,26 @@ RecordResult recordChain(AppContext& ctx, std::vector<ChainSlip>& slips, const O
         tx.write(data, 0, zeros);
     }
     auto dataLength = tx.length(data);
-    auto bookEntries = readBook(fs, book);
-    if (!dataLength || !bookEntries) return {WriteResult::failed(), 0};
+    // The address book can hold a record for every consignment ever sent: it is passed over
+    // once for the first record of each consignment's telephone numbers, not read into memory.
+    const uint64_t stored = fs.exists(book) ? fs.size(book).value_or(0) / kRecordSize : 0;
+    std::vector<int64_t> inBook(slips.size(), -1);
+    const bool bookRead =
+        !fs.exists(book) || forEachRecord<HomeDeliveryRecord>(fs, book, [&](uint64_t k, const HomeDeliveryRecord& e) {
+            for (size_t i = 0; i < slips.size(); ++i)
+                if (inBook[i] < 0 && samePhones(e, slips[i].record)) inBook[i] = static_cast<int64_t>(k);
+        });
+    if (!dataLength || !bookRead) return {WriteResult::failed(), 0};
     const int32_t records = static_cast<int32_t>(*dataLength / kRecordSize);
     // New records go after the file's last whole record, never onto the placeholders.
     int32_t nextFree = std::max(kFirstDataRecord, records + (*dataLength % kRecordSize ? 1 : 0));
     for (ChainSlip& s : slips) {
         if (s.number < kFirstDataRecord || s.number >= records) s.number = nextFree++;
     }
-    std::vector<HomeDeliveryRecord>& entries = *bookEntries;
-    const size_t stored = entries.size();
-    std::vector<bool> touched(stored, false);
+    // Book records to write, by number: a found one is replaced, a new one goes after the end
+    // (a later consignment of the chain to the same numbers replaces it again).
+    std::map<uint64_t, HomeDeliveryRecord> entries;
+    uint64_t end = stored;
     for (size_t i = 0; i < slips.size(); ++i) {
         HomeDeliveryRecord& r = slips[i].record;
         applyDefaults(r, owner.date);  // a slip is never stored without its dates
@@ -197,20 +208,18 @@ RecordResult recordChain(AppContext& ctx, std::vector<ChainSlip>& slips, const O
 
         HomeDeliveryRecord entry = r;
         entry.next = 0;
-        auto same = std::find_if(entries.begin(), entries.end(),
-                                 [&](const HomeDeliveryRecord& e) { return samePhones(e, entry); });
-        if (same == entries.end()) {
-            entries.push_back(entry);
+        uint64_t k = end;
+        if (inBook[i] >= 0) {
+            k = static_cast<uint64_t>(inBook[i]);
         } else {
-            *same = entry;
-            const size_t k = static_cast<size_t>(same - entries.begin());
-            if (k < stored) touched[k] = true;
+            auto added = std::find_if(entries.lower_bound(stored), entries.end(),
+                                      [&](const auto& e) { return samePhones(e.second, entry); });
+            if (added != entries.end()) k = added->first;
         }
+        if (k == end) ++end;
+        entries[k] = entry;
     }
-    for (size_t k = 0; k < entries.size(); ++k) {
-        if (k < stored && !touched[k]) continue;
-        tx.write(book, k * kRecordSize, bytesOf(entries[k]));
-    }
+    for (const auto& [k, entry] : entries) tx.write(book, k * kRecordSize, bytesOf(entry));
     WriteResult r = w.commit();
     return {r, r.ok() ? slips.front().number : 0};
 }
