@@ -23,6 +23,10 @@ inline constexpr const char* kRemarkDataMissing =
 // A settings file that reads but names no usable year or first month (short or damaged).
 inline constexpr const char* kSettingsDamaged =
     "  基本設定ファイルが壊れています\n  年度または期首月が読めません\n停止しますのでファイルを点検して下さい";
+// The qualified-invoice file of the program folder could not be read as written.
+inline constexpr const char* kInvoiceSettingsDamaged =
+    "適格請求書設定ファイル(INVOICE.FT0)"
+    "が壊れています\n適格請求書は発行されません\n基本設定で登録番号を入力し直してください";
 inline constexpr const char* kSettingsMissing =
     "  基本設定ファイルが読めません\n  新規作成若しくは復旧しますか ？ "
     "\n要注意－新規作成すると勘定科目ファイルは初期化されます";

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "app/invoice_settings.h"
 #include "app/messages.h"
 #include "app/year_files.h"
 #include "base/cp932.h"
@@ -202,6 +203,9 @@ StartupResult runStartupLoader(AppContext& ctx, Dialogs& dialogs, StartupPrompts
 
     if (ctx.settings.inputYear < 1950) ctx.settings.inputYear = ctx.settings.businessYear;
     ctx.memberNumber = ctx.settings.memberNumber;
+    // Read again at every print run; a damaged file is told once, here.
+    if (readInvoiceSettings(fs, ctx.programFolder()).state == InvoiceFile::Damaged)
+        dialogs.message(msg::kInvoiceSettingsDamaged);
 
     if (ctx.memberNumber >= 1) {
         fs::path serverSettings = folderFromField(ctx.settings.dataFolder, ctx.programFolder()) / "Fmst.Ft0";

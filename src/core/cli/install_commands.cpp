@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/invoice_settings.h"
 #include "app/messages.h"
 #include "app/startup_loader.h"
 #include "base/cp932.h"
@@ -39,6 +40,9 @@ bool loadInstallation(AppContext& ctx, Io& io) {
     ctx.settings = ctx.storedSettings = *s;
     if (ctx.settings.inputYear < 1950) ctx.settings.inputYear = ctx.settings.businessYear;
     ctx.memberNumber = ctx.settings.memberNumber;
+    if (readInvoiceSettings(ctx.files, ctx.programFolder()).state == InvoiceFile::Damaged)
+        io.err << "rakurena: " << invoiceSettingsFile(ctx.programFolder()).string()
+               << " is damaged; documents print without the registration number\n";
     buildYearFiles(ctx);
     return true;
 }
@@ -110,6 +114,10 @@ int runInfo(const Args& a, Io& io) {
     AppContext ctx(a.edition, fs::absolute(a.positional[0]));
     if (!loadInstallation(ctx, io)) return kFailed;
     const BasicSettings& s = ctx.settings;
+    const InvoiceRead invoice = readInvoiceSettings(ctx.files, ctx.programFolder());
+    const std::string registration = invoice.state == InvoiceFile::Damaged   ? std::string("damaged")
+                                     : invoice.settings.numberText().empty() ? std::string("none")
+                                                                             : invoice.settings.numberText();
     io.out << "edition\t" << info(a.edition).letter << " (" << number(a.edition) << ")\n"
            << "name\t" << cp932::toUtf8(s.name) << '\n'
            << "business year\t" << s.businessYear << '\n'
@@ -118,6 +126,8 @@ int runInfo(const Args& a, Io& io) {
            << "LAN mode\t" << lanModeName(s.lanMode) << '\n'
            << "member number\t" << s.memberNumber << '\n'
            << "tax rate\t" << s.taxRate << '\n'
+           << "registration number\t" << registration << '\n'
+           << "qualified invoices\t" << (invoice.settings.printsQualified() ? "on" : "off") << '\n'
            << "program folder\t" << ctx.programFolder().string() << '\n'
            << "data folder\t" << ctx.fileSet.dataFolder.string() << '\n'
            << "master folder\t" << ctx.fileSet.masterFolder.string() << '\n';

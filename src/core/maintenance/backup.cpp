@@ -138,6 +138,24 @@ Outcome backupToFolder(AppContext& ctx, Dialogs& dialogs, DiskQuestions& disk, V
             return Outcome::Failed;
         }
     }
+    // The qualified-invoice file goes beside the listed files; without one, a copy an
+    // earlier backup left in the folder goes, so a restore never brings back a stale number.
+    const YearFile invoice = invoiceFile(ctx);
+    const fs::path invoiceCopy = resolveCase(folder / invoice.name);
+    bool invoiceDone = false;
+    if (!underDataLock(ctx, dialogs, [&] {
+            invoiceDone = ctx.files.exists(invoice.live)
+                              ? copyVerified(ctx.files, invoice.live, invoiceCopy)
+                              : !ctx.files.exists(invoiceCopy) || ctx.files.remove(invoiceCopy);
+        })) {
+        dialogs.progress(kManagementFiles, kManagementFiles, {});
+        return Outcome::Failed;
+    }
+    if (!invoiceDone) {
+        dialogs.progress(kManagementFiles, kManagementFiles, {});
+        dialogs.message(format(msg::kCopyFailed, invoiceCopy.string()));
+        return Outcome::Failed;
+    }
     const auto bytes = bytesOf(record);
     dialogs.progress(kManagementFiles, kManagementFiles, {});
     if (!ctx.files.replaceWhole(managementFile, bytes)) {

@@ -5,6 +5,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "app/invoice_settings.h"
+
 namespace rk::maintenance {
 namespace {
 
@@ -90,6 +92,10 @@ std::vector<YearFile> archiveRestoreFiles(const AppContext& ctx) {
         out.push_back(std::move(f));
     }
     return out;
+}
+
+YearFile invoiceFile(const AppContext& ctx) {
+    return {resolveCase(invoiceSettingsFile(ctx.programFolder())), kInvoiceSettingsFile, {}, {}};
 }
 
 bool matchesYearPattern(const std::string& name, const std::string& year) {

@@ -26,6 +26,11 @@ std::string yearText(const AppContext& ctx);
 std::vector<YearFile> managementFiles(const AppContext& ctx);
 std::vector<YearFile> archiveRestoreFiles(const AppContext& ctx);
 
+// The qualified-invoice file of the program folder. Both methods carry it beside their fixed
+// lists (the management file keeps its 28 entries), and both restores put it back when the
+// backup holds it.
+YearFile invoiceFile(const AppContext& ctx);
+
 // Whether a plain file name matches a pattern of '?' (one character) and a trailing ".*".
 bool matchesYearPattern(const std::string& name, const std::string& year);
 

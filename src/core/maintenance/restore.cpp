@@ -157,6 +157,9 @@ RestoreEnd restoreArchive(AppContext& ctx, Dialogs& dialogs, const fs::path& arc
         const fs::path from = resolveCase(workFolder(ctx) / list[i].name);
         if (ctx.files.exists(from) && !putBack(ctx, dialogs, from, list[i].live)) ++failed;
     }
+    const YearFile invoice = invoiceFile(ctx);
+    const fs::path invoiceFrom = resolveCase(workFolder(ctx) / invoice.name);
+    if (ctx.files.exists(invoiceFrom) && !putBack(ctx, dialogs, invoiceFrom, invoice.live)) ++failed;
     dialogs.progress(static_cast<int>(list.size()), static_cast<int>(list.size()), {});
     return ending(dialogs, failed, msg::kProgramStops);
 }
@@ -211,6 +214,9 @@ RestoreEnd restoreManagement(AppContext& ctx, Dialogs& dialogs, DiskQuestions& d
             continue;
         if (!putBack(ctx, dialogs, source, f.live)) ++failed;
     }
+    const YearFile invoice = invoiceFile(ctx);
+    const fs::path invoiceFrom = resolveCase(folder / invoice.name);
+    if (ctx.files.exists(invoiceFrom) && !putBack(ctx, dialogs, invoiceFrom, invoice.live)) ++failed;
     dialogs.progress(kManagementFiles, kManagementFiles, {});
     return ending(dialogs, failed, msg::kProgramStops);
 }

@@ -7,6 +7,7 @@
 #include "printing/bills.h"
 #include "printing/conventions.h"
 #include "printing/messages.h"
+#include "printing/qualified_invoice.h"
 #include "printing/slip_heading.h"
 
 namespace rk::printing {
@@ -73,7 +74,7 @@ class BillPlanner {
 public:
     BillPlanner(const AppContext& ctx, const PrintForm& form, const PageMetrics& m, const BillOptions& o,
                 const SlipSnapshot& files)
-        : ctx_(ctx), form_(form), m_(m), o_(o), files_(files) {}
+        : ctx_(ctx), form_(form), m_(m), o_(o), files_(files), issuer_(qualifiedIssuer(ctx)) {}
 
     void plan(const Bill& b, Document& doc) const {
         const BillLayout l = layoutOf(b, files_, rowsPerPage(form_), o_);
@@ -113,6 +114,7 @@ private:
         const int y1 = slipHeading(page, m_, heading);
         headingPicture(page, m_, ctx_.files, ctx_.programFolder(), o_.group ? "納品書.BMP" : "請求書.BMP");
         titleBlock(page, m_, sales() ? msg::kBillTitle : msg::kStatementTitle, b.name, fieldText(ctx_.settings.name));
+        if (issuer_) registrationText(page, m_, *issuer_);
         page.text(m_.left + 97 * m_.h, m_.top, pageNumber(p.number), FontRole::Data, Align::Right);
         if (o_.group) page.text(m_.left + m_.h, m_.top + 6 * u, format(msg::kGroupCustomer, b.customer));
 
@@ -160,6 +162,13 @@ private:
         amounts(y, b.totals, false);
         y += 3 * u / 2;
         page.rule(m_.left + 80 * m_.h, y - u / 4, m_.right, y - u / 4);
+        if (issuer_ && !b.slips.empty()) {
+            // Receivable processing rounded each slip's tax: the delivery notes are the
+            // qualified invoices and the bill adds up their taxes per rate.
+            std::vector<std::string> lines = {msg::kDeliveryNotesQualify};
+            for (const RateTotal& r : billTax(b.slips, applicableRate(ctx_))) lines.push_back(rateLine(r));
+            qualifiedLines(page, m_, col(2), y, 78 * m_.h - col(2) + m_.left, lines);
+        }
         page.text(m_.left + 80 * m_.h, y, msg::kPreviousBalance);
         page.text(col(98), y, number(b.previous), FontRole::Data, Align::Right);
         y += 3 * u / 2;
@@ -226,6 +235,7 @@ private:
     const PageMetrics& m_;
     const BillOptions& o_;
     const SlipSnapshot& files_;
+    std::optional<InvoiceSettings> issuer_;
 };
 
 }  // namespace

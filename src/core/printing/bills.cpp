@@ -6,6 +6,7 @@
 #include "base/format.h"
 #include "printing/conventions.h"
 #include "printing/messages.h"
+#include "printing/qualified_invoice.h"
 
 namespace rk::printing {
 
@@ -88,6 +89,7 @@ std::vector<Bill> collectBills(const AppContext& ctx, const SlipSnapshot& files,
     std::vector<std::vector<BilledSlip>> byCustomer(static_cast<size_t>(std::max(count, 0)) + 1);
     for (const BilledSlip& s : slips) byCustomer[static_cast<size_t>(s.customer)].push_back(s);
 
+    const bool qualified = qualifiedIssuer(ctx).has_value();
     std::vector<Bill> bills;
     for (int c = firstCustomer; c <= lastCustomer; ++c) {
         const CustomerRecord record = files.customer(c);
@@ -102,7 +104,8 @@ std::vector<Bill> collectBills(const AppContext& ctx, const SlipSnapshot& files,
         Bill b;
         b.customer = c;
         b.record = record;
-        b.name = printedName(record, sel.search, nullptr);
+        // A qualified invoice names the recipient as the customer master does, not as searched.
+        b.name = printedName(record, qualified ? std::string() : sel.search, nullptr);
         b.slips = std::move(mine);
         for (const BilledSlip& s : b.slips) addTo(b.totals, s);
         b.previous = record.balance;

@@ -5,6 +5,7 @@
 
 #include "printing/conventions.h"
 #include "printing/messages.h"
+#include "printing/qualified_invoice.h"
 #include "printing/slip_heading.h"
 
 namespace rk::printing {
@@ -76,7 +77,14 @@ class NotePlanner {
 public:
     NotePlanner(const DeliveryRun& run, const AppContext& ctx, const PrintForm& form, const PageMetrics& m,
                 DeliveryForm kind)
-        : run_(run), ctx_(ctx), form_(form), m_(m), kind_(kind), layout_(deliveryLayout(ctx, form)) {}
+        : run_(run),
+          ctx_(ctx),
+          form_(form),
+          m_(m),
+          kind_(kind),
+          layout_(deliveryLayout(ctx, form)),
+          // The cooperative form prints no prices: it is no invoice.
+          issuer_(kind == DeliveryForm::Standard ? qualifiedIssuer(ctx) : std::nullopt) {}
 
     Page page(const DeliveryPage& p) const {
         Page page;
@@ -91,6 +99,7 @@ public:
         const char* picture = sales ? (kind_ == DeliveryForm::Standard ? "納品書.Bmp" : "送り状.Bmp") : "受領書.Bmp";
         headingPicture(page, m_, ctx_.files, ctx_.programFolder(), picture);
         titleBlock(page, m_, title, nameWithHonorific(customer), fieldText(ctx_.settings.name));
+        if (issuer_) registrationText(page, m_, *issuer_);
         page.text(m_.left + 97 * m_.h, m_.top, pageNumber(p.number), FontRole::Data, Align::Right);
 
         const int u = m_.u;
@@ -174,6 +183,12 @@ private:
         const bool sales = ctx_.edition != Edition::Purchase;
         page.text(col(2), y, sales ? msg::kShippedSales : msg::kShippedPurchase);
         page.text(col(30), y, quantity(t.quantity), FontRole::Data, Align::Right);
+        if (issuer_) {
+            // Per rate the taxable total and the tax, left of the money column.
+            std::vector<std::string> lines;
+            for (const RateTotal& r : deliveryNoteTax(slip, applicableRate(ctx_))) lines.push_back(rateLine(r));
+            qualifiedLines(page, m_, col(2), y + u + u / 4, col(60) - col(2), lines);
+        }
         const struct {
             const char* label;
             double value;
@@ -242,6 +257,7 @@ private:
     const PageMetrics& m_;
     DeliveryForm kind_;
     DeliveryLayout layout_;
+    std::optional<InvoiceSettings> issuer_;
 };
 
 }  // namespace

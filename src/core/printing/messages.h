@@ -48,6 +48,10 @@ inline constexpr const char* kBillPageCount = "該当枚数  %d 枚";
 inline constexpr const char* kSearchOn = "検索(有効)";
 inline constexpr const char* kSearchOff = "検索(無効)";
 inline constexpr const char* kSearchNote = "検索名を入力すると名前検索モードになります";
+
+// Qualified invoices.
+inline constexpr const char* kRegistrationNumber = "登録番号 ";
+inline constexpr const char* kDeliveryNotesQualify = "※適格請求書は各納品書です　消費税は納品書ごとの税額の合計です";
 inline constexpr const char* kThirdInchNote = "☆ 本メニューでの印刷は１／３インチ改行で行います";
 inline constexpr const char* kNotRepresentative = "この得意先はグループ代表ではありません";
 inline constexpr const char* kNoSlips = "該当伝票がありません";

@@ -161,6 +161,44 @@ bool restoreFromBackup(AppContext& ctx, Dialogs& dialogs) {
     return true;
 }
 
+bool takeRegistrationNumber(InvoiceSettings& edited, std::string_view typed, Dialogs& dialogs) {
+    const bool blank = typed.find_first_not_of(" ") == std::string_view::npos;
+    if (blank) {
+        std::memset(edited.number, 0, sizeof edited.number);
+        edited.qualified = 0;
+        return true;
+    }
+    const auto shaped = normaliseRegistrationNumber(typed);
+    if (!shaped) {
+        dialogs.beep();
+        dialogs.message(msg::kRegistrationNumberShape);
+        return false;
+    }
+    std::memset(edited.number, 0, sizeof edited.number);
+    std::memcpy(edited.number, shaped->data(), shaped->size());
+    return true;
+}
+
+bool setQualified(InvoiceSettings& edited, bool on, Dialogs& dialogs) {
+    if (on && edited.numberText().empty()) {
+        dialogs.beep();
+        dialogs.message(msg::kRegistrationNumberMissing);
+        return false;
+    }
+    edited.qualified = on ? 1 : 0;
+    return true;
+}
+
+bool saveInvoice(AppContext& ctx, Dialogs& dialogs, const InvoiceSettings& before, const InvoiceSettings& edited) {
+    if (std::memcmp(&edited, &before, sizeof edited) == 0) return true;
+    const WriteResult r = writeInvoiceSettings(ctx.files, ctx.programFolder(), before, edited);
+    if (!r.ok()) {
+        dialogs.message(r.message(msg::kInvoiceWriteFailed), Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
 bool editionRunning(const AppContext& ctx, Edition e) {
     return InstanceLock::heldByAnyone(ctx.fileSet.instanceLockFile(e));
 }

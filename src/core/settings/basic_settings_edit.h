@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "app/app_context.h"
+#include "app/invoice_settings.h"
 #include "base/dialogs.h"
 
 namespace rk::settings {
@@ -40,6 +42,16 @@ BasicSettings patchOtherEdition(const BasicSettings& other, const BasicSettings&
 
 // Restore: the backup becomes the settings file. False (after the message) without a backup.
 bool restoreFromBackup(AppContext& ctx, Dialogs& dialogs);
+
+// The registration number typed into its field: stored in its normal shape ("T" and 13
+// digits), or refused with the message (false; `edited` unchanged). An empty field clears the
+// number, and with it the switch.
+bool takeRegistrationNumber(InvoiceSettings& edited, std::string_view typedUtf8, Dialogs& dialogs);
+// The qualified-invoice switch; turning it on without a number is refused with the message.
+bool setQualified(InvoiceSettings& edited, bool on, Dialogs& dialogs);
+// Writes the registration number and switch when they differ from `before` (as the window
+// read them); false after the message when the file could not be written.
+bool saveInvoice(AppContext& ctx, Dialogs& dialogs, const InvoiceSettings& before, const InvoiceSettings& edited);
 
 // Whether an edition's program is running from this program folder.
 bool editionRunning(const AppContext& ctx, Edition e);

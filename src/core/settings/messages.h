@@ -27,6 +27,11 @@ inline constexpr const char* kRestoredFromBackup =
 inline constexpr const char* kSettingsWriteFailed = "基本設定ファイルの書き込み異常です\n設定は保存されていません";
 inline constexpr const char* kEnvironmentWriteFailed =
     "環境設定を科目ファイルに書き込めません\n設定は保存されていません";
+inline constexpr const char* kRegistrationNumberShape =
+    "登録番号はＴと１３桁の数字で入力してください\n（例　T1234567890123）";
+inline constexpr const char* kRegistrationNumberMissing = "登録番号が未入力です\n適格請求書の発行はできません";
+inline constexpr const char* kInvoiceWriteFailed =
+    "適格請求書設定ファイルの書き込み異常です\n登録番号は保存されていません";
 inline constexpr const char* kNoBackup = "基本設定ファイルのバックアップファイルが見つかりません";
 inline constexpr const char* kRestartForFileSet = "ファイル指定セットのため 再起動してください";
 inline constexpr const char* kRestartForStartup = "基本データ読み込みのため再起動してください";

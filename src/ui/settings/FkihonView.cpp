@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <cstring>
 
 #include "base/cp932.h"
 #include "settings/basic_settings_edit.h"
@@ -31,6 +32,12 @@ const char* const kLanCaptions[3] = {"LAN無対応", "サ ー バ", "ｸﾗｲ�
 QRect valueRect(int y, int chars) { return {kValueX, y - 3, chars * 7 + 10, 22}; }
 QRect lanRect(int mode) { return {10 + mode * 100, kLanY, 90, 22}; }
 
+// The qualified-invoice group: a frame of its own below the network role.
+constexpr int kInvoiceTop = 522, kNumberY = 546, kSwitchY = 574;
+const QRect kInvoiceFrame(10, kInvoiceTop, 550, 76);
+const char* const kSwitchCaptions[2] = {"0:発行しない", "1:発行する"};
+QRect switchRect(int on) { return {200 + on * 110, kSwitchY - 3, 100, 22}; }
+
 QString fieldText(const char* text, size_t width) {
     QString s = QString::fromStdString(cp932::toUtf8(text, width));
     while (s.endsWith(' ')) s.chop(1);
@@ -51,7 +58,10 @@ EntryConfig whole(int length, int32_t value) {
 }  // namespace
 
 FkihonView::FkihonView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
-    : SettingsFieldView(ctx, dialogs, parent), edited_(ctx.settings) {
+    : SettingsFieldView(ctx, dialogs, parent),
+      edited_(ctx.settings),
+      invoiceRead_(readInvoiceSettings(ctx.files, ctx.programFolder()).settings),
+      invoice_(invoiceRead_) {
     setObjectName("FkihonView");
     addField({valueRect(20, 4), [this] { return whole(4, edited_.businessYear); },
               [this](const CDataEdit& e) { edited_.businessYear = settings::normaliseYear(e.value()); },
@@ -97,6 +107,7 @@ FkihonView::FkihonView(AppContext& ctx, Dialogs& dialogs, QWidget* parent)
     addField({valueRect(455, 3), [this] { return whole(2, edited_.memberNumber); },
               [this](const CDataEdit& e) { edited_.memberNumber = e.value(); },
               [this] { return QString("%1").arg(edited_.memberNumber, 2); }});
+    addInvoiceFields();
 
     const struct {
         const char* caption;
@@ -124,6 +135,56 @@ void FkihonView::addTextField(int y, char* text, int size, int length) {
               },
               {},
               [text, length] { return fieldText(text, static_cast<size_t>(length)); }});
+}
+
+void FkihonView::addInvoiceFields() {
+    addField({valueRect(kNumberY, 20),
+              [this] {
+                  const std::string number = invoice_.numberText();
+                  std::memset(typedNumber_, 0, sizeof typedNumber_);
+                  std::memcpy(typedNumber_, number.data(), std::min(number.size(), sizeof typedNumber_));
+                  EntryConfig c;
+                  c.mode = 0;
+                  c.length = 20;  // room for blanks or hyphens between the digits
+                  c.inputMethodOff = true;
+                  c.text = std::span<char>(typedNumber_, sizeof typedNumber_);
+                  return c;
+              },
+              [this](const CDataEdit&) {
+                  numberRefused_ = !settings::takeRegistrationNumber(
+                      invoice_, cp932::toUtf8(typedNumber_, sizeof typedNumber_), dialogs_);
+              },
+              [this] { return QString::fromStdString(invoice_.numberText()); }});
+    addField({valueRect(kSwitchY, 1), [this] { return whole(1, invoice_.qualified); },
+              [this](const CDataEdit& e) {
+                  if (e.value() == 0 || e.value() == 1) setQualified(e.value() == 1);
+              },
+              [this] { return QString::number(invoice_.qualified); }});
+}
+
+void FkihonView::setQualified(bool on) {
+    settings::setQualified(invoice_, on, dialogs_);
+    update();
+}
+
+void FkihonView::paintInvoiceGroup(QPainter& p) {
+    p.setPen(Qt::black);
+    p.drawRect(kInvoiceFrame);
+    const QString title = QString::fromUtf8(" 適格請求書（インボイス） ");
+    const QRect titleRect(20, kInvoiceTop - 9, p.fontMetrics().horizontalAdvance(title), 18);
+    p.fillRect(titleRect, palette().window());
+    p.drawText(titleRect, Qt::AlignCenter, title);
+    p.drawText(QRect(20, kNumberY - 3, 130, 22), Qt::AlignVCenter, QString::fromUtf8("14.登 録 番 号"));
+    p.drawText(QRect(310, kNumberY - 3, 240, 22), Qt::AlignVCenter, QString::fromUtf8("Ｔ＋１３桁の数字"));
+    p.drawText(QRect(20, kSwitchY - 3, 130, 22), Qt::AlignVCenter, QString::fromUtf8("15.適格請求書"));
+    for (int on = 0; on < 2; ++on) {
+        const QRect r = switchRect(on);
+        const bool chosen = (invoice_.qualified == 1) == (on == 1);
+        p.fillRect(r, chosen ? QColor(0x00, 0x00, 0x80) : QColor(Qt::white));
+        p.setPen(chosen ? Qt::white : Qt::black);
+        p.drawText(r, Qt::AlignCenter, QString::fromUtf8(kSwitchCaptions[on]));
+    }
+    p.setPen(Qt::black);
 }
 
 void FkihonView::listFolders(const QString& text) {
@@ -170,22 +231,45 @@ void FkihonView::move(int index, Key key) {
         case Key::Down:
         case Key::Enter:
         case Key::Tab:
-            setCurrent(index == kDataFolder || index == kTaxRate ? kCurrentPassword
-                                                                 : std::min(kMemberNumber, index + 1));
+            setCurrent(index == kDataFolder || index == kTaxRate ? kCurrentPassword : std::min(kQualified, index + 1));
             return;
         default:
             setCurrent(index);
     }
 }
 
-void FkihonView::fieldExited(int index, Key key) { move(index, key); }
+void FkihonView::fieldExited(int index, Key key) {
+    // A refused number keeps the cursor in its field.
+    if (index == kRegistrationNumber && numberRefused_) {
+        numberRefused_ = false;
+        setCurrent(index);
+        return;
+    }
+    move(index, key);
+}
 
 void FkihonView::save() {
     if (saved_) return;
     saved_ = true;
     commit();
+    if (numberRefused_) {  // the number typed last was refused: nothing is saved yet
+        numberRefused_ = false;
+        saved_ = false;
+        setCurrent(kRegistrationNumber);
+        return;
+    }
     takeFolderText();
+    // A failed write leaves the window open with what was typed, to be saved again.
+    if (!settings::saveInvoice(ctx_, dialogs_, invoiceRead_, invoice_)) {
+        saved_ = false;
+        return;
+    }
+    invoiceRead_ = invoice_;
     const settings::SaveOutcome out = settings::save(ctx_, dialogs_, edited_, typedCurrent_, typedNew_);
+    if (out.failed) {
+        saved_ = false;
+        return;
+    }
     if (!out.restartNeeded) {
         emit closeRequested();
         return;
@@ -241,10 +325,17 @@ void FkihonView::paintEvent(QPaintEvent*) {
         p.setPen(on ? Qt::white : Qt::black);
         p.drawText(r, Qt::AlignCenter, QString::fromUtf8(kLanCaptions[mode]));
     }
+    paintInvoiceGroup(p);
     paintFields(p);
 }
 
 void FkihonView::mousePressEvent(QMouseEvent* e) {
+    for (int on = 0; on < 2; ++on) {
+        if (switchRect(on).contains(e->position().toPoint())) {
+            setQualified(on == 1);
+            return;
+        }
+    }
     for (int mode = 0; mode < 3; ++mode) {
         if (lanRect(mode).contains(e->position().toPoint())) {
             setLanMode(mode);

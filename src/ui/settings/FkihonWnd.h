@@ -18,7 +18,7 @@ class FkihonWnd : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
     // Tall enough for the network role row under the last field.
-    static constexpr int kWidth = 630, kHeight = 525;
+    static constexpr int kWidth = 630, kHeight = 610;
 
     FkihonWnd(AppContext& ctx, Dialogs& dialogs, SettingsHooks hooks, QWidget* parent = nullptr);
     FkihonView* view() const { return view_; }

@@ -3,7 +3,9 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 
+#include "app/invoice_settings.h"
 #include "support/temp_folder.h"
 
 namespace rk {
@@ -50,6 +52,25 @@ TEST(Cli, InitInfoReindexAndRefusals) {
     EXPECT_EQ(cli("init --year 19 " + folder + "/x").status, 2);
     EXPECT_EQ(cli("info " + folder + "/nothing").status, 1);
     EXPECT_EQ(cli("info --help").status, 0);
+}
+
+TEST(Cli, InfoShowsTheRegistrationNumber) {
+    test::TempFolder dir;
+    const std::string folder = dir.path().string();
+    ASSERT_EQ(cli("init --year 2026 " + folder).status, 0);
+    CliRun info = cli("info " + folder);
+    EXPECT_NE(info.out.find("registration number\tnone\nqualified invoices\toff\n"), std::string::npos) << info.out;
+    InvoiceSettings s{};
+    std::memcpy(s.number, "T1234567890123", 14);
+    s.qualified = 1;
+    ASSERT_TRUE(writeInvoiceSettings(realFileSystem(), dir.path(), InvoiceSettings{}, s).ok());
+    info = cli("info " + folder);
+    EXPECT_NE(info.out.find("registration number\tT1234567890123\nqualified invoices\ton\n"), std::string::npos)
+        << info.out;
+    ASSERT_TRUE(realFileSystem().replaceWhole(dir / "INVOICE.FT0", Bytes(3, std::byte{1})));
+    info = cli("info " + folder);
+    EXPECT_EQ(info.status, 0);
+    EXPECT_NE(info.out.find("registration number\tdamaged\nqualified invoices\toff\n"), std::string::npos) << info.out;
 }
 
 TEST(Cli, PurchaseEditionKeepsItsOwnFiles) {

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <set>
 
+#include "app/invoice_settings.h"
 #include "cli/demo_year.h"
 #include "fake_volumes.h"
 #include "maintenance/archiver.h"
@@ -245,6 +247,46 @@ TEST(ArchiveBackup, AFullDiskAsksWithKilobytes) {
     EXPECT_EQ(d.dialogs.shown[0].rfind("ファイル長 ", 0), 0u);
     EXPECT_NE(d.dialogs.shown[0].find("ｷﾛﾊﾞｲﾄ  \n空き容量　 1 ｷﾛﾊﾞｲﾄ \n"), std::string::npos) << d.dialogs.shown[0];
     EXPECT_FALSE(fs::exists(y.target / "2026年dt.Lzh"));
+}
+
+// The qualified-invoice file rides along with both methods and comes back with both restores;
+// the management file keeps its 28 entries, and a backup made without the file leaves no
+// older copy in the folder for a restore to bring back.
+TEST(InvoiceFileBackup, BothMethodsCarryItAndBothRestoresPutItBack) {
+    DemoYear y;
+    AppContext& ctx = y.ctx();
+    const fs::path live = invoiceSettingsFile(ctx.programFolder());
+    InvoiceSettings on{};
+    std::memcpy(on.number, "T1234567890123", 14);
+    on.qualified = 1;
+    ASSERT_TRUE(writeInvoiceSettings(ctx.files, ctx.programFolder(), InvoiceSettings{}, on).ok());
+    const Bytes written = readFile(live);
+
+    const fs::path management = y.target / "管理ﾃﾞｰﾀ.Ft1";
+    ASSERT_EQ(backupToFolder(ctx, y.inst.dialogs, y.disk, y.volumes, management), Outcome::Done);
+    EXPECT_EQ(readFile(y.target / "INVOICE.FT0"), written);
+    EXPECT_EQ(readFile(management).size(), 1024u);
+    fs::remove(live);
+    y.inst.dialogs.answers = {Answer::Yes, Answer::Yes};
+    ASSERT_EQ(restoreManagement(ctx, y.inst.dialogs, y.disk, y.volumes, management), RestoreEnd::EndProgram);
+    EXPECT_EQ(y.inst.dialogs.shown.back(), msg::kProgramStops);
+    EXPECT_EQ(readFile(live), written);
+
+    const fs::path chosen = y.target / "2026年dt.Lzh";
+    ASSERT_EQ(backupToArchive(ctx, y.inst.dialogs, y.disk, y.volumes, chosen), Outcome::Done);
+    ASSERT_TRUE(realFileSystem().replaceWhole(live, Bytes(32, std::byte{0})));
+    y.inst.dialogs.answers = {Answer::Yes};
+    ASSERT_EQ(restoreArchive(ctx, y.inst.dialogs, chosen), RestoreEnd::EndProgram);
+    EXPECT_EQ(y.inst.dialogs.shown.back(), msg::kProgramStops);
+    EXPECT_EQ(readFile(live), written);
+
+    // Switched away entirely: the next management backup drops the older copy.
+    fs::remove(live);
+    ASSERT_EQ(backupToFolder(ctx, y.inst.dialogs, y.disk, y.volumes, management), Outcome::Done);
+    EXPECT_FALSE(fs::exists(y.target / "INVOICE.FT0"));
+    y.inst.dialogs.answers = {Answer::Yes, Answer::Yes};
+    ASSERT_EQ(restoreManagement(ctx, y.inst.dialogs, y.disk, y.volumes, management), RestoreEnd::EndProgram);
+    EXPECT_FALSE(fs::exists(live));
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <cstring>
 #include <sstream>
 
+#include "app/invoice_settings.h"
 #include "app/startup_loader.h"
 #include "base/cp932.h"
 #include "cli/cli.h"
@@ -165,14 +167,24 @@ private slots:
 
     void slipDocuments_data() {
         QTest::addColumn<int>("rows");
-        for (int rows : {6, 10, 20}) QTest::addRow("%d rows", rows) << rows;
+        QTest::addColumn<bool>("qualified");
+        for (int rows : {6, 10, 20}) QTest::addRow("%d rows", rows) << rows << false;
+        // As qualified invoices: the registration number and the lines per tax rate as well.
+        for (int rows : {6, 20}) QTest::addRow("%d rows qualified", rows) << rows << true;
     }
 
     // Delivery notes (both forms), bills with and without details and the group bill.
     void slipDocuments() {
         QFETCH(int, rows);
+        QFETCH(bool, qualified);
         setRowsPerPage(rows);
-        const QString tag = QString::number(rows);
+        InvoiceSettings invoice{};
+        std::memcpy(invoice.number, "T1234567890123", 14);
+        invoice.qualified = qualified ? 1 : 0;
+        QVERIFY(writeInvoiceSettings(ctx->files, ctx->programFolder(),
+                                     readInvoiceSettings(ctx->files, ctx->programFolder()).settings, invoice)
+                    .ok());
+        const QString tag = QString::number(rows) + (qualified ? "_qualified" : "");
         {
             NouhinPrnWnd w(*ctx, dialogs);
             NouhinPrnView* v = w.view();

@@ -9,6 +9,7 @@
 #include "app/basic_settings.h"
 #include "app/command_table.h"
 #include "app/environment_block.h"
+#include "app/invoice_settings.h"
 #include "app/messages.h"
 #include "base/cp932.h"
 #include "platform/instance_lock.h"
@@ -213,6 +214,86 @@ private slots:
         QVERIFY(other);
         QCOMPARE(field(other->phone, 40), std::string("03-1234-5678"));
         QCOMPARE(field(ctx.settings.phone, 40), std::string("03-1234-5678"));
+        app->finish();
+    }
+
+    // The qualified-invoice group: reached with Down after the member number, a number of the
+    // wrong shape refused in its field, the switch typed as 1, both saved with F5.
+    void registrationNumberTypedAndSaved() {
+        QTemporaryDir dir("/tmp/rk-XXXXXX");
+        auto app = runningProgram(dir);
+        QVERIFY(app);
+        auto* wnd = openWindow<FkihonWnd>(*app, cmd::kBasicSettings);
+        QVERIFY(wnd);
+        FkihonView* v = wnd->view();
+        v->setCurrent(FkihonView::kMemberNumber);
+        press(v, Qt::Key_Down);
+        QCOMPARE(v->current(), FkihonView::kRegistrationNumber);
+
+        // Without a number the switch cannot be turned on.
+        QTest::mouseClick(v, Qt::LeftButton, {}, QPoint(360, 582));
+        QCOMPARE(QtDialogs::shownTexts().last(), text(msg::kRegistrationNumberMissing));
+        QCOMPARE(v->editedInvoice().qualified, 0);
+        v->setCurrent(FkihonView::kRegistrationNumber);
+
+        QTest::keyClicks(v->edit(), "T12345678901");
+        press(v, Qt::Key_Enter);
+        QCOMPARE(QtDialogs::shownTexts().last(), text(msg::kRegistrationNumberShape));
+        QCOMPARE(v->current(), FkihonView::kRegistrationNumber);
+        QCOMPARE(v->editedInvoice().numberText(), std::string());
+        v->edit()->selectAll();
+        QTest::keyClicks(v->edit(), "T1234-5678-90123");
+        press(v, Qt::Key_Enter);
+        QCOMPARE(v->current(), FkihonView::kQualified);
+        QCOMPARE(v->editedInvoice().numberText(), std::string("T1234567890123"));
+        QTest::keyClicks(v->edit(), "1");
+        press(v, Qt::Key_Up);
+        QCOMPARE(v->editedInvoice().qualified, 1);
+        v->setCurrent(-1);
+        test::saveScreenshot(wnd, "FkihonWnd_invoice");
+
+        press(v, Qt::Key_F5);
+        QTRY_VERIFY(!app->frame()->findChild<FkihonWnd*>());
+        AppContext& ctx = app->context();
+        const InvoiceRead stored = readInvoiceSettings(ctx.files, ctx.programFolder());
+        QCOMPARE(stored.state, InvoiceFile::Read);
+        QCOMPARE(stored.settings.numberText(), std::string("T1234567890123"));
+        QVERIFY(stored.settings.printsQualified());
+
+        // Opened again it shows them; a click on 0:発行しない switches off.
+        wnd = openWindow<FkihonWnd>(*app, cmd::kBasicSettings);
+        QVERIFY(wnd);
+        QCOMPARE(wnd->view()->editedInvoice().numberText(), std::string("T1234567890123"));
+        QTest::mouseClick(wnd->view(), Qt::LeftButton, {}, QPoint(250, 582));
+        QCOMPARE(wnd->view()->editedInvoice().qualified, 0);
+        press(wnd->view(), Qt::Key_F5);
+        QTRY_VERIFY(!app->frame()->findChild<FkihonWnd*>());
+        QVERIFY(!readInvoiceSettings(ctx.files, ctx.programFolder()).settings.printsQualified());
+        app->finish();
+    }
+
+    // A write that fails is said and keeps the window open with what was typed.
+    void aFailedWriteKeepsTheWindowOpen() {
+        QTemporaryDir dir("/tmp/rk-XXXXXX");
+        auto app = runningProgram(dir);
+        QVERIFY(app);
+        QVERIFY(QDir(dir.path()).mkdir("INVOICE.FT0"));  // no file can be written there
+        auto* wnd = openWindow<FkihonWnd>(*app, cmd::kBasicSettings);
+        QVERIFY(wnd);
+        FkihonView* v = wnd->view();
+        v->setCurrent(FkihonView::kRegistrationNumber);
+        QTest::keyClicks(v->edit(), "T1234567890123");
+        press(v, Qt::Key_F5);
+        QVERIFY(QtDialogs::shownTexts().last().startsWith(text(msg::kInvoiceWriteFailed)));
+        QCoreApplication::processEvents();  // a queued close would happen here
+        QVERIFY(app->frame()->findChild<FkihonWnd*>());
+        QCOMPARE(v->editedInvoice().numberText(), std::string("T1234567890123"));
+        // Once the way is clear the same window saves.
+        QVERIFY(QDir(dir.path()).rmdir("INVOICE.FT0"));
+        press(v, Qt::Key_F5);
+        QTRY_VERIFY(!app->frame()->findChild<FkihonWnd*>());
+        QCOMPARE(readInvoiceSettings(app->context().files, app->context().programFolder()).settings.numberText(),
+                 std::string("T1234567890123"));
         app->finish();
     }
 
