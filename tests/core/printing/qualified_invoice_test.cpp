@@ -132,25 +132,5 @@ TEST_F(QualifiedInvoices, ABillNamesTheDeliveryNotesAndSumsTheirTaxes) {
     EXPECT_FALSE(hasText(d.pages[0], msg::kDeliveryNotesQualify));
 }
 
-TEST_F(QualifiedInvoices, TheRegistrationNumberKeepsClearOfTheCompanyBlock) {
-    cp932::assign(ctx.settings.name, "ラクレナ花卉株式会社");
-    cp932::assign(ctx.settings.department, "営業部");
-    customer(5, "花の店");
-    slipOf(512, 5, {1000});
-    const Page p = notes(512).pages[0];
-    const TextItem* number = nullptr;
-    for (const auto& t : p.texts)
-        if (t.text == "登録番号 T1234567890123") number = &t;
-    ASSERT_TRUE(number);
-    // Every other text at the company's x lies wholly above or below the number's row.
-    const PageMetrics m = pageMetrics(form, kA4);
-    const int height = number->height ? number->height : m.dataEm;
-    for (const auto& t : p.texts) {
-        if (&t == number || t.x != number->x) continue;
-        const int h = t.height ? t.height : (t.font == FontRole::Title ? m.titleHeight : m.dataEm);
-        EXPECT_TRUE(t.y + h <= number->y || t.y >= number->y + height) << t.text;
-    }
-}
-
 }  // namespace
 }  // namespace rk::test

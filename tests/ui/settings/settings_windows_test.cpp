@@ -260,15 +260,10 @@ private slots:
         QCOMPARE(stored.settings.numberText(), std::string("T1234567890123"));
         QVERIFY(stored.settings.printsQualified());
 
-        // Opened again it shows them; a click on 0:発行しない switches off.
+        // Opened again it shows them.
         wnd = openWindow<FkihonWnd>(*app, cmd::kBasicSettings);
         QVERIFY(wnd);
         QCOMPARE(wnd->view()->editedInvoice().numberText(), std::string("T1234567890123"));
-        QTest::mouseClick(wnd->view(), Qt::LeftButton, {}, QPoint(250, 582));
-        QCOMPARE(wnd->view()->editedInvoice().qualified, 0);
-        press(wnd->view(), Qt::Key_F5);
-        QTRY_VERIFY(!app->frame()->findChild<FkihonWnd*>());
-        QVERIFY(!readInvoiceSettings(ctx.files, ctx.programFolder()).settings.printsQualified());
         app->finish();
     }
 
