@@ -30,12 +30,7 @@ BulkTotals runBulkTotals(const AppContext& ctx, int from, int to, const Conditio
     const int m = ctx.settings.firstMonth;
     const int first = monthday::businessKey(from, m), last = monthday::businessKey(to, m);
     std::vector<Owner> owners;
-    const IndexFilter inRange{ctx.fileSet[kIndex1], [&](int, int32_t date, int32_t customer) {
-                                  if (!liveDate(date) || customer < 1 || static_cast<size_t>(customer) >= count)
-                                      return false;
-                                  const int key = monthday::businessKey(date, m);
-                                  return key >= first && key <= last;
-                              }};
+    const IndexFilter inRange = periodFilter(ctx.fileSet[kIndex1], m, first, last, 1, static_cast<int>(count) - 1);
     scanSlips(
         ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
         [&](const SlipHeader& h, int) {

@@ -37,6 +37,7 @@ BuyerTotals runBuyerTotals(const AppContext& ctx, const BuyerRange& range) {
     const int m = ctx.settings.firstMonth;
     const int first = monthday::businessKey(range.from, m), last = monthday::businessKey(range.to, m);
     std::vector<Owner> owners;
+    const IndexFilter inPeriod = periodFilter(ctx.fileSet[kIndex1], m, first, last);
     const ScanResult scan = scanSlips(
         ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
         [&](const SlipHeader& h, int) {
@@ -57,7 +58,8 @@ BuyerTotals runBuyerTotals(const AppContext& ctx, const BuyerRange& range) {
             t.quantity += l.quantity;
             t.amount += l.amount;
             t.rows.push_back(r);
-        });
+        },
+        &inPeriod);
     t.read = scan.headersRead;
     sortBuyerRows(t.rows, range.sort, m);
     return t;

@@ -42,6 +42,7 @@ NameSearch runNameSearch(const AppContext& ctx, int from, int to, const std::str
     s.to = to;
     const int m = ctx.settings.firstMonth;
     const int first = monthday::businessKey(from, m), last = monthday::businessKey(to, m);
+    const IndexFilter inPeriod = periodFilter(ctx.fileSet[kIndex1], m, first, last);
     const ScanResult scan = scanSlips(
         ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
         [&](const SlipHeader& h, int record) {
@@ -70,7 +71,8 @@ NameSearch runNameSearch(const AppContext& ctx, int from, int to, const std::str
         },
         [&](int ordinal, int number, const SlipLine& l) {
             s.lines.push_back({ordinal, number, l});
-        });
+        },
+        &inPeriod);
     s.read = scan.headersRead;
     std::sort(s.lines.begin(), s.lines.end(), [](const NameSearchLine& a, const NameSearchLine& b) {
         return a.slip != b.slip ? a.slip < b.slip : a.number < b.number;

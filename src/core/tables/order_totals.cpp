@@ -28,6 +28,7 @@ OrderTotals runOrderTotals(const AppContext& ctx, int from, int to) {
     const int m = ctx.settings.firstMonth;
     const int first = monthday::businessKey(from, m), last = monthday::businessKey(to, m);
     std::vector<int> dates;
+    const IndexFilter inPeriod = periodFilter(ctx.fileSet[kIndex1], m, first, last);
     const ScanResult scan = scanSlips(
         ctx.files, ctx.fileSet[kSlipHeaders], ctx.fileSet[kSlipLines],
         [&](const SlipHeader& h, int) {
@@ -50,7 +51,8 @@ OrderTotals runOrderTotals(const AppContext& ctx, int from, int to) {
             t.quantity += e.quantity;
             t.amount += e.amount;
             t.byDate.push_back(e);
-        });
+        },
+        &inPeriod);
     t.read = scan.headersRead;
     std::stable_sort(t.byDate.begin(), t.byDate.end(), [m](const OrderEntry& a, const OrderEntry& b) {
         const int da = monthday::businessKey(a.date, m), db = monthday::businessKey(b.date, m);

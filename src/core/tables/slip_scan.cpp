@@ -5,6 +5,7 @@
 #include <new>
 #include <vector>
 
+#include "base/format.h"
 #include "slips/slip_index.h"
 
 namespace rk::tables {
@@ -106,6 +107,15 @@ struct Owned {
 };
 
 }  // namespace
+
+IndexFilter periodFilter(const fs::path& indexFile, int firstMonth, int first, int last, int fromCustomer,
+                         int toCustomer) {
+    return {indexFile, [=](int, int32_t date, int32_t customer) {
+                if (!liveDate(date) || customer < fromCustomer || customer > toCustomer) return false;
+                const int key = monthday::businessKey(date, firstMonth);
+                return key >= first && key <= last;
+            }};
+}
 
 ScanResult scanSlips(FileSystem& fs, const fs::path& headerFile, const fs::path& lineFile, const HeaderChoice& choose,
                      const LineVisit& visit, const IndexFilter* byIndex) {

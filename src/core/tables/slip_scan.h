@@ -5,6 +5,7 @@
 // header never reads past the files.
 #pragma once
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 
@@ -26,6 +27,12 @@ struct IndexFilter {
     fs::path indexFile;
     std::function<bool(int record, int32_t date, int32_t customer)> wanted;
 };
+
+// Passes the live slips dated within [first, last] in business order (keys as
+// monthday::businessKey makes them with `firstMonth`) whose customer lies in [fromCustomer,
+// toCustomer].
+IndexFilter periodFilter(const fs::path& indexFile, int firstMonth, int first, int last, int fromCustomer = INT32_MIN,
+                         int toCustomer = INT32_MAX);
 
 struct ScanResult {
     bool headersRead = false;  // false when the header file cannot be read

@@ -46,12 +46,7 @@ public:
     void addYear(FileSystem& fs, const FileSet& f, bool dayRange, int yearTotal, PeriodOf periodOf) {
         const int firstMonth = firstMonth_;
         std::vector<Chosen> chosen;
-        const int from = r_.range.from, to = r_.range.to;
-        const IndexFilter inRange{f[kIndex1], [&](int, int32_t date, int32_t) {
-                                      if (!liveDate(date)) return false;
-                                      const int key = monthday::businessKey(date, firstMonth);
-                                      return key >= from && key <= to;
-                                  }};
+        const IndexFilter inRange = periodFilter(f[kIndex1], firstMonth, r_.range.from, r_.range.to);
         scanSlips(
             fs, f[kSlipHeaders], f[kSlipLines],
             [&](const SlipHeader& h, int) {
