@@ -136,11 +136,6 @@ std::vector<int> SlipSnapshot::slipsOfDate(int32_t date) const {
     return out;
 }
 
-int32_t lastSlipDate(const AppContext& ctx) {
-    const auto entries = readIndexEntries(ctx.files, ctx.fileSet[kIndex1]);
-    if (entries.size() < 2) return 101;
-    const int32_t d = std::abs(entries.back().first);
-    return d > 100 ? d : 101;
-}
+int32_t lastSlipDate(const AppContext& ctx) { return lastIndexedDate(ctx.files, ctx.fileSet[kIndex1]); }
 
 }  // namespace rk::printing

@@ -45,15 +45,7 @@ void CFq7Doc::start() {
     warning_.clear();
     // The new slip takes the date of the last slip in the files. An empty or header-only
     // index has no last slip.
-    header.date = 101;
-    const fs::path& index1 = ctx_.fileSet[kIndex1];
-    auto size = ctx_.files.size(index1);
-    if (size && *size >= 2 * kIndexEntrySize) {
-        std::byte e[4]{};
-        auto got = ctx_.files.read(index1, (*size / kIndexEntrySize - 1) * kIndexEntrySize, e);
-        const int32_t d = got && *got == 4 ? std::abs(readI32(e, 0)) : 0;
-        if (d >= 101 && d <= 1231) header.date = d;
-    }
+    header.date = lastIndexedDate(ctx_.files, ctx_.fileSet[kIndex1]);
 }
 
 void CFq7Doc::clearLines() {

@@ -1,5 +1,6 @@
 #include "slips/slip_index.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "base/record.h"
@@ -94,6 +95,15 @@ std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index) 
     auto got = fs.read(index, 0, bytes);
     out.resize(got ? *got / kIndexEntrySize : 0);  // the file may have shrunk meanwhile
     return out;
+}
+
+int32_t lastIndexedDate(FileSystem& fs, const fs::path& index1) {
+    auto size = fs.size(index1);
+    if (!size || *size < 2 * kIndexEntrySize) return 101;
+    std::byte e[4]{};
+    auto got = fs.read(index1, (*size / kIndexEntrySize - 1) * kIndexEntrySize, e);
+    const int32_t d = got && *got == 4 ? std::abs(readI32(e, 0)) : 0;
+    return d >= 101 && d <= 1231 ? d : 101;
 }
 
 int findLiveSlip(FileSystem& fs, const fs::path& index1, const fs::path& headerFile, int32_t date, int32_t customer,

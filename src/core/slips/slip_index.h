@@ -35,6 +35,11 @@ bool rebuildIndexesLocked(FileSystem& fs, const fs::path& dataFolder, const fs::
 // Every entry of an index file, entry 0 included (empty when it cannot be read).
 std::vector<IndexEntry> readIndexEntries(FileSystem& fs, const fs::path& index);
 
+// The date a new slip or a print run starts with: the month-day of the last index entry (a
+// deleted slip's negated date counts as its date), 101 when there is none or it is no date.
+// Reads only that entry.
+int32_t lastIndexedDate(FileSystem& fs, const fs::path& index1);
+
 // Header number of the live slip of (date, customer), 0 when there is none. An index entry
 // only counts when the header record agrees with it (a stale index never yields a wrong
 // slip). `except` is skipped: the slip being rewritten itself.
