@@ -174,6 +174,11 @@ std::vector<CommandEntry> buildTable() {
                  .refusals = {alreadyOpen(kCodeTotalsFlag, "複数の 販売元帳 ウインドウは開けません",
                                           "複数の 仕入れ元帳 ウインドウは開けません")},
                  .flag = kCodeTotalsFlag});
+    t.push_back({.id = 216,
+                 .window = "UriNenreiWnd",
+                 .refusals = {alreadyOpen(kAgingFlag, "複数の 売掛金年齢表 ウインドウは開けません",
+                                          "複数の 買掛金年齢表 ウインドウは開けません")},
+                 .flag = kAgingFlag});
     for (int i = 0; i < 6; ++i) {
         t.push_back(tableCommand(186 + i, monthKinds[i], tableTexts[i].sales, tableTexts[i].purchase));
     }

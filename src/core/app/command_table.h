@@ -51,6 +51,7 @@ enum WindowFlag : int {
     kListTableFlag,
     kReceivableFlag,           // receivable processing, opened from slip entry
     kReceivableReferenceFlag,  // its reference view
+    kAgingFlag,                // receivable aging
     kTableKindFlag = 100,      // + table kind 1..12
 };
 

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "cli/document_commands.h"
 #include "cli/report_commands.h"
 
 namespace rk::cli {
@@ -10,13 +11,13 @@ namespace {
 
 void printUsage(std::ostream& os, const std::vector<Command>& more) {
     os << "usage: rakurena [--edition F|S|Z] COMMAND [options] PROGRAM_FOLDER\n\ncommands:\n";
-    for (const auto* table : {&commands(), &reportCommands(), &more})
+    for (const auto* table : {&commands(), &reportCommands(), &documentCommands(), &more})
         for (const Command& c : *table) os << "  " << c.name << "\t" << c.summary << '\n';
     os << "\nrakurena COMMAND --help tells more.\n";
 }
 
 const Command* findCommand(const std::string& name, const std::vector<Command>& more) {
-    for (const auto* table : {&commands(), &reportCommands(), &more})
+    for (const auto* table : {&commands(), &reportCommands(), &documentCommands(), &more})
         for (const Command& c : *table)
             if (name == c.name) return &c;
     return nullptr;

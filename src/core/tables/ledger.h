@@ -10,6 +10,7 @@
 // the column stays 0 and the check is opening + settled slips - payments.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,22 @@ struct Ledger {
 
 // Builds the ledger; damaged payment records are reported through `dialogs` once.
 Ledger runLedger(const AppContext& ctx, int customer, Dialogs& dialogs);
+
+// The sums of the ledger check for every customer 1..customerCount in one pass over the
+// year's files (index = customer number). `openSlip`, when given, receives every processed
+// slip not yet settled, with the customer it belongs to.
+struct CustomerSums {
+    double settledTotal = 0, paymentTotal = 0, groupTotal = 0;
+    // The balance the customer's slips and payments give from `opening`.
+    double computed(double opening) const { return opening + settledTotal - paymentTotal + groupTotal; }
+};
+struct LedgerSums {
+    bool complete = true;  // as Ledger::complete
+    int damaged = 0;
+    std::vector<CustomerSums> perCustomer;
+};
+LedgerSums ledgerSums(const AppContext& ctx, int customerCount,
+                      const std::function<void(int customer, const LedgerEntry&)>& openSlip = {});
 
 enum class Correction { Agrees, Declined, Written, Failed };
 // When the computed balance (whole yen) differs from the stored one, asks; on Yes stores it

@@ -43,6 +43,7 @@
 #include "ui/tables/HanMotoWnd.h"
 #include "ui/tables/IkkatuSyuWnd.h"
 #include "ui/tables/ReportWindows.h"
+#include "ui/tables/UriNenreiWnd.h"
 #include "ui/tables/UriageSyuWnd.h"
 
 namespace rk::ui {
@@ -173,6 +174,8 @@ void registerWindows(WindowRegistry& registry, AppContext& ctx) {
         w->setGuideOpener(guide);
         return w;
     });
+    registry.registerFactory(
+        216, [&registry, &ctx, guide](int) { return new UriNenreiWnd(ctx, registry.dialogs(), guide); });
     registry.registerFactory(177, [&registry, &ctx, guide](int) {
         auto* w = new UriageSyuWnd(ctx, registry.dialogs());
         w->setGuideOpener(guide);

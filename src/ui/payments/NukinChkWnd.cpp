@@ -13,6 +13,7 @@
 #include "ui/payments/NukinChkAView.h"
 #include "ui/payments/NukinChkBView.h"
 #include "ui/payments/NyukinHenWnd.h"
+#include "ui/printing/DocumentArchiver.h"
 #include "ui/printing/PlanPrinter.h"
 
 namespace rk::ui {
@@ -59,7 +60,8 @@ NukinChkWnd::NukinChkWnd(AppContext& ctx, Dialogs& dialogs, Hooks hooks, QWidget
             return payments::planReceipt(ctx_, form, area, p);
         };
         if (print) {
-            printWithDialog(planner, this);
+            // A printed receipt is kept in the archive of issued documents.
+            if (printWithDialog(planner, this)) archiveIssued(ctx_, dialogs_, {receiptIssued(ctx_, p, planner)});
         } else {
             showPreview(planner, this);
         }

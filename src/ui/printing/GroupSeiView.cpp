@@ -11,6 +11,7 @@
 #include "printing/messages.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/QtKeys.h"
+#include "ui/printing/DocumentArchiver.h"
 
 namespace rk::ui {
 
@@ -112,7 +113,11 @@ bool GroupSeiView::send(bool previewOnly) {
     commit();
     if (!bill_ && !collect()) return false;
     const Planner planner = [this](const printing::PageArea& area) { return plan(area); };
-    return sendPages(planner, previewOnly);
+    const bool sent = sendPages(planner, previewOnly);
+    // The group bill that went to the printer is kept in the archive of issued documents.
+    if (sent && !previewOnly)
+        archiveIssued(ctx_, dialogs_, billsIssued(ctx_, {bill_->bill}, *files_, printForm_, options()));
+    return sent;
 }
 
 void GroupSeiView::print() { send(false); }

@@ -11,6 +11,7 @@
 #include "printing/messages.h"
 #include "ui/controls/CDataEdit.h"
 #include "ui/controls/QtKeys.h"
+#include "ui/printing/DocumentArchiver.h"
 
 namespace rk::ui {
 
@@ -128,7 +129,10 @@ bool NohinMesaiView::send(bool previewOnly) {
         return false;
     }
     const Planner planner = [this](const printing::PageArea& area) { return plan(area); };
-    return sendPages(planner, previewOnly);
+    const bool sent = sendPages(planner, previewOnly);
+    // Every bill that went to the printer is kept in the archive of issued documents.
+    if (sent && !previewOnly) archiveIssued(ctx_, dialogs_, billsIssued(ctx_, bills_, *files_, printForm_, options()));
+    return sent;
 }
 
 void NohinMesaiView::print() { send(false); }

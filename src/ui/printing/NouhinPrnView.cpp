@@ -13,6 +13,7 @@
 #include "printing/fax.h"
 #include "printing/messages.h"
 #include "ui/controls/CDataEdit.h"
+#include "ui/printing/DocumentArchiver.h"
 
 namespace rk::ui {
 
@@ -153,7 +154,10 @@ bool NouhinPrnView::send(bool chosenOnly, printing::DeliveryForm kind, bool prev
     const Planner planner = [this, which, kind](const printing::PageArea& area) {
         return printing::planDeliveryNotes(run_, ctx_, printForm_, area, kind, which);
     };
-    return sendPages(planner, previewOnly);
+    const bool sent = sendPages(planner, previewOnly);
+    // Every note that went to the printer is kept in the archive of issued documents.
+    if (sent && !previewOnly) archiveIssued(ctx_, dialogs_, deliveryNotesIssued(ctx_, run_, printForm_, kind, which));
+    return sent;
 }
 
 void NouhinPrnView::printAll() { send(false, form(), false); }
@@ -197,6 +201,7 @@ void NouhinPrnView::fax(bool chosenOnly) {
             dialogs_.message(QString::asprintf(msg::kFaxFailed, args[0].c_str()).toStdString());
             return;
         }
+        if (!archiveIssued(ctx_, dialogs_, deliveryNotesIssued(ctx_, run_, faxForm, form(), one))) return;
     }
     if (!missing.isEmpty())
         dialogs_.message(QString::asprintf(msg::kNoFaxNumber, missing.join("\n").toUtf8().constData()).toStdString());

@@ -11,6 +11,7 @@
 #include "printing/home_delivery_print.h"
 #include "printing/messages.h"
 #include "printing/tags.h"
+#include "ui/printing/DocumentArchiver.h"
 #include "ui/printing/PlanPrinter.h"
 
 namespace rk::ui {
@@ -80,6 +81,12 @@ int writeDocument(const Planner& planner, const std::string& pdf, int pages, Io&
     return cli::kOk;
 }
 
+// Keeps the documents written to the PDF in the archive of issued documents.
+int archive(const AppContext& ctx, const std::vector<IssuedDocument>& documents, Io& io) {
+    cli::CliDialogs dialogs(io.err);
+    return archiveIssued(ctx, dialogs, documents) ? cli::kOk : cli::kFailed;
+}
+
 int runDeliveryNotes(const Args& a, Io& io) {
     if (!a.has("--date") || !a.has("--pdf")) {
         io.err << "rakurena print delivery-notes: --date and --pdf are needed\n";
@@ -112,7 +119,9 @@ int runDeliveryNotes(const Args& a, Io& io) {
     const Planner planner = [&](const printing::PageArea& area) {
         return printing::planDeliveryNotes(run, ctx, form, area, kind);
     };
-    return writeDocument(planner, *a.get("--pdf"), run.pageCount(), io);
+    const int written = writeDocument(planner, *a.get("--pdf"), run.pageCount(), io);
+    if (written != cli::kOk) return written;
+    return archive(ctx, deliveryNotesIssued(ctx, run, form, kind), io);
 }
 
 int runTags(const Args& a, Io& io) {
@@ -196,7 +205,10 @@ int runBills(const Args& a, Io& io) {
     const Planner planner = [&](const printing::PageArea& area) {
         return printing::planBills(bills, files, ctx, form, area, options);
     };
-    return writeDocument(planner, *a.get("--pdf"), printing::billPageCount(bills, files, form, options), io);
+    const int written =
+        writeDocument(planner, *a.get("--pdf"), printing::billPageCount(bills, files, form, options), io);
+    if (written != cli::kOk) return written;
+    return archive(ctx, billsIssued(ctx, bills, files, form, options), io);
 }
 
 int runHomeDelivery(const Args& a, Io& io) {
@@ -243,7 +255,8 @@ const std::vector<cli::Command>& printCommands() {
          "usage: rakurena print delivery-notes --date MMDD [--from N] [--to N] [--copies K] [--cooperative]\n"
          "                                     --pdf FILE PROGRAM_FOLDER\n"
          "One note per slip of the date for customers N..N, K copies (1-4); --cooperative prints the\n"
-         "consignment form. The page size is A4.",
+         "consignment form. The page size is A4. Each note (one copy) is also kept in the archive of\n"
+         "issued documents (see rakurena archive search).",
          {"--date", "--from", "--to", "--copies", "--pdf"},
          {"--cooperative"},
          runDeliveryNotes},
@@ -259,7 +272,8 @@ const std::vector<cli::Command>& printCommands() {
          "usage: rakurena print bills --from MMDD --to MMDD [--customers A-B] [--issue MMDD] [--search NAME]\n"
          "                            [--details] [--group] --pdf FILE PROGRAM_FOLDER\n"
          "--details puts the delivery details before each bill; --group prints the group bill of the\n"
-         "representative given as --customers N. The issue date defaults to the period end.",
+         "representative given as --customers N. The issue date defaults to the period end. Each bill\n"
+         "is also kept in the archive of issued documents (see rakurena archive search).",
          {"--from", "--to", "--customers", "--issue", "--search", "--pdf"},
          {"--details", "--group"},
          runBills},
