@@ -6,6 +6,7 @@
 #include <QTest>
 #include <sstream>
 
+#include "base/format.h"
 #include "base/money.h"
 #include "cli/cli.h"
 #include "printing/archive_messages.h"
@@ -80,7 +81,10 @@ private slots:
                  QString::fromStdString(printing::baseName(bill) + "_2.pdf"));
         QCOMPARE(ctx->files.readAll(folder / bill.file).value(), before);
         // A preview is no issue.
+        bool previewed = false;
+        v->output().preview = [&](const Planner&, QWidget*) { previewed = true; };
         v->preview();
+        QVERIFY(previewed);
         QCOMPARE(printing::readArchiveIndex(ctx->files, folder)->size(), 2 * bills);
 
         // Delivery notes of the date of that bill's first slip: one document per slip, one copy.
