@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "bench_year.h"
+#include "tables/aging.h"
 #include "tables/bulk_totals.h"
 #include "tables/ledger.h"
 #include "tables/sales_totals.h"
@@ -102,5 +103,13 @@ void BM_Ledger(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(tables::runLedger(*y.ctx, 5, y.dialogs).entries.size());
 }
 BENCHMARK(BM_Ledger)->Unit(benchmark::kMillisecond);
+
+// Every customer's open slips by age with the ledger check: one pass over the year like one
+// ledger, not one per customer.
+void BM_Aging(benchmark::State& state) {
+    const AppContext& ctx = *year().ctx;
+    for (auto _ : state) benchmark::DoNotOptimize(tables::runAging(ctx, 1231, 1, ctx.env.customerCount).rows.size());
+}
+BENCHMARK(BM_Aging)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -179,6 +179,7 @@ void NouhinPrnView::fax(bool chosenOnly) {
     faxForm.data = faxFonts_->data;
     QTemporaryDir dir;
     QStringList missing;
+    std::vector<IssuedDocument> faxed;  // archived once the sending is over
     for (size_t i = 0; i < which.size(); ++i) {
         if (!which[i]) continue;
         const auto number = printing::faxNumber(run_.customers[i]);
@@ -199,10 +200,12 @@ void NouhinPrnView::fax(bool chosenOnly) {
         for (size_t k = 1; k < args.size(); ++k) qargs << text(args[k]);
         if (QProcess::execute(text(args[0]), qargs) != 0) {
             dialogs_.message(QString::asprintf(msg::kFaxFailed, args[0].c_str()).toStdString());
+            archiveIssued(ctx_, dialogs_, faxed);  // those sent before
             return;
         }
-        if (!archiveIssued(ctx_, dialogs_, deliveryNotesIssued(ctx_, run_, faxForm, form(), one))) return;
+        for (IssuedDocument& d : deliveryNotesIssued(ctx_, run_, faxForm, form(), one)) faxed.push_back(std::move(d));
     }
+    archiveIssued(ctx_, dialogs_, faxed);
     if (!missing.isEmpty())
         dialogs_.message(QString::asprintf(msg::kNoFaxNumber, missing.join("\n").toUtf8().constData()).toStdString());
 }

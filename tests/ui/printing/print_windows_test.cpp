@@ -17,6 +17,7 @@
 #include "cli/cli.h"
 #include "masters/master_io.h"
 #include "printing/conventions.h"
+#include "printing/document_archive.h"
 #include "printing/fax.h"
 #include "printing/messages.h"
 #include "support/ui_support.h"
@@ -183,6 +184,11 @@ private slots:
         QVERIFY(number.open(QIODevice::ReadOnly));
         QCOMPARE(number.readAll().trimmed(), QByteArray("0311112223"));
         QVERIFY(pdfText(sent + ".pdf").contains(q(printing::number(h.receivable))));
+        // The faxed note is kept in the archive of issued documents.
+        const auto index = printing::readArchiveIndex(ctx->files, printing::archiveFolder(*ctx));
+        QVERIFY(index && !index->empty());
+        QCOMPARE(index->back().kind, printing::DocumentKind::DeliveryNote);
+        QCOMPARE(index->back().customer, h.customer);
     }
 
     void billsWithAndWithoutDetails() {
