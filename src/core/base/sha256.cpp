@@ -1,5 +1,6 @@
 #include "base/sha256.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace rk {
