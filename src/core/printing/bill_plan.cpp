@@ -78,7 +78,10 @@ public:
 
     void plan(const Bill& b, Document& doc) const {
         const BillLayout l = layoutOf(b, files_, rowsPerPage(form_), o_);
-        for (const BillPage& p : l.pages) doc.pages.push_back(p.detail ? detailPage(b, l, p) : summaryPage(b, p));
+        for (const BillPage& p : l.pages) {
+            doc.pages.push_back(p.detail ? detailPage(b, l, p) : summaryPage(b, p));
+            doc.pages.back().texts.shrink_to_fit();  // a month of bills holds thousands of pages
+        }
     }
 
 private:
